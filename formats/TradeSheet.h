@@ -1,0 +1,57 @@
+// The narrow views that the trade logic and the file commands work through.
+//
+// In the program they are backed by the calculator's widgets; in tests by plain
+// in-memory stores. Nothing here knows widget numbers: the application maps them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The ten entry fields followed by the eight totals under the trade list.
+enum class Field {
+    Ware,
+    BuyUnits,
+    BuyCost,
+    SellUnits,
+    Yield,
+    UnitPrice,
+    SellPrice,
+    UnitYield,
+    YieldAmount,
+    YieldPercent,
+    TotalBuyUnits,
+    TotalBuyPrice,
+    TotalUnitPrice,
+    TotalUnitYield,
+    TotalYieldAmount,
+    TotalYieldPercent,
+    TotalSellUnits,
+    TotalSellPrice,
+};
+
+class TradeFields {
+public:
+    virtual ~TradeFields() = default;
+    virtual std::string FieldGetText(Field field) = 0;
+    virtual void FieldSetText(Field field, const std::string& text) = 0;
+    // True when the yield is an amount per unit ("1 2 3" checked), false for percent.
+    virtual bool YieldInAmounts() = 0;
+    // Checks one of the two yield options; the other one unchecks.
+    virtual void YieldModeSet(bool inAmounts) = 0;
+};
+
+// Rows of nine cells; a row is added as its cells joined by line feeds.
+class TradeTable {
+public:
+    virtual ~TradeTable() = default;
+    virtual int RowCount() = 0;
+    virtual void RowAdd(int position, const std::string& rowText) = 0;
+    virtual std::string CellGetText(int row, int column) = 0;
+    // -1 when no row is selected.
+    virtual int SelectedRow() = 0;
+    virtual void RowRemove(int row) = 0;
+    virtual void RowsRemoveAll() = 0;
+};
+
+// One byte per row: 1 when the row's yield was an amount per unit, 0 for percent.
+using YieldModes = std::vector<unsigned char>;

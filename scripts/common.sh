@@ -1,0 +1,30 @@
+# Shared by the entry points: build folders, a private Wine prefix and a virtual display.
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${KV_BUILD:-$root/build}
+jobs=$(nproc 2>/dev/null || echo 2)
+
+configure_windows() { # $1: build type
+  cmake -S "$root" -B "$build/windows" -DCMAKE_BUILD_TYPE="$1" \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
+}
+
+# Starts Xvfb on a free display number; sets DISPLAY and xvfb_pid.
+start_xvfb() {
+  local n=${KV_DISPLAY_START:-91}
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+  echo "Xvfb did not start on $DISPLAY" >&2
+  return 1
+}
+
+# One wineserver for the whole run; the first start of a prefix takes a few seconds.
+start_wine() {
+  export WINEPREFIX="$build/windows/wineprefix" WINEDEBUG=-all LANG=C.UTF-8 LC_ALL=C.UTF-8
+  [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1 || true
+  wineserver -p
+}
+
+stop_wine() { wineserver -k >/dev/null 2>&1 || true; }
