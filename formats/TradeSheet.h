@@ -55,3 +55,11 @@ public:
 
 // One byte per row: 1 when the row's yield was an amount per unit, 0 for percent.
 using YieldModes = std::vector<unsigned char>;
+
+// Everything the list commands touch: the fields (entry and totals), the rows and their
+// modes. The modes are kept in step with the rows: slot i belongs to row i.
+struct TradeSheet {
+    TradeFields& fields;
+    TradeTable& table;
+    YieldModes& modes;
+};

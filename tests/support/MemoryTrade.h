@@ -57,3 +57,22 @@ public:
     }
     void RowsRemoveAll() override { rows.clear(); }
 };
+
+// The three stores together, wired into a TradeSheet, with every totals field at "0"
+// the way the calculator starts.
+struct MemorySheet {
+    MemoryFields fields;
+    MemoryTable table;
+    YieldModes modes;
+    TradeSheet sheet{fields, table, modes};
+
+    MemorySheet() {
+        for (Field total : {Field::TotalBuyUnits, Field::TotalBuyPrice, Field::TotalUnitPrice,
+                            Field::TotalUnitYield, Field::TotalYieldAmount,
+                            Field::TotalYieldPercent, Field::TotalSellUnits,
+                            Field::TotalSellPrice})
+            fields.texts[total] = "0";
+    }
+    MemorySheet(const MemorySheet&) = delete;
+    MemorySheet& operator=(const MemorySheet&) = delete;
+};

@@ -1,0 +1,16 @@
+// The trade list under the entry: rows of computed entries and their eight running totals.
+#pragma once
+
+#include "formats/TradeSheet.h"
+
+// Adds the entry as a new last row, records its yield mode and adds it to the totals.
+void TransferEntry(TradeSheet& sheet);
+
+// Puts the selected row back into the entry fields; nothing without a selection.
+void LoadRowIntoEntry(TradeSheet& sheet);
+
+// Takes the selected row out of the totals and removes it with its mode.
+void DeleteRow(TradeSheet& sheet);
+
+// Resets the entry, removes every row and mode and sets the totals back to "0".
+void ClearList(TradeSheet& sheet);
