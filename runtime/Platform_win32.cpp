@@ -1,0 +1,111 @@
+#include "runtime/Platform.h"
+
+#include <windows.h>
+
+PlatformHeap PlatformHeapCreate(bool serialized, size_t initialSize) {
+    return HeapCreate(serialized ? 0 : HEAP_NO_SERIALIZE, initialSize, 0);
+}
+
+void PlatformHeapDestroy(PlatformHeap heap) {
+    if (heap)
+        HeapDestroy(heap);
+}
+
+void* PlatformHeapAllocate(PlatformHeap heap, size_t size) {
+    return HeapAlloc(heap, HEAP_ZERO_MEMORY, size ? size : 1);
+}
+
+void* PlatformHeapResize(PlatformHeap heap, void* block, size_t size) {
+    if (!block)
+        return PlatformHeapAllocate(heap, size);
+    return HeapReAlloc(heap, HEAP_ZERO_MEMORY, block, size ? size : 1);
+}
+
+void PlatformHeapFree(PlatformHeap heap, void* block) {
+    if (block)
+        HeapFree(heap, 0, block);
+}
+
+PlatformFile PlatformFileOpen(const char* path, PlatformOpenMode mode) {
+    HANDLE file = INVALID_HANDLE_VALUE;
+    switch (mode) {
+    case PlatformOpenMode::Read:
+        file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+        break;
+    case PlatformOpenMode::Create:
+        file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        // A hidden or system file refuses CREATE_ALWAYS with normal attributes.
+        if (file == INVALID_HANDLE_VALUE)
+            file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, TRUNCATE_EXISTING,
+                               0, nullptr);
+        break;
+    case PlatformOpenMode::ReadWrite:
+        file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        break;
+    case PlatformOpenMode::Exclusive:
+        file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+        break;
+    }
+    return file == INVALID_HANDLE_VALUE ? 0 : reinterpret_cast<PlatformFile>(file);
+}
+
+long PlatformFileRead(PlatformFile file, void* buffer, size_t size) {
+    DWORD got = 0;
+    if (!ReadFile(reinterpret_cast<HANDLE>(file), buffer, static_cast<DWORD>(size), &got, nullptr))
+        return -1;
+    return static_cast<long>(got);
+}
+
+bool PlatformFileWrite(PlatformFile file, const void* data, size_t size) {
+    const char* bytes = static_cast<const char*>(data);
+    while (size > 0) {
+        DWORD chunk = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
+        DWORD written = 0;
+        if (!WriteFile(reinterpret_cast<HANDLE>(file), bytes, chunk, &written, nullptr) ||
+            written == 0)
+            return false;
+        bytes += written;
+        size -= written;
+    }
+    return true;
+}
+
+bool PlatformFileSeekBy(PlatformFile file, long offset) {
+    return SetFilePointer(reinterpret_cast<HANDLE>(file), offset, nullptr, FILE_CURRENT) !=
+           INVALID_SET_FILE_POINTER;
+}
+
+bool PlatformFileFlush(PlatformFile file) {
+    return FlushFileBuffers(reinterpret_cast<HANDLE>(file)) != 0;
+}
+
+bool PlatformFileClose(PlatformFile file) {
+    return CloseHandle(reinterpret_cast<HANDLE>(file)) != 0;
+}
+
+bool PlatformFileReplace(const char* from, const char* to) {
+    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool PlatformFileDelete(const char* path) { return DeleteFileA(path) != 0; }
+
+std::string PlatformCurrentDirectory() {
+    // Ask for the size first: the path may be longer than MAX_PATH.
+    DWORD needed = GetCurrentDirectoryA(0, nullptr);
+    while (needed > 0) {
+        std::string path(needed, '\0');
+        DWORD length = GetCurrentDirectoryA(needed, &path[0]);
+        if (length == 0)
+            break;
+        if (length < needed) {
+            path.resize(length);
+            return path;
+        }
+        needed = length;  // the directory changed in between and grew
+    }
+    return std::string();
+}

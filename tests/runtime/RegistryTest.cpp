@@ -1,0 +1,210 @@
+#include "runtime/Registry.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace {
+
+struct Record {
+    void* handle;
+    int value;
+};
+
+void* HandleFor(int value) { return reinterpret_cast<void*>(intptr_t(value) + 1); }
+
+struct TableDeleter {
+    void operator()(ObjectTable* table) const { ObjectTableDestroy(table); }
+};
+using TablePtr = std::unique_ptr<ObjectTable, TableDeleter>;
+
+// The hook of the current test: records which numbers it saw and releases live ones, as
+// an owning library's close operation would.
+ObjectTable* hookTable;
+std::vector<int> hookCalls;
+std::vector<int> hookClosed;
+
+void ReleaseHook(int number) {
+    hookCalls.push_back(number);
+    if (auto* record = static_cast<Record*>(ObjectLookup(hookTable, number))) {
+        hookClosed.push_back(record->value);
+        ObjectRelease(hookTable, number);
+    }
+}
+
+Record* Claim(ObjectTable* table, int number, int value, int* assigned = nullptr) {
+    auto* record = static_cast<Record*>(ObjectAcquire(table, number, assigned));
+    if (record) {
+        record->handle = HandleFor(value);
+        record->value = value;
+    }
+    return record;
+}
+
+class Registry : public ::testing::Test {
+protected:
+    void SetUp() override {
+        table.reset(ObjectTableCreate(sizeof(Record), 50, ReleaseHook));
+        ASSERT_TRUE(table);
+        hookTable = table.get();
+        hookCalls.clear();
+        hookClosed.clear();
+    }
+    TablePtr table;
+};
+
+TEST_F(Registry, GrowsToNumberPlusStepAndKeepsRecords) {
+    EXPECT_EQ(ObjectTableCapacity(table.get()), 50);
+    for (int n = 0; n < 50; ++n)
+        ASSERT_TRUE(Claim(table.get(), n, n * 10));
+    EXPECT_EQ(ObjectTableCapacity(table.get()), 50);
+
+    ASSERT_TRUE(Claim(table.get(), 50, 500));
+    EXPECT_EQ(ObjectTableCapacity(table.get()), 100);
+    for (int n = 0; n <= 50; ++n) {
+        auto* record = static_cast<Record*>(ObjectLookup(table.get(), n));
+        ASSERT_TRUE(record) << n;
+        EXPECT_EQ(record->value, n * 10);
+    }
+    EXPECT_EQ(ObjectLookup(table.get(), 51), nullptr);  // grown records are free
+
+    TablePtr widgets(ObjectTableCreate(sizeof(Record), 50, nullptr));
+    ASSERT_TRUE(Claim(widgets.get(), 201, 1));
+    EXPECT_EQ(ObjectTableCapacity(widgets.get()), 251);
+}
+
+TEST_F(Registry, ReclaimingALiveNumberReleasesTheOldObjectFirst) {
+    Claim(table.get(), 3, 111);
+    hookCalls.clear();
+    Record* record = Claim(table.get(), 3, 222);
+    ASSERT_TRUE(record);
+    EXPECT_EQ(hookCalls, std::vector<int>{3});
+    EXPECT_EQ(hookClosed, std::vector<int>{111});
+    EXPECT_EQ(static_cast<Record*>(ObjectLookup(table.get(), 3))->value, 222);
+
+    // A free number still goes through the hook, which finds nothing to close.
+    hookCalls.clear();
+    hookClosed.clear();
+    Claim(table.get(), 7, 1);
+    EXPECT_EQ(hookCalls, std::vector<int>{7});
+    EXPECT_TRUE(hookClosed.empty());
+}
+
+TEST_F(Registry, ClaimedRecordsAreZeroedEvenWhenNoHookClearedThem) {
+    TablePtr plain(ObjectTableCreate(sizeof(Record), 4, nullptr));
+    Claim(plain.get(), 2, 99);
+    auto* again = static_cast<Record*>(ObjectAcquire(plain.get(), 2));
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->handle, nullptr);
+    EXPECT_EQ(again->value, 0);
+}
+
+TEST_F(Registry, UnfilledAndReleasedRecordsAreInvisible) {
+    ASSERT_TRUE(ObjectAcquire(table.get(), 4));  // claimed, never filled
+    EXPECT_EQ(ObjectLookup(table.get(), 4), nullptr);
+    int automatic = 0;
+    ASSERT_TRUE(ObjectAcquire(table.get(), AutoNumber, &automatic));
+    EXPECT_EQ(ObjectLookup(table.get(), automatic), nullptr);
+
+    Claim(table.get(), 5, 5);
+    ObjectRelease(table.get(), 5);
+    EXPECT_EQ(ObjectLookup(table.get(), 5), nullptr);
+
+    int released = 0;
+    Claim(table.get(), AutoNumber, 6, &released);
+    ObjectRelease(table.get(), released);
+    EXPECT_EQ(ObjectLookup(table.get(), released), nullptr);
+
+    ObjectEnumStart(table.get());
+    EXPECT_EQ(ObjectEnumNext(table.get(), nullptr), nullptr);
+}
+
+TEST_F(Registry, RefusesNumbersOutsideTheDocumentedRange) {
+    for (int number : {-5, -2, ObjectNumberMax + 1, 1000000, 2147483647, -2147483647 - 1}) {
+        EXPECT_EQ(ObjectAcquire(table.get(), number), nullptr) << number;
+        EXPECT_EQ(ObjectLookup(table.get(), number), nullptr) << number;
+        ObjectRelease(table.get(), number);  // must not touch anything
+    }
+    EXPECT_EQ(ObjectTableCapacity(table.get()), 50);
+    EXPECT_TRUE(hookCalls.empty());
+
+    ASSERT_TRUE(Claim(table.get(), ObjectNumberMax, 1));
+    EXPECT_EQ(ObjectTableCapacity(table.get()), ObjectNumberMax + 50);
+    EXPECT_EQ(ObjectTableCreate(2, 16, nullptr), nullptr);
+    EXPECT_EQ(ObjectTableCreate(sizeof(Record), 0, nullptr), nullptr);
+}
+
+TEST_F(Registry, AutomaticNumbersAreDistinctAndNeverArrayNumbers) {
+    int first = 0, second = 0;
+    Claim(table.get(), AutoNumber, 1, &first);
+    Claim(table.get(), AutoNumber, 2, &second);
+    EXPECT_NE(first, second);
+    for (int number : {first, second}) {
+        EXPECT_GT(number, ObjectNumberMax);
+        EXPECT_GE(number, ObjectTableCapacity(table.get()));
+    }
+    // Growing the array afterwards leaves the automatic numbers valid.
+    Claim(table.get(), ObjectNumberMax, 3);
+    EXPECT_EQ(static_cast<Record*>(ObjectLookup(table.get(), first))->value, 1);
+    EXPECT_EQ(static_cast<Record*>(ObjectLookup(table.get(), second))->value, 2);
+    EXPECT_TRUE(hookCalls.size() == 1);  // only the array claim went through the hook
+}
+
+TEST_F(Registry, EnumerationVisitsArrayThenAutomaticOldestFirstAndAllowsRelease) {
+    int older = 0, newer = 0;
+    Claim(table.get(), AutoNumber, 100, &older);
+    Claim(table.get(), 30, 30);
+    Claim(table.get(), AutoNumber, 200, &newer);
+    Claim(table.get(), 2, 2);
+    Claim(table.get(), 75, 75);  // grows the table
+
+    std::vector<int> numbers, values;
+    ObjectEnumStart(table.get());
+    int number = 0;
+    while (auto* record = static_cast<Record*>(ObjectEnumNext(table.get(), &number))) {
+        numbers.push_back(number);
+        values.push_back(record->value);
+        ObjectRelease(table.get(), number);
+    }
+    EXPECT_EQ(numbers, (std::vector<int>{2, 30, 75, older, newer}));
+    EXPECT_EQ(values, (std::vector<int>{2, 30, 75, 100, 200}));
+
+    ObjectEnumStart(table.get());
+    EXPECT_EQ(ObjectEnumNext(table.get(), &number), nullptr);
+}
+
+TEST_F(Registry, ReleasingTheNextAutomaticRecordDuringEnumerationIsSafe) {
+    int a = 0, b = 0, c = 0;
+    Claim(table.get(), AutoNumber, 1, &a);
+    Claim(table.get(), AutoNumber, 2, &b);
+    Claim(table.get(), AutoNumber, 3, &c);
+    std::vector<int> values;
+    ObjectEnumStart(table.get());
+    int number = 0;
+    while (auto* record = static_cast<Record*>(ObjectEnumNext(table.get(), &number))) {
+        values.push_back(record->value);
+        if (record->value == 1)
+            ObjectRelease(table.get(), b);  // closing one object closes another
+    }
+    EXPECT_EQ(values, (std::vector<int>{1, 3}));
+}
+
+int initialised;
+void StateInitialise(void* state) {
+    ++initialised;
+    static_cast<int*>(state)[1] = 7;
+}
+
+TEST(LibraryState, IsZeroedAndInitialisedOnce) {
+    initialised = 0;
+    auto* state = static_cast<int*>(LibraryStateCreate(4 * sizeof(int), StateInitialise));
+    ASSERT_TRUE(state);
+    EXPECT_EQ(initialised, 1);
+    EXPECT_EQ(state[0], 0);
+    EXPECT_EQ(state[1], 7);
+    EXPECT_EQ(state[3], 0);
+}
+
+}  // namespace
