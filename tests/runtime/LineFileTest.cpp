@@ -1,0 +1,217 @@
+#include "runtime/LineFile.h"
+
+#include "runtime/Registry.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// Files live in the test's working folder and are removed afterwards.
+class LineFile : public ::testing::Test {
+protected:
+    void TearDown() override {
+        FileCloseAll();
+        for (auto& path : paths)
+            std::remove(path.c_str());
+    }
+
+    std::string Path(const std::string& name) {
+        paths.push_back("linefile-" + name);
+        return paths.back();
+    }
+
+    std::string FileWith(const std::string& name, const std::string& bytes) {
+        std::string path = Path(name);
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+
+    static std::string BytesOf(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+
+    static Lines ReadAll(int number) {
+        Lines lines;
+        while (!FileAtEnd(number) && lines.size() < 100)
+            lines.push_back(FileReadLine(number));
+        return lines;
+    }
+
+    std::vector<std::string> paths;
+};
+
+TEST_F(LineFile, ReadsEveryKindOfLineEnd) {
+    const std::string x4095(4095, 'x'), x4096(4096, 'x'), y10000(10000, 'y');
+    const struct {
+        const char* name;
+        std::string bytes;
+        Lines lines;
+    } cases[] = {
+        {"crlf", "abc\r\ndef\r\n", {"abc", "def"}},
+        {"cr", "abc\rdef", {"abc", "def"}},
+        {"lf", "abc\ndef", {"abc", "def"}},
+        {"no end", "abc", {"abc"}},
+        {"lf cr", "a\n\rb", {"a", "", "b"}},
+        {"empty", "", {}},
+        {"blank lines", "\r\n\r\n\n", {"", "", ""}},
+        {"trailing cr", "a\r", {"a"}},
+        {"nul", std::string("ab\0cd\r\n", 7), {"ab", "cd"}},
+        {"nul then lf", std::string("a\0\nb", 4), {"a", "", "b"}},
+        {"long", y10000 + "\r\nz", {y10000, "z"}},
+        // A line end split across the 4096-byte buffer boundary.
+        {"cr at boundary", x4095 + "\r\nq", {x4095, "q"}},
+        {"lf after boundary", x4096 + "\r\nq", {x4096, "q"}},
+        {"cr last byte", x4095 + "\r", {x4095}},
+    };
+    for (auto& c : cases) {
+        std::string path = FileWith(c.name, c.bytes);
+        ASSERT_NE(FileOpenRead(0, path.c_str()), 0) << c.name;
+        EXPECT_EQ(ReadAll(0), c.lines) << c.name;
+        EXPECT_EQ(FileAtEnd(0), 1) << c.name;
+        EXPECT_EQ(FileReadLine(0), "") << c.name;
+        EXPECT_TRUE(FileClose(0)) << c.name;
+    }
+}
+
+TEST_F(LineFile, WritesLinesWithCrLfAndKeepsTheirOrder) {
+    std::string path = Path("write");
+    ASSERT_NE(FileCreate(1, path.c_str()), 0);
+    EXPECT_EQ(FileWriteLine(1, "x"), 3);
+    EXPECT_EQ(FileWriteLine(1, ""), 2);
+    EXPECT_EQ(FileWriteLine(1, nullptr), 2);
+    EXPECT_EQ(FileWriteLine(1, "a\nb"), 5);  // kept as it is
+    // A block larger than the buffer goes straight to the file, after what is buffered.
+    const std::string big(5000, 'b');
+    EXPECT_EQ(FileWriteLine(1, big), 5002);
+    const std::string fill(4093, 'f');  // exactly fills the buffer with its line end
+    FileWriteLine(1, fill);
+    FileWriteLine(1, "end");
+    EXPECT_TRUE(FileClose(1));
+    EXPECT_EQ(BytesOf(path), "x\r\n\r\n\r\na\nb\r\n" + big + "\r\n" + fill + "\r\nend\r\n");
+}
+
+TEST_F(LineFile, LongLinesRoundTrip) {
+    std::string path = Path("roundtrip");
+    const Lines lines = {std::string(10000, 'L'), "", "short", std::string(4094, 'm')};
+    ASSERT_NE(FileCreate(2, path.c_str()), 0);
+    for (auto& line : lines)
+        FileWriteLine(2, line);
+    ASSERT_TRUE(FileClose(2));
+    ASSERT_NE(FileOpenRead(2, path.c_str()), 0);
+    EXPECT_EQ(ReadAll(2), lines);
+}
+
+TEST_F(LineFile, CreateEmptiesAnExistingFile) {
+    std::string path = FileWith("existing", "old contents\r\n");
+    ASSERT_NE(FileCreate(1, path.c_str()), 0);
+    EXPECT_EQ(BytesOf(path), "");
+    FileWriteLine(1, "new");
+    EXPECT_TRUE(FileClose(1));
+    EXPECT_EQ(BytesOf(path), "new\r\n");
+}
+
+TEST_F(LineFile, ReopeningANumberClosesTheFirstFileWithItsData) {
+    std::string first = Path("first"), second = FileWith("second", "s\r\n");
+    ASSERT_NE(FileCreate(1, first.c_str()), 0);
+    FileWriteLine(1, "kept");
+    ASSERT_NE(FileOpenRead(1, second.c_str()), 0);
+    EXPECT_EQ(BytesOf(first), "kept\r\n");
+    EXPECT_EQ(FileReadLine(1), "s");
+
+    // A failed open leaves the number free, and the old file is closed all the same.
+    ASSERT_EQ(FileOpenRead(1, "linefile-does-not-exist"), 0);
+    EXPECT_EQ(FileReadLine(1), "");
+    EXPECT_FALSE(FileClose(1));
+}
+
+TEST_F(LineFile, NumbersThatAreNotOpenDoNothing) {
+    for (int number : {-5, -1, 0, 7, 100000, AutoNumberFirst}) {
+        EXPECT_EQ(FileReadLine(number), "") << number;
+        EXPECT_EQ(FileWriteLine(number, "x"), 0) << number;
+        EXPECT_EQ(FileAtEnd(number), 0) << number;
+        EXPECT_FALSE(FileSync(number)) << number;
+        EXPECT_FALSE(FileClose(number)) << number;
+    }
+    EXPECT_EQ(FileCreate(-5, Path("refused").c_str()), 0);
+    EXPECT_EQ(FileOpenRead(3, nullptr), 0);
+}
+
+TEST_F(LineFile, AutomaticNumbersAndCloseAll) {
+    std::string a = Path("auto-a"), b = Path("auto-b");
+    int first = FileCreate(AutoNumber, a.c_str());
+    int second = FileCreate(AutoNumber, b.c_str());
+    ASSERT_NE(first, 0);
+    ASSERT_NE(second, 0);
+    EXPECT_NE(first, second);
+    EXPECT_GT(first, ObjectNumberMax);
+    FileWriteLine(first, "one");
+    FileWriteLine(second, "two");
+    EXPECT_EQ(FileOpenRead(AutoNumber, "linefile-does-not-exist"), 0);
+    FileCloseAll();
+    EXPECT_EQ(BytesOf(a), "one\r\n");
+    EXPECT_EQ(BytesOf(b), "two\r\n");
+    EXPECT_EQ(FileWriteLine(first, "late"), 0);
+}
+
+TEST_F(LineFile, AFailedWriteIsReportedAtClose) {
+    // A file opened for reading cannot be written; the loss must not pass as success.
+    std::string path = FileWith("readonly", "r\r\n");
+    ASSERT_NE(FileOpenRead(4, path.c_str()), 0);
+    FileWriteLine(4, "lost");
+    EXPECT_FALSE(FileSync(4));
+    EXPECT_FALSE(FileClose(4));
+    EXPECT_EQ(BytesOf(path), "r\r\n");
+}
+
+TEST_F(LineFile, WritingAfterReadingContinuesAfterTheLastLineRead) {
+    std::string path = FileWith("readwrite", "abc\r\ndef\r\n");
+    ASSERT_NE(FileOpenReadWrite(5, path.c_str()), 0);
+    EXPECT_EQ(FileReadLine(5), "abc");
+    FileWriteLine(5, "X");
+    EXPECT_TRUE(FileClose(5));
+    EXPECT_EQ(BytesOf(path), "abc\r\nX\r\n\r\n");
+
+    std::string created = Path("readwrite-new");
+    ASSERT_NE(FileOpenReadWrite(5, created.c_str()), 0);
+    EXPECT_EQ(FileAtEnd(5), 1);
+    FileWriteLine(5, "n");
+    EXPECT_TRUE(FileClose(5));
+    EXPECT_EQ(BytesOf(created), "n\r\n");
+}
+
+TEST_F(LineFile, ExclusiveOpenNeedsAnExistingFile) {
+    EXPECT_EQ(FileOpenExclusive(6, "linefile-does-not-exist"), 0);
+    std::string path = FileWith("exclusive", "e\r\n");
+    ASSERT_NE(FileOpenExclusive(6, path.c_str()), 0);
+    EXPECT_EQ(FileReadLine(6), "e");
+    EXPECT_TRUE(FileClose(6));
+}
+
+TEST_F(LineFile, ReplaceAndDeleteForSafeSaving) {
+    std::string target = FileWith("target", "old\r\n");
+    std::string temporary = Path("target.tmp");
+    ASSERT_NE(FileCreate(1, temporary.c_str()), 0);
+    FileWriteLine(1, "new");
+    ASSERT_TRUE(FileSync(1));
+    ASSERT_TRUE(FileClose(1));
+    ASSERT_TRUE(FileReplace(temporary.c_str(), target.c_str()));
+    EXPECT_EQ(BytesOf(target), "new\r\n");
+    EXPECT_FALSE(FileDelete(temporary.c_str()));  // moved away already
+
+    EXPECT_FALSE(FileReplace(target.c_str(), "linefile-no-folder/target"));
+    EXPECT_EQ(BytesOf(target), "new\r\n");
+    EXPECT_FALSE(FileReplace(nullptr, target.c_str()));
+    EXPECT_TRUE(FileDelete(target.c_str()));
+    EXPECT_FALSE(FileDelete(nullptr));
+}
+
+}  // namespace
