@@ -32,19 +32,19 @@
 struct WidgetRecord;
 
 struct WidgetKind {
-    int Kind;       // 1 button, 2 string, 3 text, 5 option, 7 frame, 9 image, 12 list view, 22 editor
+    int Kind; // 1 button, 2 string, 3 text, 5 option, 7 frame, 9 image, 12 list view, 22 editor
     int RecordSize; // 148 for every kind
     // The 35 operation slots, in this order; any may be null.
-    LRESULT (*OnParentMessage)(WidgetRecord* widget, HWND parent, UINT message, WPARAM wParam,
-                               LPARAM lParam); // NotHandled: default processing
+    LRESULT (*OnParentMessage)
+    (WidgetRecord* widget, HWND parent, UINT message, WPARAM wParam,
+     LPARAM lParam); // NotHandled: default processing
     void (*OnDestroy)(WidgetRecord* widget);
     int (*GetState)(WidgetRecord* widget);
     void (*SetState)(WidgetRecord* widget, int state);
     std::string (*GetText)(WidgetRecord* widget);
     void (*SetText)(WidgetRecord* widget, const char* text); // never nullptr
     int (*AddItem)(WidgetRecord* widget, int position, const char* text, HANDLE image);
-    int (*AddItemEx)(WidgetRecord* widget, int position, const char* text, HANDLE image,
-                     int flags);
+    int (*AddItemEx)(WidgetRecord* widget, int position, const char* text, HANDLE image, int flags);
     void (*RemoveItem)(WidgetRecord* widget, int item);
     void (*ClearItems)(WidgetRecord* widget);
     void (*Resize)(WidgetRecord* widget, int x, int y, int width, int height);
@@ -64,8 +64,7 @@ struct WidgetKind {
     int (*GetAttribute)(WidgetRecord* widget, int attribute);
     void (*SetAttribute)(WidgetRecord* widget, int attribute, int value);
     int (*GetItemAttribute)(WidgetRecord* widget, int item, int attribute, int column);
-    void (*SetItemAttribute)(WidgetRecord* widget, int item, int attribute, int value,
-                             int column);
+    void (*SetItemAttribute)(WidgetRecord* widget, int item, int attribute, int value, int column);
     void (*SetColor)(WidgetRecord* widget, int which, int colour); // 1 front, 2 back, 3 grid
     int (*GetColor)(WidgetRecord* widget, int which);              // -1: none set
     void (*SetItemColor)(WidgetRecord* widget, int item, int which, int colour, int column);
@@ -77,14 +76,14 @@ struct WidgetKind {
 
 // One per widget in the widget table; the table hands it out zeroed.
 struct WidgetRecord {
-    HWND Handle;              // the control; owned by its parent window
+    HWND Handle; // the control; owned by its parent window
     const WidgetKind* Class;
-    intptr_t KindWord;        // belongs to the kind
-    WNDPROC PreviousProc;     // the control's procedure before the framework subclassed it
-    int BackColor;            // -1: the control's default (string and text kinds)
-    int FrontColor;           // -1: the control's default (string and text kinds)
-    HBRUSH BackBrush;         // shared, from BrushAcquire; released by StandardOnDestroy
-    intptr_t KindWord2;       // belongs to the kind
+    intptr_t KindWord;    // belongs to the kind
+    WNDPROC PreviousProc; // the control's procedure before the framework subclassed it
+    int BackColor;        // -1: the control's default (string and text kinds)
+    int FrontColor;       // -1: the control's default (string and text kinds)
+    HBRUSH BackBrush;     // shared, from BrushAcquire; released by StandardOnDestroy
+    intptr_t KindWord2;   // belongs to the kind
 };
 
 constexpr int WidgetRecordSize = 148;
@@ -98,8 +97,8 @@ void WidgetsInit();
 HWND WidgetListBegin(HWND window);
 HWND WidgetListParent();
 HFONT WidgetFont();
-bool WidgetOptionGroupOpen();          // for the option kind
-void WidgetOptionGroupSet(bool open);  // for the option kind
+bool WidgetOptionGroupOpen();         // for the option kind
+void WidgetOptionGroupSet(bool open); // for the option kind
 
 // Claims the record for `number` (AutoNumber: a new one, its number in *assignedNumber);
 // destroys the control of a widget already under that number first. nullptr on failure.
@@ -143,6 +142,7 @@ void StandardOnDestroy(WidgetRecord* widget);
 HBRUSH BrushAcquire(int colour); // nullptr when none could be made
 void BrushRelease(HBRUSH brush); // a brush not from the cache is ignored
 int BrushCacheCount(int colour); // users of that colour's brush; 0 when none
+void BrushCacheInit();           // by WidgetsInit
 
 // Common-controls version (major << 16 | minor), detected on the first call that can read it;
 // 0 while unknown. ThemeVisualStylesActive: themed drawing is on (version 6 or later).

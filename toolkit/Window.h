@@ -63,16 +63,16 @@ intptr_t WindowOpen(int number, int x, int y, int width, int height, const char*
                     unsigned flags, HWND parent);
 void WindowClose(int number);
 void WindowCloseAll();
-HWND WindowNativeHandle(int number);  // nullptr when not open
-int WindowClientWidth(int number);    // 0 when not open
+HWND WindowNativeHandle(int number); // nullptr when not open
+int WindowClientWidth(int number);   // 0 when not open
 void WindowActivate(int number);
 
 // Waits for and handles one message. milliseconds: -1 no limit, 0 poll only.
 int EventWaitTimeout(int milliseconds);
 int EventWait();
-int EventWidgetId();  // widget or menu item number of the last widget or menu event
-int EventMenuId();    // the same value
-int EventSubtype();   // -1 when the last event has none
+int EventWidgetId(); // widget or menu item number of the last widget or menu event
+int EventMenuId();   // the same value
+int EventSubtype();  // -1 when the last event has none
 // Dispatches every waiting message and drops whatever they would have reported.
 void MessagesFlush();
 
@@ -80,6 +80,7 @@ void MessagesFlush();
 
 // Queues an event for `window`; a repeat of the newest queued kind and window is dropped.
 void EventQueuePush(int kind, int window);
+void EventQueueInit();
 // Sets the event the current dispatch reports (the latest one set wins).
 void EventPendingSet(int kind, int objectNumber, int subtype);
 // Offers a control's message to its widget kind; NotHandled when no kind takes it.

@@ -1,0 +1,117 @@
+// Back-colour brushes shared by colour and counted, and the colour slots of the string and
+// text kinds that use them.
+#include "toolkit/Widget.h"
+
+#include "runtime/Memory.h"
+
+namespace {
+
+struct BrushEntry {
+    BrushEntry* Next; // older entry
+    int Colour;
+    HBRUSH Brush; // owned: deleted with the last release
+    int Count;
+};
+
+CRITICAL_SECTION brushLock; // initialised once, never deleted
+bool brushLockReady = false;
+BrushEntry* brushes = nullptr; // newest first
+
+class BrushLockHold {
+  public:
+    BrushLockHold() { EnterCriticalSection(&brushLock); }
+    ~BrushLockHold() { LeaveCriticalSection(&brushLock); }
+    BrushLockHold(const BrushLockHold&) = delete;
+    BrushLockHold& operator=(const BrushLockHold&) = delete;
+};
+
+void ControlRedraw(HWND control) {
+    RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ERASE);
+}
+
+} // namespace
+
+void BrushCacheInit() {
+    if (brushLockReady)
+        return;
+    InitializeCriticalSection(&brushLock);
+    brushLockReady = true;
+}
+
+HBRUSH BrushAcquire(int colour) {
+    if (!brushLockReady)
+        return nullptr;
+    BrushLockHold hold;
+    for (BrushEntry* entry = brushes; entry; entry = entry->Next) {
+        if (entry->Colour == colour) {
+            ++entry->Count;
+            return entry->Brush;
+        }
+    }
+    BrushEntry* entry = static_cast<BrushEntry*>(MemoryAllocate(Heap::Node, sizeof(BrushEntry)));
+    if (!entry)
+        return nullptr;
+    entry->Brush = CreateSolidBrush(static_cast<COLORREF>(colour));
+    if (!entry->Brush) {
+        MemoryFree(Heap::Node, entry);
+        return nullptr;
+    }
+    entry->Colour = colour;
+    entry->Count = 1;
+    entry->Next = brushes;
+    brushes = entry;
+    return entry->Brush;
+}
+
+void BrushRelease(HBRUSH brush) {
+    if (!brushLockReady || !brush)
+        return;
+    BrushLockHold hold;
+    for (BrushEntry** link = &brushes; *link; link = &(*link)->Next) {
+        BrushEntry* entry = *link;
+        if (entry->Brush != brush)
+            continue;
+        if (--entry->Count == 0) {
+            DeleteObject(entry->Brush);
+            *link = entry->Next;
+            MemoryFree(Heap::Node, entry);
+        }
+        return;
+    }
+}
+
+int BrushCacheCount(int colour) {
+    if (!brushLockReady)
+        return 0;
+    BrushLockHold hold;
+    for (BrushEntry* entry = brushes; entry; entry = entry->Next)
+        if (entry->Colour == colour)
+            return entry->Count;
+    return 0;
+}
+
+void StandardSetColor(WidgetRecord* widget, int which, int colour) {
+    if (which == 1) {
+        widget->FrontColor = colour;
+    } else if (which == 2) {
+        if (widget->BackBrush)
+            BrushRelease(widget->BackBrush);
+        widget->BackBrush = colour == -1 ? nullptr : BrushAcquire(colour);
+        widget->BackColor = colour;
+    }
+    ControlRedraw(widget->Handle);
+}
+
+int StandardGetColor(WidgetRecord* widget, int which) {
+    if (which == 1)
+        return widget->FrontColor;
+    if (which == 2)
+        return widget->BackColor;
+    return -1;
+}
+
+void StandardOnDestroy(WidgetRecord* widget) {
+    if (widget->BackBrush)
+        BrushRelease(widget->BackBrush);
+    widget->BackBrush = nullptr;
+}

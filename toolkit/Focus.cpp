@@ -1,0 +1,93 @@
+// Tab and Shift+Tab for toolkit windows, which are not dialog boxes and so get no Tab
+// handling from the system.
+#include "toolkit/Window.h"
+
+#include <richedit.h>
+
+#include <cstring>
+
+namespace {
+
+bool KeyDown(int key) {
+    return (GetKeyState(key) & 0x80) != 0;
+}
+
+bool TabStop(HWND window) {
+    return IsWindowEnabled(window) && IsWindowVisible(window) &&
+           (GetWindowLongPtrA(window, GWL_STYLE) & WS_TABSTOP);
+}
+
+// One move; nothing is kept between key presses.
+struct FocusWalk {
+    HWND Current;  // focused control inside the root, or null
+    bool TakeNext; // forward: the current control was passed
+    HWND Previous; // backward: the tab stop seen last
+    bool Done;
+};
+
+BOOL CALLBACK FocusForwardVisit(HWND window, LPARAM data) {
+    FocusWalk& walk = *reinterpret_cast<FocusWalk*>(data);
+    if (!TabStop(window))
+        return TRUE;
+    if (walk.TakeNext || !walk.Current) {
+        SetFocus(window);
+        walk.TakeNext = false;
+        return FALSE;
+    }
+    if (window == walk.Current)
+        walk.TakeNext = true;
+    return TRUE;
+}
+
+BOOL CALLBACK FocusBackwardVisit(HWND window, LPARAM data) {
+    FocusWalk& walk = *reinterpret_cast<FocusWalk*>(data);
+    if (!TabStop(window))
+        return TRUE;
+    if (window == walk.Current && walk.Previous) {
+        SetFocus(walk.Previous);
+        walk.Done = true;
+        return FALSE;
+    }
+    walk.Previous = window;
+    return TRUE;
+}
+
+} // namespace
+
+HACCEL ActiveAccelerators(HWND window) {
+    // A plain Tab in a writable rich-edit control is typed into it; Shift+Tab still moves on.
+    if (KeyDown(VK_TAB) && !KeyDown(VK_CONTROL) && !KeyDown(VK_SHIFT) && !KeyDown(VK_MENU)) {
+        HWND focus = GetFocus();
+        char className[5] = "";
+        if (focus && GetClassNameA(focus, className, sizeof className) &&
+            std::strncmp(className, "Rich", 4) == 0 &&
+            !(SendMessageA(focus, EM_GETOPTIONS, 0, 0) & ECO_READONLY))
+            return nullptr;
+    }
+    if (!window)
+        return nullptr;
+    const intptr_t property = reinterpret_cast<intptr_t>(GetPropA(window, "GT_WindowID"));
+    if (!property)
+        return nullptr;
+    return WindowAcceleratorTable(static_cast<int>(property - 1));
+}
+
+void FocusNavigate(int direction) {
+    HWND root = GetActiveWindow();
+    if (!root)
+        return;
+    HWND focus = GetFocus();
+    FocusWalk walk = {focus && IsChild(root, focus) ? focus : nullptr, false, nullptr, false};
+    if (direction == 0) {
+        EnumChildWindows(root, FocusForwardVisit, reinterpret_cast<LPARAM>(&walk));
+        if (walk.TakeNext) { // the current control was the last tab stop: wrap
+            walk.Current = nullptr;
+            walk.TakeNext = false;
+            EnumChildWindows(root, FocusForwardVisit, reinterpret_cast<LPARAM>(&walk));
+        }
+    } else {
+        EnumChildWindows(root, FocusBackwardVisit, reinterpret_cast<LPARAM>(&walk));
+        if (!walk.Done && walk.Previous) // now the last tab stop of the window
+            SetFocus(walk.Previous);
+    }
+}

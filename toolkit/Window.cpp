@@ -1,0 +1,292 @@
+// Numbered top-level windows and the one window procedure they share.
+#include "toolkit/Window.h"
+
+#include "runtime/Registry.h"
+#include "toolkit/Widget.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+struct WindowRecord {
+    HWND Handle;             // the top-level window; destroyed by WindowClose
+    HACCEL AcceleratorTable; // Tab and Shift+Tab; destroyed by WindowClose
+};
+
+ObjectTable* windows = nullptr;
+HICON defaultIcon = nullptr;     // shared resource, never destroyed
+HCURSOR defaultCursor = nullptr; // shared system cursor
+
+const char WindowIdProperty[] = "GT_WindowID";
+
+WindowRecord* WindowLookup(int number) {
+    return windows ? static_cast<WindowRecord*>(ObjectLookup(windows, number)) : nullptr;
+}
+
+struct ClassName {
+    char text[32];
+    explicit ClassName(int number) {
+        std::snprintf(text, sizeof text, "WindowClass_%ld", static_cast<long>(number));
+    }
+};
+
+void WindowClassRegister(const ClassName& name) {
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = WindowProcedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hIcon = defaultIcon;
+    windowClass.hCursor = defaultCursor;
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<intptr_t>(COLOR_BTNFACE + 1));
+    windowClass.lpszClassName = name.text;
+    RegisterClassA(&windowClass); // an existing class of that name is simply reused
+}
+
+// Where the window goes; x and y come in as given.
+void WindowPosition(unsigned flags, HWND parent, int outerWidth, int outerHeight, int& x, int& y) {
+    if (flags & WindowCentered) {
+        x = (GetSystemMetrics(SM_CXSCREEN) - outerWidth) / 2;
+        y = (GetSystemMetrics(SM_CYSCREEN) - outerHeight) / 2;
+        return;
+    }
+    if (flags & WindowCenteredOnParent) {
+        HWND reference = parent ? parent : GetActiveWindow();
+        RECT area;
+        if (reference && GetWindowRect(reference, &area)) {
+            x = std::max(0L, area.left + ((area.right - area.left) - outerWidth) / 2);
+            y = std::max(0L, area.top + ((area.bottom - area.top) - outerHeight) / 2);
+            return;
+        }
+    }
+    // A coordinate that is not given must not put the window 65535 pixels off the screen.
+    if (x == IgnoreValue || y == IgnoreValue)
+        x = y = CW_USEDEFAULT;
+}
+
+LRESULT WindowOnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+    HWND control = reinterpret_cast<HWND>(lParam);
+    if (ParentMessageDispatch(control, window, WM_COMMAND, wParam, lParam) != NotHandled)
+        return 0;
+    if (control) {
+        int id = static_cast<int>(GetWindowLongPtrA(control, GWLP_ID));
+        EventPendingSet(EventKindWidget, id, HIWORD(wParam));
+    } else if (HIWORD(wParam) == 0) {
+        EventPendingSet(EventKindMenu, static_cast<int>(LOWORD(wParam)), -1);
+    } else if (LOWORD(wParam) == CommandTabForward) {
+        FocusNavigate(0);
+    } else if (LOWORD(wParam) == CommandTabBackward) {
+        FocusNavigate(1);
+    }
+    return 0;
+}
+
+LRESULT WindowOnNotify(HWND window, WPARAM wParam, LPARAM lParam) {
+    const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (!header)
+        return NotHandled;
+    return ParentMessageDispatch(header->hwndFrom, window, WM_NOTIFY, wParam, lParam);
+}
+
+LRESULT WindowOnSize(int number, WPARAM wParam) {
+    if (number == -1)
+        return 1;
+    if (wParam == SIZE_MINIMIZED)
+        return NotHandled;
+    EventQueuePush(EventSizeWindow, number);
+    return 0;
+}
+
+LRESULT WindowOnCloseOrMove(int number, UINT message) {
+    // Never default processing: a close request must not destroy the window.
+    if (number != -1)
+        EventQueuePush(static_cast<int>(message), number);
+    return 0;
+}
+
+LRESULT WindowOnActivate(int number, WPARAM wParam) {
+    if (LOWORD(wParam) != WA_INACTIVE && number != -1)
+        EventQueuePush(EventActivateWindow, number);
+    return 1;
+}
+
+LRESULT WindowOnEraseBackground(HWND window, int number, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = DefWindowProcA(window, WM_ERASEBKGND, wParam, lParam);
+    if (number != -1)
+        EventQueuePush(EventRepaint, number);
+    return result;
+}
+
+BOOL CALLBACK SysColorChangeSend(HWND child, LPARAM) {
+    SendMessageA(child, WM_SYSCOLORCHANGE, 0, 0);
+    return TRUE;
+}
+
+} // namespace
+
+void WindowsInit() {
+    if (windows)
+        return;
+    windows = ObjectTableCreate(sizeof(WindowRecord), 16, WindowClose);
+    defaultIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
+    defaultCursor = LoadCursorA(nullptr, IDC_ARROW);
+    EventQueueInit();
+    LiveSizingInit();
+}
+
+intptr_t WindowOpen(int number, int x, int y, int width, int height, const char* title,
+                    unsigned flags, HWND parent) {
+    if (!windows)
+        return 0;
+    int assigned = number;
+    // An open window under this number is closed here, by the table's release hook.
+    WindowRecord* record = static_cast<WindowRecord*>(ObjectAcquire(windows, number, &assigned));
+    if (!record)
+        return 0;
+    const ClassName name(assigned);
+    WindowClassRegister(name);
+
+    const unsigned toolkitBits = WindowCentered | WindowCenteredOnParent | WindowInvisible;
+    DWORD style = flags & ~toolkitBits;
+    if ((flags & ~toolkitBits) == 0)
+        style |= WS_CAPTION;
+    const bool visible = (flags & WindowInvisible) == 0;
+
+    RECT frame = {0, 0, width, height};
+    AdjustWindowRect(&frame, style, FALSE);
+    int outerWidth = frame.right - frame.left;
+    int outerHeight = frame.bottom - frame.top;
+    if (flags & WindowCentered) {
+        outerWidth = std::min(outerWidth, GetSystemMetrics(SM_CXSCREEN));
+        outerHeight = std::min(outerHeight, GetSystemMetrics(SM_CYSCREEN));
+    }
+    WindowPosition(flags, parent, outerWidth, outerHeight, x, y);
+
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    HWND window = CreateWindowExA(0, name.text, title ? title : "", style, x, y, outerWidth,
+                                  outerHeight, parent, nullptr, instance, nullptr);
+    if (!window) {
+        UnregisterClassA(name.text, instance);
+        ObjectRelease(windows, assigned);
+        return 0;
+    }
+    record->Handle = window;
+    SetPropA(window, WindowIdProperty,
+             reinterpret_cast<HANDLE>(static_cast<intptr_t>(assigned) + 1));
+    if (visible)
+        ShowWindow(window, (flags & WS_MAXIMIZE)   ? SW_MAXIMIZE
+                           : (flags & WS_MINIMIZE) ? SW_SHOWMINIMIZED
+                                                   : SW_SHOWNORMAL);
+    ACCEL keys[2] = {{FVIRTKEY | FNOINVERT, VK_TAB, CommandTabForward},
+                     {FVIRTKEY | FNOINVERT | FSHIFT, VK_TAB, CommandTabBackward}};
+    // Showing may have run code that claimed other numbers; look the record up afresh.
+    if (WindowRecord* shown = WindowLookup(assigned))
+        shown->AcceleratorTable = CreateAcceleratorTableA(keys, 2);
+    return number == AutoNumber ? assigned : reinterpret_cast<intptr_t>(window);
+}
+
+void WindowClose(int number) {
+    WindowRecord* record = WindowLookup(number);
+    if (!record)
+        return;
+    HWND window = record->Handle;
+    HACCEL accelerators = record->AcceleratorTable;
+    // Hand the activation back to the owner rather than to some other program.
+    if (HWND owner = GetWindow(window, GW_OWNER))
+        SetActiveWindow(owner);
+    RemovePropA(window, WindowIdProperty);
+    DestroyWindow(window); // its widgets end with it
+    UnregisterClassA(ClassName(number).text, GetModuleHandleA(nullptr));
+    if (accelerators)
+        DestroyAcceleratorTable(accelerators);
+    ObjectRelease(windows, number);
+}
+
+void WindowCloseAll() {
+    if (!windows)
+        return;
+    ObjectEnumStart(windows);
+    int number = 0;
+    while (ObjectEnumNext(windows, &number))
+        WindowClose(number);
+}
+
+HWND WindowNativeHandle(int number) {
+    WindowRecord* record = WindowLookup(number);
+    return record ? record->Handle : nullptr;
+}
+
+int WindowClientWidth(int number) {
+    RECT area;
+    WindowRecord* record = WindowLookup(number);
+    if (!record || !GetClientRect(record->Handle, &area))
+        return 0;
+    return area.right - area.left;
+}
+
+void WindowActivate(int number) {
+    if (WindowRecord* record = WindowLookup(number))
+        SetActiveWindow(record->Handle);
+}
+
+HACCEL WindowAcceleratorTable(int number) {
+    WindowRecord* record = WindowLookup(number);
+    return record ? record->AcceleratorTable : nullptr;
+}
+
+int WindowNumberOf(HWND window) {
+    for (HWND current = window; current; current = GetParent(current)) {
+        intptr_t property = reinterpret_cast<intptr_t>(GetPropA(current, WindowIdProperty));
+        if (property)
+            return static_cast<int>(property - 1);
+    }
+    return -1;
+}
+
+LRESULT ParentMessageDispatch(HWND control, HWND parent, UINT message, WPARAM wParam,
+                              LPARAM lParam) {
+    if (!control)
+        return NotHandled;
+    const int id = static_cast<int>(GetWindowLongPtrA(control, GWLP_ID));
+    if (reinterpret_cast<intptr_t>(GetPropA(control, "GT_ID")) != id)
+        return NotHandled;
+    // The handle check keeps foreign controls that happen to carry a widget's id (or id 0
+    // and no property at all) away from that widget's kind.
+    WidgetRecord* widget = WidgetLookup(id);
+    if (!widget || widget->Handle != control || !widget->Class || !widget->Class->OnParentMessage)
+        return NotHandled;
+    return widget->Class->OnParentMessage(widget, parent, message, wParam, lParam);
+}
+
+LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT sized = LiveSizing(window, message, wParam, lParam);
+    if (sized != NotHandled)
+        return sized;
+    const int number = WindowNumberOf(window);
+    LRESULT result = NotHandled;
+    switch (message) {
+    case WM_COMMAND: result = WindowOnCommand(window, wParam, lParam); break;
+    case WM_NOTIFY: result = WindowOnNotify(window, wParam, lParam); break;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+        result =
+            ParentMessageDispatch(reinterpret_cast<HWND>(lParam), window, message, wParam, lParam);
+        break;
+    case WidgetEventMessage:
+        EventPendingSet(EventKindWidget, static_cast<int>(wParam), static_cast<int>(lParam));
+        result = 0;
+        break;
+    case WM_CLOSE:
+    case WM_MOVE: result = WindowOnCloseOrMove(number, message); break;
+    case WM_SIZE: result = WindowOnSize(number, wParam); break;
+    case WM_ACTIVATE: result = WindowOnActivate(number, wParam); break;
+    case WM_ERASEBKGND: return WindowOnEraseBackground(window, number, wParam, lParam);
+    case WM_SYSCOLORCHANGE: EnumChildWindows(window, SysColorChangeSend, 0); break;
+    default: break;
+    }
+    return result == NotHandled ? DefWindowProcA(window, message, wParam, lParam) : result;
+}
