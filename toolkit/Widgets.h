@@ -1,0 +1,48 @@
+// Creators of the widget kinds, one file each. Every creator makes its control in the current
+// widget list (WidgetListBegin), registers it and returns what WidgetRegister returns: the
+// control's handle, or for AutoNumber the new number; 0 when the control cannot be created.
+// Position and size are in the parent's client coordinates. A null text is the empty text.
+#pragma once
+
+#include "toolkit/Widget.h"
+
+// Frame type 0: a titled group box; 1 sunken edge, 2 static edge, others a plain border.
+// Types 1 to 3 show no title and paint nothing inside, so the widgets within stay visible.
+intptr_t FrameWidgetCreate(int number, int x, int y, int width, int height, const char* title,
+                           int type = 0);
+
+// flags: button styles (0: a plain push button).
+intptr_t ButtonWidgetCreate(int number, int x, int y, int width, int height, const char* text,
+                            int flags = 0);
+
+// Options created one right after another form one group; any other widget ends the group.
+intptr_t OptionWidgetCreate(int number, int x, int y, int width, int height, const char* text);
+
+// flags: 1 centred, 2 right-aligned, 0x20000 sunken edge, or other static styles.
+intptr_t TextWidgetCreate(int number, int x, int y, int width, int height, const char* text,
+                          int flags = 0);
+
+// flags: 0x800 read-only, 0x20000 no sunken edge, or other edit styles. Reports 14000 and
+// 14001 to its window when it gains and loses the keyboard focus.
+intptr_t StringWidgetCreate(int number, int x, int y, int width, int height, const char* text,
+                            int flags = 0);
+
+// A report-view table with one first column. flags: 1 check boxes, 4 multiple selection,
+// 0x10000 grid lines, 0x10000000 draggable headers, 0x40000000 whole-row selection.
+// Rows are added as their cells joined by line feeds.
+intptr_t ListViewWidgetCreate(int number, int x, int y, int width, int height,
+                              const char* firstTitle, int firstWidth, int flags = 0);
+// Row data blocks alive in all list views; they hold cell colours and row values.
+int ListViewRowDataCount();
+
+// --- shared by the kinds ---
+
+// Creates the control, claims the record and registers it. `prepare` (may be null) runs on
+// the claimed record before registering: the kind's own fields and its own subclassing.
+intptr_t WidgetControlCreate(int number, const WidgetKind* kind, const char* className,
+                             const char* text, DWORD style, DWORD extendedStyle, int x, int y,
+                             int width, int height,
+                             void (*prepare)(WidgetRecord* widget, HWND control));
+// The control-colour answer of string and text widgets: their front and back colours, the
+// system colour `plainBack` behind a front colour alone; NotHandled when neither is set.
+LRESULT WidgetColorsApply(WidgetRecord* widget, HDC dc, int plainBack);
