@@ -24,7 +24,7 @@ start_xvfb() {
 start_wine() {
   export WINEPREFIX="$build/windows/wineprefix" WINEDEBUG=-all LANG=C.UTF-8 LC_ALL=C.UTF-8
   [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1 || true
-  wineserver -p
+  wineserver -p 2>/dev/null || true  # already running is fine
 }
 
 stop_wine() { wineserver -k >/dev/null 2>&1 || true; }
