@@ -47,3 +47,5 @@ void MemoryFree(Heap heap, void* block) {
     if (block)
         PlatformHeapFree(HeapHandle(heap), block);
 }
+
+size_t MemoryBlockCount(Heap heap) { return PlatformHeapBlockCount(HeapHandle(heap)); }

@@ -21,3 +21,5 @@ void* MemoryAllocate(Heap heap, size_t size);
 void* MemoryResize(Heap heap, void* block, size_t size);
 // A null block is ignored.
 void MemoryFree(Heap heap, void* block);
+// Blocks in use in the heap, for tests.
+size_t MemoryBlockCount(Heap heap);

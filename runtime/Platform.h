@@ -18,6 +18,8 @@ void* PlatformHeapAllocate(PlatformHeap heap, size_t size);
 // Keeps the contents, zero-fills bytes added at the end; nullptr (block unchanged) on failure.
 void* PlatformHeapResize(PlatformHeap heap, void* block, size_t size);
 void PlatformHeapFree(PlatformHeap heap, void* block);
+// Blocks in use, for tests that check nothing leaks or is freed twice.
+size_t PlatformHeapBlockCount(PlatformHeap heap);
 
 // A native file handle as an integer; 0 is never a valid one.
 using PlatformFile = intptr_t;

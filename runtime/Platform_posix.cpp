@@ -97,6 +97,13 @@ void PlatformHeapFree(PlatformHeap heap, void* block) {
     std::free(header);
 }
 
+size_t PlatformHeapBlockCount(PlatformHeap heap) {
+    size_t count = 0;
+    for (BlockHeader* b = static_cast<HostHeap*>(heap)->blocks; b; b = b->next)
+        ++count;
+    return count;
+}
+
 // Descriptors are stored plus one so that 0 stays "no file".
 PlatformFile PlatformFileOpen(const char* path, PlatformOpenMode mode) {
     if (!path)

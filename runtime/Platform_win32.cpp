@@ -26,6 +26,15 @@ void PlatformHeapFree(PlatformHeap heap, void* block) {
         HeapFree(heap, 0, block);
 }
 
+size_t PlatformHeapBlockCount(PlatformHeap heap) {
+    size_t count = 0;
+    PROCESS_HEAP_ENTRY entry = {};
+    while (HeapWalk(heap, &entry))
+        if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY)
+            ++count;
+    return count;
+}
+
 PlatformFile PlatformFileOpen(const char* path, PlatformOpenMode mode) {
     HANDLE file = INVALID_HANDLE_VALUE;
     switch (mode) {
@@ -94,18 +103,29 @@ bool PlatformFileReplace(const char* from, const char* to) {
 bool PlatformFileDelete(const char* path) { return DeleteFileA(path) != 0; }
 
 std::string PlatformCurrentDirectory() {
-    // Ask for the size first: the path may be longer than MAX_PATH.
-    DWORD needed = GetCurrentDirectoryA(0, nullptr);
-    while (needed > 0) {
-        std::string path(needed, '\0');
-        DWORD length = GetCurrentDirectoryA(needed, &path[0]);
+    // The wide call, asked for its size first: the ANSI one fails beyond MAX_PATH.
+    std::wstring wide;
+    DWORD needed = GetCurrentDirectoryW(0, nullptr);
+    for (;;) {
+        if (needed == 0)
+            return std::string();
+        wide.assign(needed, L'\0');
+        DWORD length = GetCurrentDirectoryW(needed, &wide[0]);
         if (length == 0)
-            break;
+            return std::string();
         if (length < needed) {
-            path.resize(length);
-            return path;
+            wide.resize(length);
+            break;
         }
         needed = length;  // the directory changed in between and grew
     }
-    return std::string();
+    UINT codePage = AreFileApisANSI() ? CP_ACP : CP_OEMCP;
+    int size = WideCharToMultiByte(codePage, 0, wide.data(), int(wide.size()), nullptr, 0,
+                                   nullptr, nullptr);
+    if (size <= 0)
+        return std::string();
+    std::string path(size_t(size), '\0');
+    WideCharToMultiByte(codePage, 0, wide.data(), int(wide.size()), &path[0], size, nullptr,
+                        nullptr);
+    return path;
 }
