@@ -34,7 +34,7 @@ char* Block() {
 }
 
 bool InsideBlock(const char* text) {
-    // Compared as integers: relational comparison of unrelated pointers is unspecified.
+    // Compared as integers: the language leaves ordering of unrelated pointers open.
     auto address = reinterpret_cast<uintptr_t>(text);
     auto start = reinterpret_cast<uintptr_t>(buffer.block);
     return buffer.block && address >= start && address < start + buffer.capacity + Slack;

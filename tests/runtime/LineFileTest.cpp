@@ -188,14 +188,6 @@ TEST_F(LineFile, WritingAfterReadingContinuesAfterTheLastLineRead) {
     EXPECT_EQ(BytesOf(created), "n\r\n");
 }
 
-TEST_F(LineFile, ExclusiveOpenNeedsAnExistingFile) {
-    EXPECT_EQ(FileOpenExclusive(6, "linefile-does-not-exist"), 0);
-    std::string path = FileWith("exclusive", "e\r\n");
-    ASSERT_NE(FileOpenExclusive(6, path.c_str()), 0);
-    EXPECT_EQ(FileReadLine(6), "e");
-    EXPECT_TRUE(FileClose(6));
-}
-
 TEST_F(LineFile, ReplaceAndDeleteForSafeSaving) {
     std::string target = FileWith("target", "old\r\n");
     std::string temporary = Path("target.tmp");

@@ -132,8 +132,6 @@ TEST_F(Registry, RefusesNumbersOutsideTheDocumentedRange) {
 
     ASSERT_TRUE(Claim(table.get(), ObjectNumberMax, 1));
     EXPECT_EQ(ObjectTableCapacity(table.get()), ObjectNumberMax + 50);
-    EXPECT_EQ(ObjectTableCreate(2, 16, nullptr), nullptr);
-    EXPECT_EQ(ObjectTableCreate(sizeof(Record), 0, nullptr), nullptr);
 }
 
 TEST_F(Registry, AutomaticNumbersAreDistinctAndNeverArrayNumbers) {
@@ -189,22 +187,6 @@ TEST_F(Registry, ReleasingTheNextAutomaticRecordDuringEnumerationIsSafe) {
             ObjectRelease(table.get(), b);  // closing one object closes another
     }
     EXPECT_EQ(values, (std::vector<int>{1, 3}));
-}
-
-int initialised;
-void StateInitialise(void* state) {
-    ++initialised;
-    static_cast<int*>(state)[1] = 7;
-}
-
-TEST(LibraryState, IsZeroedAndInitialisedOnce) {
-    initialised = 0;
-    auto* state = static_cast<int*>(LibraryStateCreate(4 * sizeof(int), StateInitialise));
-    ASSERT_TRUE(state);
-    EXPECT_EQ(initialised, 1);
-    EXPECT_EQ(state[0], 0);
-    EXPECT_EQ(state[1], 7);
-    EXPECT_EQ(state[3], 0);
 }
 
 }  // namespace
