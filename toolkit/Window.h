@@ -9,6 +9,8 @@
 // Modal dialogs keep their own list of the windows they disable (Dialogs.cpp).
 #pragma once
 
+#include "runtime/Registry.h" // AutoNumber
+
 #include <windows.h>
 
 #include <cstdint>
