@@ -1,0 +1,122 @@
+// Saving and opening whole lists through the in-memory table, against a floor measured in
+// the same run: the same bytes written line by line with stdio, made durable the same way,
+// and read back line by line into strings.
+#include "bench/Bench.h"
+#include "formats/ListFile.h"
+#include "runtime/NumberText.h"
+#include "tests/support/MemoryPrompt.h"
+#include "tests/support/MemoryTrade.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace {
+
+void SheetFill(MemorySheet& s, int rows) {
+    for (int i = 0; i < rows; ++i) {
+        const std::string units = NumberToText(i % 90 + 10);
+        const std::string cells[] = {"Ware " + NumberToText(i), units,
+                                     FloatToText(i * 3.25),     FloatToText(i * 0.325 + 1),
+                                     FloatToText(2.5),          units,
+                                     FloatToText(i * 4.1),      FloatToText(i * 0.8),
+                                     FloatToText(17.5)};
+        std::string rowText;
+        for (const std::string& cell : cells)
+            rowText += (rowText.empty() ? "" : "\n") + cell;
+        s.table.RowAdd(i, rowText);
+        s.modes.push_back(i % 2);
+    }
+}
+
+std::vector<std::string> FileLines(const std::string& path) {
+    std::vector<std::string> lines;
+    FILE* file = std::fopen(path.c_str(), "rb");
+    std::string line;
+    for (int c; file && (c = std::fgetc(file)) != EOF;) {
+        if (c == '\n') {
+            lines.push_back(line);
+            line.clear();
+        } else if (c != '\r') {
+            line += char(c);
+        }
+    }
+    if (file)
+        std::fclose(file);
+    return lines;
+}
+
+void FloorRun(const std::vector<std::string>& lines, const std::string& path) {
+    FILE* out = std::fopen(path.c_str(), "wb");
+    for (const std::string& line : lines) {
+        std::fputs(line.c_str(), out);
+        std::fputs("\r\n", out);
+    }
+    std::fflush(out);
+#ifdef _WIN32
+    _commit(_fileno(out));
+#else
+    fsync(fileno(out));
+#endif
+    std::fclose(out);
+    std::vector<std::string> back;
+    back.reserve(lines.size());
+    FILE* in = std::fopen(path.c_str(), "rb");
+    char buffer[4096];
+    std::string line;
+    while (std::fgets(buffer, sizeof buffer, in)) {
+        line += buffer;
+        if (!line.empty() && line.back() == '\n') {
+            line.resize(line.size() - 2);
+            back.push_back(line);
+            line.clear();
+        }
+    }
+    std::fclose(in);
+    if (back.size() != lines.size())
+        std::abort();
+}
+
+} // namespace
+
+int main() {
+    const std::string path = "kv-bench-list.kvl";
+    const std::string floorPath = "kv-bench-floor.kvl";
+    double measuredTotal = 0, floorTotal = 0;
+    double perRow[2] = {0, 0};
+    const int sizes[] = {10000, 100000};
+    for (int i = 0; i < 2; ++i) {
+        const int rows = sizes[i];
+        MemorySheet source;
+        SheetFill(source, rows);
+        MemoryPrompt prompt;
+        prompt.answer = path;
+        const int repeats = rows > 10000 ? 3 : 7;
+        const double measured = BenchBestMs(repeats, [&] {
+            SaveList(source.sheet, prompt);
+            MemorySheet target;
+            OpenList(target.sheet, prompt);
+            if (target.table.rows.size() != size_t(rows) || !prompt.messages.empty())
+                std::abort();
+        });
+        const std::vector<std::string> lines = FileLines(path);
+        const double floor = BenchBestMs(repeats, [&] { FloorRun(lines, floorPath); });
+        std::printf("rows=%d measured_ms=%.3f floor_ms=%.3f ratio=%.3f us_per_row=%.3f\n", rows,
+                    measured, floor, measured / floor, measured * 1000 / rows);
+        measuredTotal += measured;
+        floorTotal += floor;
+        perRow[i] = measured / rows;
+    }
+    std::remove(path.c_str());
+    std::remove(floorPath.c_str());
+    char extra[64];
+    std::snprintf(extra, sizeof extra, "growth_per_row_100k_vs_10k=%.3f", perRow[1] / perRow[0]);
+    BenchResult("list_files", measuredTotal, floorTotal, extra);
+    return 0;
+}
