@@ -7,13 +7,13 @@
 #include <string>
 
 enum LaunchFlags : int {
-    LaunchWait = 1,         // wait until the started process ends
-    LaunchHidden = 2,       // hidden window; a direct start is also detached from the console
-    LaunchKeep = 4,         // keep the process handle; ProgramRun returns a LaunchedProgram
-    LaunchReadOutput = 8,   // with LaunchKeep: a pipe from the child's standard output
-    LaunchWriteInput = 16,  // with LaunchKeep: a pipe to the child's standard input
-    LaunchReadError = 32,   // with LaunchKeep: a pipe from the child's standard error
-    LaunchConnect = 64,     // the child's standard input is an earlier program's output pipe
+    LaunchWait = 1,        // wait until the started process ends
+    LaunchHidden = 2,      // hidden window; a direct start is also detached from the console
+    LaunchKeep = 4,        // keep the process handle; ProgramRun returns a LaunchedProgram
+    LaunchReadOutput = 8,  // with LaunchKeep: a pipe from the child's standard output
+    LaunchWriteInput = 16, // with LaunchKeep: a pipe to the child's standard input
+    LaunchReadError = 32,  // with LaunchKeep: a pipe from the child's standard error
+    LaunchConnect = 64,    // the child's standard input is an earlier program's output pipe
 };
 
 // A started program kept with LaunchKeep. The launcher owns these records until program end;
@@ -31,8 +31,8 @@ void LauncherInit();
 // 0 on failure; 1 on success without LaunchKeep; with LaunchKeep the address of the
 // LaunchedProgram record. Absent texts count as empty; an empty directory means none.
 // `connect` is the earlier program whose output pipe feeds this one under LaunchConnect.
-intptr_t ProgramRun(const char* program, const char* parameters, const char* directory,
-                    int flags, const LaunchedProgram* connect);
+intptr_t ProgramRun(const char* program, const char* parameters, const char* directory, int flags,
+                    const LaunchedProgram* connect);
 inline intptr_t ProgramRun(const char* program, const char* parameters, const char* directory,
                            int flags) {
     return ProgramRun(program, parameters, directory, flags, nullptr);

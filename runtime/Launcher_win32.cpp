@@ -73,8 +73,8 @@ bool PipeCreate(bool childReads, HANDLE* childEnd, HANDLE* ourEnd) {
     return SetHandleInformation(*ourEnd, HANDLE_FLAG_INHERIT, 0) != 0;
 }
 
-intptr_t ShellOpen(const char* program, const char* parameters, const char* directory,
-                   int flags, int show) {
+intptr_t ShellOpen(const char* program, const char* parameters, const char* directory, int flags,
+                   int show) {
     std::string folder = LaunchShellDirectory(program, directory);
     SHELLEXECUTEINFOA info = {};
     info.cbSize = sizeof info;
@@ -100,7 +100,9 @@ intptr_t ShellOpen(const char* program, const char* parameters, const char* dire
 
 } // namespace
 
-void LauncherInit() { LauncherStateGet(); }
+void LauncherInit() {
+    LauncherStateGet();
+}
 
 std::string LaunchCommandLine(const char* program, const char* parameters) {
     std::string line;
@@ -130,8 +132,8 @@ std::string LaunchShellDirectory(const char* program, const char* directory) {
     return text.substr(first, last + 1 - first);
 }
 
-intptr_t ProgramRun(const char* program, const char* parameters, const char* directory,
-                    int flags, const LaunchedProgram* connect) {
+intptr_t ProgramRun(const char* program, const char* parameters, const char* directory, int flags,
+                    const LaunchedProgram* connect) {
     if (!program)
         program = "";
     if (!parameters)

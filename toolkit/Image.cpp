@@ -75,7 +75,8 @@ bool BitmapLoad(const char* fileName, int flags, ImageRecord* image) {
 }
 
 bool IconLoad(const char* fileName, ImageRecord* image) {
-    HICON icon = static_cast<HICON>(LoadImageA(nullptr, fileName, IMAGE_ICON, 0, 0, LR_LOADFROMFILE));
+    HICON icon =
+        static_cast<HICON>(LoadImageA(nullptr, fileName, IMAGE_ICON, 0, 0, LR_LOADFROMFILE));
     if (!icon)
         return false;
     ICONINFO info = {};
@@ -108,7 +109,9 @@ void ImagesInit() {
         imageTable = ObjectTableCreate(sizeof(ImageRecord), 16, ImageFree);
 }
 
-intptr_t ImageLoad(int number, const char* fileName) { return ImageLoadEx(number, fileName, 0); }
+intptr_t ImageLoad(int number, const char* fileName) {
+    return ImageLoadEx(number, fileName, 0);
+}
 
 intptr_t ImageLoadEx(int number, const char* fileName, int flags) {
     if (!imageTable)

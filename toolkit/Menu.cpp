@@ -56,8 +56,12 @@ intptr_t MenuRecordCreate(int number, HMENU (*create)(), HWND owner) {
     return number == AutoNumber ? assigned : reinterpret_cast<intptr_t>(menu);
 }
 
-HMENU PopupCreate() { return CreatePopupMenu(); }
-HMENU BarCreate() { return CreateMenu(); }
+HMENU PopupCreate() {
+    return CreatePopupMenu();
+}
+HMENU BarCreate() {
+    return CreateMenu();
+}
 
 } // namespace
 
@@ -68,9 +72,13 @@ void MenusInit() {
         menuBuild = static_cast<MenuBuildState*>(LibraryStateCreate(sizeof(MenuBuildState)));
 }
 
-intptr_t MenuCreate(int number, HWND window) { return MenuRecordCreate(number, BarCreate, window); }
+intptr_t MenuCreate(int number, HWND window) {
+    return MenuRecordCreate(number, BarCreate, window);
+}
 
-intptr_t PopupMenuCreate(int number) { return MenuRecordCreate(number, PopupCreate, nullptr); }
+intptr_t PopupMenuCreate(int number) {
+    return MenuRecordCreate(number, PopupCreate, nullptr);
+}
 
 void MenuAddTitle(const char* text) {
     if (!menuBuild || !menuBuild->Target)

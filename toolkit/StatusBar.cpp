@@ -58,8 +58,7 @@ void StatusBarOnParentDestroy(HWND parent, int number) {
     RemovePropA(parent, CallbackProperty);
 }
 
-LRESULT CALLBACK StatusBarParentProcedure(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam) {
+LRESULT CALLBACK StatusBarParentProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     WNDPROC previous = reinterpret_cast<WNDPROC>(GetPropA(window, CallbackProperty));
     const int number = ParentBarNumber(window);
     switch (message) {
@@ -94,8 +93,8 @@ intptr_t StatusBarCreate(int number, HWND parent) {
     bar->Handle = control;
     bar->Width = bar->Height = 0;
     if (!GetPropA(parent, CallbackProperty)) {
-        LONG_PTR previous = SetWindowLongPtrA(
-            parent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StatusBarParentProcedure));
+        LONG_PTR previous = SetWindowLongPtrA(parent, GWLP_WNDPROC,
+                                              reinterpret_cast<LONG_PTR>(StatusBarParentProcedure));
         SetPropA(parent, CallbackProperty, reinterpret_cast<HANDLE>(previous));
     }
     ParentBarNumberSet(parent, assigned);

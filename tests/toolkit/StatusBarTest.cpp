@@ -12,22 +12,18 @@
 
 namespace {
 
-struct FieldText {
-    std::string text;
-    int type; // SBT_ bits
-};
-
-FieldText FieldTextRead(HWND bar, int field) {
+// The field's text and, after a "|", its SBT_ type bits.
+std::string FieldTextRead(HWND bar, int field) {
     char text[256] = {};
-    LRESULT result = SendMessageA(bar, SB_GETTEXTA, static_cast<WPARAM>(field),
-                                  reinterpret_cast<LPARAM>(text));
-    return {text, HIWORD(result)};
+    LRESULT result =
+        SendMessageA(bar, SB_GETTEXTA, static_cast<WPARAM>(field), reinterpret_cast<LPARAM>(text));
+    return std::string(text) + "|" + std::to_string(HIWORD(result));
 }
 
 std::vector<int> FieldEdges(HWND bar) {
     std::vector<int> edges(300);
-    LRESULT count = SendMessageA(bar, SB_GETPARTS, edges.size(),
-                                 reinterpret_cast<LPARAM>(edges.data()));
+    LRESULT count =
+        SendMessageA(bar, SB_GETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
     edges.resize(static_cast<size_t>(count));
     return edges;
 }
@@ -79,39 +75,23 @@ class StatusBarTest : public testing::Test {
 TEST_F(StatusBarTest, AppearanceChoosesFrameAndAlignment) {
     struct Case {
         int appearance;
-        const char* shown;
-        int type;
+        const char* shown; // SBT_POPOUT is 512, SBT_NOBORDERS 256
     } cases[] = {
-        {0, "Information-Bar", 0},
-        {StatusBarCentred, "\tInformation-Bar", 0},
-        {StatusBarRightAlign, "\t\tInformation-Bar", 0},
-        {StatusBarCentred | StatusBarRightAlign, "\tInformation-Bar", 0},
-        {StatusBarRaised, "Information-Bar", SBT_POPOUT},
-        {StatusBarNoBorder, "Information-Bar", SBT_NOBORDERS},
-        {StatusBarRaised | StatusBarNoBorder, "Information-Bar", SBT_POPOUT},
-        {StatusBarNoBorder | StatusBarRightAlign, "\t\tInformation-Bar", SBT_NOBORDERS},
+        {0, "Information-Bar|0"},
+        {StatusBarCentred, "\tInformation-Bar|0"},
+        {StatusBarRightAlign, "\t\tInformation-Bar|0"},
+        {StatusBarCentred | StatusBarRightAlign, "\tInformation-Bar|0"},
+        {StatusBarRaised, "Information-Bar|512"},
+        {StatusBarNoBorder, "Information-Bar|256"},
+        {StatusBarRaised | StatusBarNoBorder, "Information-Bar|512"},
+        {StatusBarNoBorder | StatusBarRightAlign, "\t\tInformation-Bar|256"},
     };
     for (const Case& c : cases) {
         StatusBarSetText(3, 0, "Information-Bar", c.appearance);
-        FieldText field = FieldTextRead(bar, 0);
-        EXPECT_EQ(field.text, c.shown) << c.appearance;
-        EXPECT_EQ(field.type, c.type) << c.appearance;
+        EXPECT_EQ(FieldTextRead(bar, 0), c.shown) << c.appearance;
     }
     StatusBarSetTextPlain(3, 0, nullptr);
-    EXPECT_EQ(FieldTextRead(bar, 0).text, "");
-    EXPECT_EQ(FieldTextRead(bar, 0).type, 0);
-}
-
-TEST_F(StatusBarTest, BarIsCreatedWithItsIdAtTheBottom) {
-    EXPECT_EQ(static_cast<UINT>(GetWindowLongPtrA(bar, GWLP_ID)), StatusBarControlId);
-    RECT client = {};
-    RECT placed = {};
-    GetClientRect(window, &client);
-    GetWindowRect(bar, &placed);
-    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&placed), 2);
-    EXPECT_EQ(placed.left, 0);
-    EXPECT_EQ(placed.right, client.right);
-    EXPECT_EQ(placed.bottom, client.bottom);
+    EXPECT_EQ(FieldTextRead(bar, 0), "|0");
 }
 
 TEST_F(StatusBarTest, FieldWidthsAddUpToEdgesPastFiftyTwoFields) {
@@ -125,7 +105,7 @@ TEST_F(StatusBarTest, FieldWidthsAddUpToEdgesPastFiftyTwoFields) {
     }
     EXPECT_EQ(FieldEdges(bar), expected);
     StatusBarSetText(4, 59, "last", 0);
-    EXPECT_EQ(FieldTextRead(bar, 59).text, "last");
+    EXPECT_EQ(FieldTextRead(bar, 59), "last|0");
     StatusBarFree(4);
     EXPECT_FALSE(IsWindow(bar));
     StatusBarAddField(5); // the bar being built is gone: nothing to add to
@@ -139,9 +119,7 @@ TEST_F(StatusBarTest, UnknownBarsAndFieldsChangeNothing) {
     for (int field : {256, 257, 0x200, 0x1000, -1})
         StatusBarSetText(3, field, "stray", 0);
     StatusBarSetText(3, 7, "no such field", 0);
-    FieldText field = FieldTextRead(bar, 0);
-    EXPECT_EQ(field.text, "kept");
-    EXPECT_EQ(field.type, SBT_POPOUT);
+    EXPECT_EQ(FieldTextRead(bar, 0), "kept|512");
     StatusBarFree(99);
 }
 
@@ -159,12 +137,14 @@ TEST_F(StatusBarTest, ParentSizeChangesRefitTheBarOnce) {
 
     ClientSizeSet(window, 420, 260);
     EXPECT_EQ(refitCount, 2);
+    EXPECT_EQ(static_cast<UINT>(GetWindowLongPtrA(bar, GWLP_ID)), StatusBarControlId);
     RECT placed = {};
     GetWindowRect(bar, &placed);
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&placed), 2);
     GetClientRect(window, &client);
     EXPECT_EQ(client.right, 420);
-    EXPECT_EQ(placed.right, 420);
+    EXPECT_EQ(placed.left, 0);
+    EXPECT_EQ(placed.right, 420); // along the bottom, the new width
     EXPECT_EQ(placed.bottom, 260);
     ClientSizeSet(window, 500, 300);
 }
