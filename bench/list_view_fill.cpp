@@ -162,8 +162,9 @@ int main() {
         }
         allCorrect = allCorrect && correct;
         double ratio = measured / floor;
-        std::printf("rows=%d measured_ms=%.1f floor_ms=%.1f ratio=%.3f us_per_row=%.2f cells_ok=%d\n",
-                    rows, measured, floor, ratio, measured * 1000 / rows, correct ? 1 : 0);
+        std::printf(
+            "rows=%d measured_ms=%.1f floor_ms=%.1f ratio=%.3f us_per_row=%.2f cells_ok=%d\n", rows,
+            measured, floor, ratio, measured * 1000 / rows, correct ? 1 : 0);
         std::fflush(stdout);
         figures += " ratio_" + std::to_string(rows) + "=" + std::to_string(ratio);
         if (ratio > worstRatio) {

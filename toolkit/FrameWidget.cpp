@@ -6,8 +6,7 @@ static WidgetKind frameKind;
 static WNDPROC staticProcedure;
 
 // Frames lie above the widgets inside them, so the bare kinds must not paint their interior.
-static LRESULT CALLBACK FrameNoPaintProc(HWND control, UINT message, WPARAM wParam,
-                                         LPARAM lParam) {
+static LRESULT CALLBACK FrameNoPaintProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_PAINT) {
         ValidateRect(control, nullptr);
         return 0;
@@ -16,8 +15,8 @@ static LRESULT CALLBACK FrameNoPaintProc(HWND control, UINT message, WPARAM wPar
 }
 
 static void FrameSubclass(WidgetRecord*, HWND control) {
-    WNDPROC previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-        control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FrameNoPaintProc)));
+    WNDPROC previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FrameNoPaintProc)));
     if (!staticProcedure)
         staticProcedure = previous;
 }
@@ -40,10 +39,10 @@ intptr_t FrameWidgetCreate(int number, int x, int y, int width, int height, cons
         frameKind.Kind = 7;
     }
     if (type == 0)
-        return WidgetControlCreate(number, &frameKind, "Button", title, 0x50020007, 0, x, y,
-                                   width, height, nullptr);
+        return WidgetControlCreate(number, &frameKind, "Button", title, 0x50020007, 0, x, y, width,
+                                   height, nullptr);
     DWORD style = type == 1 || type == 2 ? 0x54020001 : 0x54820001;
     DWORD extended = type == 1 ? WS_EX_CLIENTEDGE : type == 2 ? WS_EX_STATICEDGE : 0;
-    return WidgetControlCreate(number, &frameKind, "Static", nullptr, style, extended, x, y,
-                               width, height, FrameSubclass);
+    return WidgetControlCreate(number, &frameKind, "Static", nullptr, style, extended, x, y, width,
+                               height, FrameSubclass);
 }

@@ -20,9 +20,9 @@
 //   KindWord2   the row image set (owned), nullptr until a row is added with an image
 //   BackColor   the custom grid colour, -1 when the control draws its own grid
 //   FrontColor  flags below
-constexpr int FlagFrontSet = 1;       // a front colour was set on the whole list
-constexpr int FlagBackSet = 2;        // a back colour was set on the whole list
-constexpr int FlagFillSuspended = 4;  // redrawing is off until the event loop runs again
+constexpr int FlagFrontSet = 1;      // a front colour was set on the whole list
+constexpr int FlagBackSet = 2;       // a back colour was set on the whole list
+constexpr int FlagFillSuspended = 4; // redrawing is off until the event loop runs again
 
 // Posted to the control when rows were added: the event loop is running again, so the
 // control may draw once with all the new rows.
@@ -70,12 +70,13 @@ static void Repaint(WidgetRecord* widget) {
     RedrawWindow(widget->Handle, nullptr, nullptr, RDW_ERASE | RDW_INTERNALPAINT | RDW_INVALIDATE);
 }
 
-// ---- row data blocks: the row value, then a (front + 1, back + 1) colour pair per column
+// ---- row data blocks, in ints: [0] the row value, then per column c the pair
+// [1 + 2c] front + 1 and [2 + 2c] back + 1, where 0 means the list's own colour
+using RowData = int;
 
-struct RowData {
-    int value;
-    int colors[1]; // 2 per column; the block is allocated for the real column count
-};
+static int* ColorPair(RowData* data, int column) {
+    return data + 1 + 2 * column;
+}
 
 static size_t RowDataSize(int columns) {
     return sizeof(int) + 2 * sizeof(int) * static_cast<size_t>(columns > 0 ? columns : 0);
@@ -152,10 +153,10 @@ static void RowDataColumnInserted(WidgetRecord* widget, int k, int columns) {
         }
         RowDataStore(widget, row, data);
         if (k < columns - 1)
-            std::memmove(&data->colors[2 * (k + 1)], &data->colors[2 * k],
+            std::memmove(ColorPair(data, k + 1), ColorPair(data, k),
                          2 * sizeof(int) * static_cast<size_t>(columns - 1 - k));
-        data->colors[2 * k] = 0;
-        data->colors[2 * k + 1] = 0;
+        ColorPair(data, k)[0] = 0;
+        ColorPair(data, k)[1] = 0;
     }
 }
 
@@ -166,7 +167,7 @@ static void RowDataColumnRemoved(WidgetRecord* widget, int c, int columns) {
         if (!data)
             continue;
         if (c < columns - 1)
-            std::memmove(&data->colors[2 * c], &data->colors[2 * (c + 1)],
+            std::memmove(ColorPair(data, c), ColorPair(data, c + 1),
                          2 * sizeof(int) * static_cast<size_t>(columns - 1 - c));
         RowDataResize(widget, row, data, columns - 1);
     }
@@ -175,8 +176,8 @@ static void RowDataColumnRemoved(WidgetRecord* widget, int c, int columns) {
 // ---- row images: a small and a large image list behind the rows, index 0 transparent
 
 struct RowImageSet {
-    HIMAGELIST small;              // owned
-    HIMAGELIST large;              // owned
+    HIMAGELIST small;                          // owned
+    HIMAGELIST large;                          // owned
     std::vector<std::pair<HANDLE, int>> added; // image handle, index in the small list
 };
 
@@ -410,8 +411,7 @@ static void ListViewSetItemText(WidgetRecord* widget, int row, const char* text,
         LVCOLUMNA title = {};
         title.mask = LVCF_TEXT;
         title.pszText = const_cast<char*>(text);
-        Send(widget, LVM_SETCOLUMNA, static_cast<WPARAM>(column),
-             reinterpret_cast<LPARAM>(&title));
+        Send(widget, LVM_SETCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&title));
         return;
     }
     CellSet(widget, row, column, text);
@@ -533,14 +533,14 @@ static void ListViewSetColor(WidgetRecord* widget, int which, int colour) {
     if (which == 1) {
         Send(widget, LVM_SETTEXTCOLOR, 0,
              colour == -1 ? defaultTextColor : static_cast<COLORREF>(colour));
-        widget->FrontColor = colour == -1 ? widget->FrontColor & ~FlagFrontSet
-                                          : widget->FrontColor | FlagFrontSet;
+        widget->FrontColor =
+            colour == -1 ? widget->FrontColor & ~FlagFrontSet : widget->FrontColor | FlagFrontSet;
     } else if (which == 2) {
         COLORREF back = colour == -1 ? defaultBackColor : static_cast<COLORREF>(colour);
         Send(widget, LVM_SETBKCOLOR, 0, back);
         Send(widget, LVM_SETTEXTBKCOLOR, 0, back);
-        widget->FrontColor = colour == -1 ? widget->FrontColor & ~FlagBackSet
-                                          : widget->FrontColor | FlagBackSet;
+        widget->FrontColor =
+            colour == -1 ? widget->FrontColor & ~FlagBackSet : widget->FrontColor | FlagBackSet;
     } else if (which == 3) {
         widget->BackColor = colour;
     }
@@ -557,8 +557,7 @@ static int ListViewGetColor(WidgetRecord* widget, int which) {
     return -1;
 }
 
-static void ListViewSetItemColor(WidgetRecord* widget, int row, int which, int colour,
-                                 int column) {
+static void ListViewSetItemColor(WidgetRecord* widget, int row, int which, int colour, int column) {
     int rows = RowCount(widget);
     if (row == -1) {
         for (int each = 0; each < rows; ++each)
@@ -575,9 +574,9 @@ static void ListViewSetItemColor(WidgetRecord* widget, int row, int which, int c
         int offset = which == 1 ? 0 : 1;
         if (column == -1) {
             for (int each = 0; each < columns; ++each)
-                data->colors[2 * each + offset] = colour + 1;
+                ColorPair(data, each)[offset] = colour + 1;
         } else if (column >= 0 && column < columns) {
-            data->colors[2 * column + offset] = colour + 1;
+            ColorPair(data, column)[offset] = colour + 1;
         }
     }
     Repaint(widget);
@@ -589,19 +588,19 @@ static int ListViewGetItemColor(WidgetRecord* widget, int row, int which, int co
     RowData* data = RowDataGet(widget, row);
     if (!data || column >= ColumnCount(widget) || (which != 1 && which != 2))
         return -1;
-    return data->colors[2 * column + (which == 1 ? 0 : 1)] - 1;
+    return ColorPair(data, column)[which == 1 ? 0 : 1] - 1;
 }
 
 static void ListViewSetItemData(WidgetRecord* widget, int row, int value) {
     if (row < 0 || row >= RowCount(widget))
         return;
     if (RowData* data = RowDataNeed(widget, row))
-        data->value = value;
+        data[0] = value;
 }
 
 static int ListViewGetItemData(WidgetRecord* widget, int row) {
     RowData* data = RowDataGet(widget, row);
-    return data ? data->value : 0;
+    return data ? data[0] : 0;
 }
 
 // ---- painting grid lines in the custom colour
@@ -675,12 +674,11 @@ static LRESULT CustomDraw(WidgetRecord* widget, NMLVCUSTOMDRAW* draw) {
     case CDDS_PREPAINT:
         return IsWindowEnabled(widget->Handle) ? CDRF_NOTIFYITEMDRAW | CDRF_NOTIFYPOSTPAINT
                                                : CDRF_DODEFAULT;
-    case CDDS_ITEMPREPAINT:
-        return data ? CDRF_NOTIFYSUBITEMDRAW : CDRF_DODEFAULT;
+    case CDDS_ITEMPREPAINT: return data ? CDRF_NOTIFYSUBITEMDRAW : CDRF_DODEFAULT;
     case CDDS_ITEMPREPAINT | CDDS_SUBITEM:
         if (data && draw->iSubItem >= 0 && draw->iSubItem < ColumnCount(widget)) {
-            int front = data->colors[2 * draw->iSubItem];
-            int back = data->colors[2 * draw->iSubItem + 1];
+            int front = ColorPair(data, draw->iSubItem)[0];
+            int back = ColorPair(data, draw->iSubItem)[1];
             draw->clrText = front ? static_cast<COLORREF>(front - 1)
                                   : static_cast<COLORREF>(Send(widget, LVM_GETTEXTCOLOR, 0, 0));
             draw->clrTextBk = back ? static_cast<COLORREF>(back - 1)
@@ -692,8 +690,7 @@ static LRESULT CustomDraw(WidgetRecord* widget, NMLVCUSTOMDRAW* draw) {
             (Send(widget, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_GRIDLINES))
             GridPaint(widget, draw->nmcd.hdc);
         return CDRF_DODEFAULT;
-    default:
-        return NotHandled;
+    default: return NotHandled;
     }
 }
 
@@ -728,8 +725,14 @@ static LRESULT ListViewOnParentMessage(WidgetRecord* widget, HWND, UINT message,
         return NotHandled;
     auto* header = reinterpret_cast<NMHDR*>(lParam);
     switch (header->code) {
-    case NM_CLICK: DeselectionCheck(widget); WidgetPostEvent(widget->Handle, SubtypeLeftButtonClick); return 0;
-    case NM_RCLICK: DeselectionCheck(widget); WidgetPostEvent(widget->Handle, SubtypeRightButtonClick); return 0;
+    case NM_CLICK:
+        DeselectionCheck(widget);
+        WidgetPostEvent(widget->Handle, SubtypeLeftButtonClick);
+        return 0;
+    case NM_RCLICK:
+        DeselectionCheck(widget);
+        WidgetPostEvent(widget->Handle, SubtypeRightButtonClick);
+        return 0;
     case NM_DBLCLK: WidgetPostEvent(widget->Handle, SubtypeLeftDoubleClick); return 0;
     case NM_RDBLCLK: WidgetPostEvent(widget->Handle, SubtypeRightDoubleClick); return 0;
     case LVN_ITEMCHANGED: ItemChanged(widget, reinterpret_cast<NMLISTVIEW*>(lParam)); return 0;
@@ -814,8 +817,7 @@ intptr_t ListViewWidgetCreate(int number, int x, int y, int width, int height,
     else
         style |= LVS_SINGLESEL;
     HWND control = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", style, x, y, width, height,
-                                   WidgetListParent(), nullptr, GetModuleHandleA(nullptr),
-                                   nullptr);
+                                   WidgetListParent(), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!control)
         return 0;
     if (!listViewKind.Kind)

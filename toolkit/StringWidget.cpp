@@ -6,8 +6,7 @@ static WidgetKind stringKind;
 // The edit control class's procedure; the same for every field, kept for the whole run.
 static WNDPROC editProcedure;
 
-static LRESULT CALLBACK StringFocusProc(HWND control, UINT message, WPARAM wParam,
-                                        LPARAM lParam) {
+static LRESULT CALLBACK StringFocusProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_SETFOCUS)
         WidgetPostEvent(control, SubtypeFocus);
     else if (message == WM_KILLFOCUS)
@@ -27,8 +26,8 @@ static LRESULT StringOnParentMessage(WidgetRecord* widget, HWND, UINT message, W
 static void StringPrepare(WidgetRecord* widget, HWND control) {
     widget->FrontColor = -1;
     widget->BackColor = -1;
-    WNDPROC previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-        control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StringFocusProc)));
+    WNDPROC previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StringFocusProc)));
     if (!editProcedure)
         editProcedure = previous;
 }

@@ -6,10 +6,9 @@ intptr_t WidgetControlCreate(int number, const WidgetKind* kind, const char* cla
                              const char* text, DWORD style, DWORD extendedStyle, int x, int y,
                              int width, int height,
                              void (*prepare)(WidgetRecord* widget, HWND control)) {
-    HWND control = CreateWindowExA(extendedStyle, className, text ? text : "", style, x, y,
-                                   width, height, WidgetListParent(),
-                                   reinterpret_cast<HMENU>(static_cast<intptr_t>(-1)),
-                                   GetModuleHandleA(nullptr), nullptr);
+    HWND control = CreateWindowExA(
+        extendedStyle, className, text ? text : "", style, x, y, width, height, WidgetListParent(),
+        reinterpret_cast<HMENU>(static_cast<intptr_t>(-1)), GetModuleHandleA(nullptr), nullptr);
     if (!control)
         return 0;
     int assigned = 0;
