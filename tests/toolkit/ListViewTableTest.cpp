@@ -41,28 +41,6 @@ void TablesCompare(TradeTable& real, TradeTable& memory) {
                 << row << ", " << column;
 }
 
-TEST_F(ListViewTableTest, RowsReadBackLikeTheMemoryTable) {
-    MemoryTable memory;
-    const char* rows[] = {
-        "a\nb\nc\nd\ne\nf\ng\nh\ni",    "a\n\nc", "only", "", "x\ny\n", "\n\n\n\n\n\n\n\nlast",
-        "1\n2\n3\n4\n5\n6\n7\n8\n9\n10"};
-    for (const char* row : rows) {
-        table.RowAdd(table.RowCount(), row);
-        memory.RowAdd(memory.RowCount(), row);
-    }
-    table.RowAdd(2, "inserted\n2");
-    memory.RowAdd(2, "inserted\n2");
-    TablesCompare(table, memory);
-    table.RowRemove(0);
-    memory.RowRemove(0);
-    TablesCompare(table, memory);
-    EXPECT_EQ(table.SelectedRow(), -1);
-    WidgetSetState(List, 3);
-    EXPECT_EQ(table.SelectedRow(), 3);
-    table.RowsRemoveAll();
-    EXPECT_EQ(table.RowCount(), 0);
-}
-
 TEST_F(ListViewTableTest, ListFileRoundTripOverTheControl) {
     TestFolder folder;
     MemorySheet source;

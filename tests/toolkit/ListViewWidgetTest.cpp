@@ -248,34 +248,6 @@ TEST_F(ListView, ManyRowsDrawOnceTheLoopRuns) {
     EXPECT_GE(scroll.nMax + 1 - static_cast<int>(scroll.nPage), rows - 20);
     EXPECT_EQ(WidgetGetItemText(List, rows - 1, 0), "r2999");
     EXPECT_EQ(WidgetGetItemText(List, rows - 1, 8), "8");
-    // The first row is drawn: its text is not all background.
-    RECT first = RowArea(0);
-    COLORREF back = static_cast<COLORREF>(SendMessageA(widget->Handle, LVM_GETBKCOLOR, 0, 0));
-    int inked = 0;
-    for (int x = first.left + 2; x < first.left + 30; ++x)
-        inked += ClientPixel(widget->Handle, x, (first.top + first.bottom) / 2) != back;
-    EXPECT_GT(inked, 0);
-}
-
-TEST_F(ListView, CheckBoxesAndColumnWidths) {
-    WidgetRecord* widget = Create(2, 0x40010001);
-    const WidgetKind* kind = widget->Class;
-    WidgetAddItem(List, -1, "a");
-    WidgetAddItem(List, -1, "b");
-    kind->SetItemState(widget, 1, 3);
-    EXPECT_EQ(kind->GetItemState(widget, 1), 3);
-    EXPECT_EQ(WidgetGetState(List), 1);
-    kind->SetItemState(widget, 1, 2);
-    EXPECT_EQ(kind->GetItemState(widget, 1), 2);
-    kind->SetItemState(widget, 1, 0);
-    EXPECT_EQ(kind->GetItemState(widget, 1), 0);
-
-    kind->SetItemAttribute(widget, 0, 1, 123, 1);
-    EXPECT_EQ(kind->GetItemAttribute(widget, 0, 1, 1), 123);
-    // Only the low 16 bits count.
-    kind->SetItemAttribute(widget, 0, 1, 0x10000 + 77, 1);
-    EXPECT_EQ(kind->GetItemAttribute(widget, 0, 1, 1), 77);
-    EXPECT_EQ(kind->GetItemAttribute(widget, 0, 2, 1), 0);
 }
 
 TEST_F(ListView, RowImagesAreSharedAndShown) {

@@ -81,24 +81,6 @@ TEST_F(PlainWidgets, OptionSetStateZeroLeavesNoneChecked) {
     EXPECT_EQ(WidgetGetState(1) + WidgetGetState(2) + WidgetGetState(4), 0);
 }
 
-TEST_F(PlainWidgets, StatesOfButtonsAndOfKindsWithoutState) {
-    ButtonWidgetCreate(1, 10, 10, 100, 20, "check", BS_AUTOCHECKBOX);
-    ButtonWidgetCreate(2, 10, 35, 100, 20, "push");
-    StringWidgetCreate(3, 10, 60, 100, 20, "text");
-    TextWidgetCreate(4, 10, 85, 100, 20, "label");
-    WidgetSetState(1, 5);
-    EXPECT_EQ(WidgetGetState(1), 1);
-    ClickAt(1, 8, 10);
-    EventsPump(150);
-    EXPECT_EQ(WidgetGetState(1), 0);
-    EXPECT_EQ(WidgetGetState(2), 0);
-    WidgetSetState(3, 1);
-    WidgetSetState(4, 1);
-    EXPECT_EQ(WidgetGetState(3), 0);
-    EXPECT_EQ(WidgetGetState(4), 0);
-    EXPECT_EQ(WidgetGetText(3), "text");
-}
-
 TEST_F(PlainWidgets, ReadOnlyFieldRefusesTypingButTakesTextAndShowsItsBackColour) {
     StringWidgetCreate(1, 10, 10, 150, 24, "fixed", 0x800);
     StringWidgetCreate(2, 10, 50, 150, 24, "open");
@@ -182,19 +164,6 @@ TEST_F(PlainWidgets, BareFramesShowNoTitleAndPaintNothingInside) {
         EventsPump(100);
         EXPECT_EQ(ClientPixel(window, mark.left + 5, 95), Red) << type;
     }
-}
-
-TEST_F(PlainWidgets, FrameResizeKeepsIgnoredCoordinates) {
-    FrameWidgetCreate(1, 20, 30, 100, 80, "Group");
-    WidgetResize(1, IgnoreValue, IgnoreValue, 150, IgnoreValue);
-    RECT area;
-    HWND frame = WidgetLookup(1)->Handle;
-    GetWindowRect(frame, &area);
-    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&area), 2);
-    EXPECT_EQ(area.left, 20);
-    EXPECT_EQ(area.top, 30);
-    EXPECT_EQ(area.right - area.left, 150);
-    EXPECT_EQ(area.bottom - area.top, 80);
 }
 
 } // namespace
