@@ -1,0 +1,154 @@
+// The editor widget as a real rich-edit control in a real window.
+#include "toolkit/EditorWidget.h"
+#include "toolkit/Widgets.h"
+
+#include "support/WidgetTestUtil_win32.h"
+#include "support/WinTestUtil_win32.h"
+
+#include <gtest/gtest.h>
+
+#include <richedit.h>
+
+#include <sstream>
+
+namespace {
+
+const int Editor = 40;
+
+class EditorWidget : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_NE(WidgetTestWindow(6, 400, 300), nullptr);
+        ASSERT_NE(EditorWidgetCreate(Editor, 10, 10, 300, 150), 0);
+    }
+    void TearDown() override {
+        WindowClose(6);
+        EventsDrain();
+    }
+    WidgetRecord* Record() { return WidgetLookup(Editor); }
+    HWND Control() { return Record()->Handle; }
+    int ReadOnly() { return Record()->Class->GetAttribute(Record(), EditorReadOnly); }
+    void ReadOnlySet(int value) { Record()->Class->SetAttribute(Record(), EditorReadOnly, value); }
+    COLORREF BackPixel() { // far from the text, once the display has caught up
+        EventsPump(200);
+        return ClientPixel(Control(), 290, 140);
+    }
+    // Steps: "+X" append X, "2+X" add X at line 2, "-1" remove line 1, "=X" set the whole
+    // text, "1=X" set line 1, "!" clear. Returns the lines the editor then holds.
+    std::vector<std::string> Run(const char* steps) {
+        std::istringstream in(steps);
+        for (std::string step; in >> step;) {
+            const size_t op = step.find_first_of("+=!", step[0] == '-' ? 1 : 0);
+            const int line =
+                op == 0 || op == std::string::npos ? -1 : std::stoi(step.substr(0, op));
+            const std::string text = op == std::string::npos ? "" : step.substr(op + 1);
+            if (step[0] == '-')
+                WidgetRemoveItem(Editor, std::stoi(step.substr(1)));
+            else if (step[op] == '+')
+                WidgetAddItem(Editor, line, text.c_str());
+            else if (step[op] == '!')
+                WidgetRemoveAllItems(Editor);
+            else if (line == -1)
+                WidgetSetText(Editor, text.c_str());
+            else
+                Record()->Class->SetItemText(Record(), line, text.c_str(), 0);
+        }
+        std::vector<std::string> lines;
+        for (int i = 0; i < WidgetCountItems(Editor); ++i)
+            lines.push_back(WidgetGetItemText(Editor, i, 0));
+        return lines;
+    }
+};
+
+TEST_F(EditorWidget, LinesAreItems) {
+    const struct {
+        const char* steps;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"+A +B +C", {"A", "B", "C"}},
+        {"+A +B +C 1+X 0+first", {"first", "A", "X", "B", "C"}},
+        {"+A 5+B", {"A", "B"}},
+        {"0+A", {"A"}}, // an empty editor has no line 0 to insert at
+        {"+", {""}},
+        {"+ +X", {"", "X"}},
+        {"+ + +", {"", "", ""}},
+        {"+ =Q +X", {"Q", "X"}},
+        {"+ 0+A +X", {"A", "", "X"}},
+        {"+A +B +C -1", {"A", "C"}},
+        {"+A +B +C -0", {"B", "C"}},
+        {"+A +B +C -2", {"A", "B"}}, // the break before the last line goes with it
+        {"+A -0 +", {""}},
+        {"+A +B +C 1=longer", {"A", "longer", "C"}},
+        {"+A +B !", {}},
+        {"+ !", {}},
+        {"+A +B =", {}},
+        {"+ +A ! +B", {"B"}},
+    };
+    for (const auto& c : cases) {
+        WidgetRemoveAllItems(Editor);
+        EXPECT_EQ(Run(c.steps), c.lines) << c.steps;
+    }
+    EXPECT_EQ(WidgetGetItemText(Editor, 7, 0), "");
+}
+
+TEST_F(EditorWidget, LongTextsAndLinesReadWhole) {
+    const std::string line(70000, 'w'); // past the limits of 64K texts and 16-bit line sizes
+    WidgetSetText(Editor, line.c_str());
+    EXPECT_EQ(WidgetGetText(Editor).size(), line.size());
+    EXPECT_EQ(WidgetGetItemText(Editor, 0, 0), line);
+}
+
+TEST_F(EditorWidget, ReadOnlyAttribute) {
+    const int values[][2] = {{1, 1}, {7, 1}, {0, 0}};
+    for (const auto& v : values) {
+        ReadOnlySet(v[0]);
+        EXPECT_EQ(ReadOnly(), v[1]);
+    }
+    ASSERT_NE(EditorWidgetCreate(Editor, 10, 10, 300, 150, 0x801), 0);
+    EXPECT_EQ(ReadOnly(), 1);
+    EXPECT_EQ(Record()->Class->GetAttribute(Record(), 1), 0);
+}
+
+TEST_F(EditorWidget, ColoursAreKeptOverAFontChange) {
+    Run("+coloured");
+    WidgetSetColor(Editor, 1, RGB(200, 0, 0));
+    WidgetSetColor(Editor, 2, RGB(0, 0, 160));
+    WidgetSetColor(Editor, 3, RGB(0, 255, 0)); // no such colour
+    EXPECT_EQ(Record()->Class->GetColor(Record(), 1), int(RGB(200, 0, 0)));
+    EXPECT_EQ(Record()->Class->GetColor(Record(), 3), -1);
+    SendMessageA(Control(), WM_SETFONT, WPARAM(GetStockObject(ANSI_VAR_FONT)), TRUE);
+    CHARFORMATA format = {};
+    format.cbSize = sizeof format;
+    SendMessageA(Control(), EM_SETSEL, 0, -1);
+    SendMessageA(Control(), EM_GETCHARFORMAT, SCF_SELECTION, LPARAM(&format));
+    EXPECT_EQ(format.crTextColor, RGB(200, 0, 0));
+    EXPECT_EQ(BackPixel(), RGB(0, 0, 160));
+
+    WidgetSetColor(Editor, 1, -1);
+    WidgetSetColor(Editor, 2, -1);
+    SendMessageA(Control(), EM_GETCHARFORMAT, SCF_SELECTION, LPARAM(&format));
+    EXPECT_TRUE(format.dwEffects & CFE_AUTOCOLOR);
+    EXPECT_EQ(BackPixel(), GetSysColor(COLOR_WINDOW));
+}
+
+TEST_F(EditorWidget, TabIsTypedIntoAWritableEditorAndMovesOnFromAReadOnlyOne) {
+    ASSERT_NE(StringWidgetCreate(41, 10, 200, 200, 22, ""), 0);
+    HWND field = WidgetLookup(41)->Handle;
+    const struct {
+        bool readOnly, shift;
+        HWND focus;
+        const char* text;
+    } cases[] = {
+        {false, false, Control(), "\t"}, {false, true, field, ""}, {true, false, field, ""}};
+    for (const auto& c : cases) {
+        WidgetRemoveAllItems(Editor);
+        ReadOnlySet(c.readOnly);
+        SetFocus(Control());
+        InputKey(VK_TAB, c.shift);
+        EventsPump(200);
+        EXPECT_EQ(GetFocus(), c.focus);
+        EXPECT_EQ(WidgetGetText(Editor), c.text);
+    }
+}
+
+} // namespace

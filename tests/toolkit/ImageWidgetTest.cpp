@@ -1,0 +1,154 @@
+// The image widget as a real static control in a real window, used with the mouse.
+#include "toolkit/ImageWidget.h"
+
+#include "support/WidgetTestUtil_win32.h"
+#include "support/WinTestUtil_win32.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const int Image = 30;
+const COLORREF Red = RGB(220, 0, 0);
+
+HBITMAP RedBitmap(int width, int height) {
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HDC dc = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    RECT area = {0, 0, width, height};
+    HBRUSH brush = CreateSolidBrush(Red);
+    FillRect(dc, &area, brush);
+    DeleteObject(brush);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return bitmap;
+}
+
+int Handle(HANDLE image) {
+    return static_cast<int>(reinterpret_cast<intptr_t>(image));
+}
+
+void Mouse(DWORD flags) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof input);
+}
+
+class ImageWidget : public ::testing::Test {
+  protected:
+    HBITMAP bitmap = RedBitmap(300, 40); // owned
+    void SetUp() override { ASSERT_NE(WidgetTestWindow(5, 600, 200), nullptr); }
+    void TearDown() override {
+        WindowClose(5);
+        EventsDrain();
+        DeleteObject(bitmap);
+    }
+    HWND Control() { return WidgetLookup(Image)->Handle; }
+    SIZE Size() {
+        RECT r;
+        GetWindowRect(Control(), &r);
+        return {r.right - r.left, r.bottom - r.top};
+    }
+    void MoveTo(int x, int y) {
+        const POINT p = ClientToScreenPoint(Control(), x, y);
+        SetCursorPos(p.x, p.y);
+    }
+    int DragStarts() {
+        int count = 0;
+        for (const auto& event : WidgetEventsPump(150))
+            count += event == std::make_pair(Image, SubtypeDragStart);
+        return count;
+    }
+};
+
+TEST_F(ImageWidget, TakesTheImageSizePlusTheClientEdge) {
+    HBITMAP colour = RedBitmap(24, 20), mask = CreateBitmap(24, 20, 1, 1, nullptr);
+    HBITMAP monochromeMask = CreateBitmap(16, 24, 1, 1, nullptr);
+    ICONINFO info = {TRUE, 0, 0, mask, colour},
+             monochromeInfo = {TRUE, 0, 0, monochromeMask, nullptr};
+    HICON icon = CreateIconIndirect(&info), monochrome = CreateIconIndirect(&monochromeInfo);
+    const struct {
+        DWORD extendedStyle;
+        HANDLE image;
+        LONG width, height;
+    } cases[] = {{WS_EX_CLIENTEDGE, bitmap, 304, 44},
+                 {0, bitmap, 300, 40},
+                 {WS_EX_CLIENTEDGE, nullptr, 520, 45},
+                 {WS_EX_CLIENTEDGE, icon, 28, 24},
+                 {0, monochrome, 16, 12}};
+    for (const auto& c : cases) {
+        ASSERT_NE(ImageWidgetCreate(Image, 10, 10, 520, 45, c.image, c.extendedStyle), 0);
+        EXPECT_EQ(Size().cx, c.width);
+        EXPECT_EQ(Size().cy, c.height);
+        EXPECT_EQ(WidgetGetState(Image), Handle(c.image));
+    }
+    // Taking the image away keeps the size it gave; a new one sets it again.
+    WidgetSetState(Image, 0);
+    EXPECT_EQ(Size().cx, 16);
+    WidgetSetState(Image, Handle(icon));
+    EXPECT_EQ(Size().cx, 24);
+    WindowClose(5);
+    DestroyIcon(icon);
+    DestroyIcon(monochrome);
+    for (HBITMAP b : {colour, mask, monochromeMask})
+        DeleteObject(b);
+}
+
+TEST_F(ImageWidget, DrawsTheImageAndTheWindowBehindWhenItIsTakenAway) {
+    ASSERT_NE(ImageWidgetCreate(Image, 10, 10, 520, 45, bitmap, WS_EX_CLIENTEDGE), 0);
+    EventsPump(200);
+    EXPECT_EQ(ClientPixel(Control(), 150, 20), Red);
+    WidgetSetState(Image, 0);
+    EventsPump(200);
+    EXPECT_EQ(ClientPixel(Control(), 150, 20), GetSysColor(COLOR_BTNFACE));
+}
+
+TEST_F(ImageWidget, DragStartsOnceAndOnlyBeyondTheThreshold) {
+    ASSERT_NE(ImageWidgetCreate(Image, 10, 10, 520, 45, bitmap), 0);
+    const int cx = GetSystemMetrics(SM_CXDRAG), cy = GetSystemMetrics(SM_CYDRAG);
+    // (x, y) moves to exactly the threshold, then one pixel further.
+    const int cases[][4] = {{cx, 0, cx + 1, 0}, {-cx, 0, -cx - 1, 0}, {cx, -cy, cx, -cy - 1}};
+    for (const auto& c : cases) {
+        MoveTo(150, 20);
+        Mouse(MOUSEEVENTF_LEFTDOWN);
+        MoveTo(150 + c[0], 20 + c[1]);
+        EXPECT_EQ(DragStarts(), 0);
+        MoveTo(150 + c[2], 20 + c[3]);
+        EXPECT_EQ(DragStarts(), 1);
+        MoveTo(150 + 3 * c[2], 20 + 3 * c[3]);
+        EXPECT_EQ(DragStarts(), 0);
+        Mouse(MOUSEEVENTF_LEFTUP);
+        EXPECT_EQ(DragStarts(), 0);
+        EXPECT_EQ(GetCapture(), nullptr);
+    }
+    // Released before the threshold: later moves start nothing.
+    Mouse(MOUSEEVENTF_LEFTDOWN);
+    Mouse(MOUSEEVENTF_LEFTUP);
+    MoveTo(150 + 3 * cx, 20);
+    EXPECT_EQ(DragStarts(), 0);
+}
+
+TEST_F(ImageWidget, ClicksAndDoubleClicks) {
+    ASSERT_NE(ImageWidgetCreate(Image, 10, 10, 520, 45, bitmap), 0);
+    const POINT p = ClientToScreenPoint(Control(), 100, 20);
+    const struct {
+        void (*input)(int x, int y);
+        WidgetEvents events;
+    } cases[] = {
+        {InputClick, {{Image, SubtypeLeftButtonClick}}},
+        {InputDoubleClick, {{Image, SubtypeLeftButtonClick}, {Image, SubtypeLeftDoubleClick}}},
+        {InputRightClick, {{Image, SubtypeRightButtonClick}}},
+        {[](int x, int y) { InputRightClick(x, y), InputRightClick(x, y); },
+         {{Image, SubtypeRightButtonClick}, {Image, SubtypeRightDoubleClick}}},
+    };
+    for (const auto& c : cases) {
+        c.input(p.x, p.y);
+        EXPECT_EQ(WidgetEventsPump(300), c.events);
+        Sleep(GetDoubleClickTime() + 50); // the next case starts a new click
+    }
+}
+
+} // namespace
