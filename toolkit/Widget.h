@@ -74,6 +74,9 @@ struct WidgetKind {
     void (*Unused35)();
 };
 
+static_assert(sizeof(WidgetKind) == 2 * sizeof(int) + 35 * sizeof(void (*)()),
+              "kinds are filled slot by slot; the order and count are fixed");
+
 // One per widget in the widget table; the table hands it out zeroed.
 struct WidgetRecord {
     HWND Handle; // the control; owned by its parent window
