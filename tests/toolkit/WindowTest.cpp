@@ -224,6 +224,28 @@ TEST_F(WindowTest, CentredOnParentUsesTheActiveWindow) {
     EXPECT_NEAR((outer.top + outer.bottom) / 2, (inner.top + inner.bottom) / 2, 1);
 }
 
+TEST_F(WindowTest, CentredOnParentWithNothingToCentreOnKeepsOrDefaultsThePosition) {
+    SetActiveWindow(nullptr);
+    if (GetActiveWindow())
+        GTEST_SKIP() << "another window of the test is still active";
+    HWND given = reinterpret_cast<HWND>(
+        WindowOpen(1, 30, 40, 200, 100, "given", WindowCenteredOnParent, nullptr));
+    ASSERT_TRUE(given);
+    RECT frame;
+    GetWindowRect(given, &frame);
+    EXPECT_EQ(frame.left, 30);
+    EXPECT_EQ(frame.top, 40);
+    WindowClose(1);
+
+    SetActiveWindow(nullptr);
+    HWND missing = reinterpret_cast<HWND>(WindowOpen(1, IgnoreValue, IgnoreValue, 200, 100,
+                                                     "missing", WindowCenteredOnParent, nullptr));
+    ASSERT_TRUE(missing);
+    GetWindowRect(missing, &frame);
+    EXPECT_GT(frame.left, -1000) << "a coordinate that is not given must not reach the screen";
+    EXPECT_GT(frame.top, -1000);
+}
+
 TEST_F(WindowTest, UnknownNumbersAndEventsBeforeAnyWindowAreHarmless) {
     EXPECT_EQ(WindowNativeHandle(42), nullptr);
     EXPECT_EQ(WindowClientWidth(-5), 0);
