@@ -184,12 +184,4 @@ TEST_F(FocusTest, WritableRichEditTakesPlainTabReadOnlyOneDoesNot) {
     EXPECT_EQ(Focused(), 4);
 }
 
-TEST_F(FocusTest, WindowsThatAreNotToolkitWindowsGetNoAccelerators) {
-    HWND foreign = CreateWindowExA(0, "Static", "", WS_OVERLAPPED, 0, 0, 50, 50, nullptr, nullptr,
-                                   GetModuleHandleA(nullptr), nullptr);
-    EXPECT_EQ(ActiveAccelerators(foreign), nullptr);
-    EXPECT_EQ(ActiveAccelerators(nullptr), nullptr);
-    DestroyWindow(foreign);
-}
-
 } // namespace
