@@ -83,16 +83,6 @@ TEST(TradeListTransfer, TotalsReadTheRowBackFromTheList) {
     EXPECT_EQ(s.fields.texts[Field::TotalBuyPrice], "3.0000000000");
 }
 
-TEST(TradeListTransfer, TotalsThatAreNotNumbersCountAsZero) {
-    MemorySheet s;
-    s.fields.texts[Field::TotalBuyPrice] = "abc";
-    s.fields.texts[Field::TotalSellUnits] = "";
-    EnterComputed(s, "Tea", true);
-    TransferEntry(s.sheet);
-    EXPECT_EQ(s.fields.texts[Field::TotalBuyPrice], "100.0000000000");
-    EXPECT_EQ(s.fields.texts[Field::TotalSellUnits], "10");
-}
-
 TEST(TradeListDelete, OnlyRowBringsTotalsBackToPositiveZero) {
     MemorySheet s;
     EnterComputed(s, "Tea", false);

@@ -185,17 +185,6 @@ TEST(EntryFileFailures, SavingLeavesTheOldFileAndReportsOnce) {
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"box.kve", "trade.kve"}));
 }
 
-TEST(EntryFileFailures, SavingOverAnOlderFileReplacesItWhole) {
-    TestFolder folder;
-    folder.Write("trade.kve", std::string(5000, 'x'));
-    MemoryFields fields = ExampleEntry();
-    MemoryPrompt prompt;
-    prompt.answer = folder.Path("trade.kve");
-    SaveEntry(fields, prompt);
-    EXPECT_EQ(folder.Read("trade.kve"), ExampleBytes);
-    EXPECT_EQ(folder.Names(), std::vector<std::string>{"trade.kve"});
-}
-
 TEST(EntryFileFailures, OpeningAMissingFileKeepsTheFields) {
     TestFolder folder;
     MemoryFields fields = ExampleEntry();
