@@ -375,8 +375,9 @@ static int ListViewAddItem(WidgetRecord* widget, int position, const char* text,
     item.iItem = position;
     item.pszText = const_cast<char*>(first);
     int row = static_cast<int>(Send(widget, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    if (rest)
-        CellsSet(widget, position, 1, rest);
+    // The control's own index: a position past the end appends.
+    if (rest && row >= 0)
+        CellsSet(widget, row, 1, rest);
     return row;
 }
 

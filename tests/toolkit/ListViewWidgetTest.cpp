@@ -78,6 +78,8 @@ TEST_F(ListView, RowTextsSplitAtLineFeeds) {
     EXPECT_EQ(Row(0, 3), (Cells{"X", "Y", "C"}));
     WidgetAddItem(List, 1, "inserted");
     EXPECT_EQ(WidgetGetItemText(List, 1, 0), "inserted");
+    WidgetAddItem(List, 99, "past\nthe end");
+    EXPECT_EQ(Row(WidgetCountItems(List) - 1, 2), (Cells{"past", "the end"}));
     EXPECT_EQ(WidgetGetItemText(List, 2, 2), "C");
 }
 
