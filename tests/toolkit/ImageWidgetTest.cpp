@@ -90,6 +90,8 @@ TEST_F(ImageWidget, TakesTheImageSizePlusTheClientEdge) {
     EXPECT_EQ(Size().cx, 16);
     WidgetSetState(Image, Handle(icon));
     EXPECT_EQ(Size().cx, 24);
+    SendMessageA(Control(), STM_SETICON, WPARAM(monochrome), 0); // the icon comes in wParam
+    EXPECT_EQ(WidgetGetState(Image), Handle(monochrome));
     WindowClose(5);
     DestroyIcon(icon);
     DestroyIcon(monochrome);
