@@ -10,10 +10,7 @@
 
 namespace {
 
-const Field EntryFields[] = {Field::Ware,      Field::BuyUnits,  Field::BuyCost,
-                             Field::SellUnits, Field::Yield,     Field::UnitPrice,
-                             Field::SellPrice, Field::UnitYield, Field::YieldAmount,
-                             Field::YieldPercent};
+using Texts = std::vector<std::string>;
 
 // The example entry: 10 units bought for 100, 10 to sell, 2 per unit, computed.
 MemoryFields ExampleEntry() {
@@ -21,7 +18,6 @@ MemoryFields ExampleEntry() {
     ClearEntry(fields);
     fields.Set({{Field::BuyUnits, "10"}, {Field::BuyCost, "100"}, {Field::SellUnits, "10"},
                 {Field::Yield, "2"}});
-    fields.inAmounts = true;
     Compute(fields);
     return fields;
 }
@@ -32,77 +28,54 @@ const std::string ExampleBytes =
 
 } // namespace
 
-TEST(EntryFileSave, WritesTheElevenLinesOfTheExample) {
-    TestFolder folder;
-    MemoryFields fields = ExampleEntry();
-    MemoryPrompt prompt;
-    prompt.answer = folder.Path("trade.kve");
-    SaveEntry(fields, prompt);
-
-    EXPECT_EQ(folder.Read("trade.kve"), ExampleBytes);
-    EXPECT_EQ(folder.Names(), std::vector<std::string>{"trade.kve"}); // no temporary left
-    EXPECT_TRUE(prompt.messages.empty());
-    ASSERT_EQ(prompt.questions.size(), 1u);
-    EXPECT_EQ(prompt.questions[0].kind, "save");
-    EXPECT_EQ(prompt.questions[0].title, "Save Entry");
-    EXPECT_EQ(prompt.questions[0].defaultPath, CurrentDirectory() + "Saved-Entrys\\New.kve");
-    EXPECT_EQ(prompt.questions[0].pattern, "Kestrava entry (*.kve)|*.kve");
-}
-
-TEST(EntryFileSave, AppendsTheExtensionUnlessTheNamePartHoldsIt) {
+TEST(EntryFileSave, WritesTheExampleAndAppendsTheExtensionUnlessTheNameHoldsIt) {
     const struct {
-        const char* chosen;
-        const char* stored;
-    } cases[] = {
-        {"trade", "trade.kve"},
-        {"trade.kve", "trade.kve"},
-        {"trade.kve.bak", "trade.kve.bak"},
-        {"trade.KVE", "trade.KVE.kve"},
-        {"my.kvetrade", "my.kvetrade"},
-    };
+        const char *chosen, *stored;
+    } cases[] = {{"trade", "trade.kve"},         {"trade.kve", "trade.kve"},
+                 {"trade.kve.bak", "trade.kve.bak"}, {"trade.KVE", "trade.KVE.kve"},
+                 {"my.kvetrade", "my.kvetrade"}};
     for (const auto& c : cases) {
         TestFolder folder;
         MemoryFields fields = ExampleEntry();
-        MemoryPrompt prompt;
-        prompt.answer = folder.Path(c.chosen);
+        MemoryPrompt prompt(folder.Path(c.chosen));
         SaveEntry(fields, prompt);
-        EXPECT_EQ(folder.Names(), std::vector<std::string>{c.stored}) << c.chosen;
+        EXPECT_EQ(folder.Names(), Texts{c.stored}) << c.chosen; // no temporary left
+        EXPECT_EQ(folder.Read(c.stored), ExampleBytes);
+        EXPECT_TRUE(prompt.messages.empty());
+        EXPECT_EQ(prompt.questions[0].kind, "save");
+        EXPECT_EQ(prompt.questions[0].title, "Save Entry");
+        EXPECT_EQ(prompt.questions[0].defaultPath, CurrentDirectory() + "Saved-Entrys\\New.kve");
+        EXPECT_EQ(prompt.questions[0].pattern, "Kestrava entry (*.kve)|*.kve");
     }
-
     // A folder named like an entry file does not count: only the file's own name does.
     TestFolder folder;
     std::filesystem::create_directory(folder.Path("old.kve"));
     MemoryFields fields = ExampleEntry();
-    MemoryPrompt prompt;
-    prompt.answer = folder.Path("old.kve") + "/trade";
+    MemoryPrompt prompt(folder.Path("old.kve") + "/trade");
     SaveEntry(fields, prompt);
     EXPECT_EQ(folder.Read("old.kve/trade.kve"), ExampleBytes);
 }
 
 TEST(EntryFileRoundTrip, GivesBackEveryTextAndTheMode) {
+    const Field order[] = {Field::Ware,      Field::BuyUnits,  Field::BuyCost,  Field::SellUnits,
+                           Field::Yield,     Field::UnitPrice, Field::SellPrice,
+                           Field::UnitYield, Field::YieldAmount, Field::YieldPercent};
+    const char* texts[] = {"Green tea, 1st flush", "2.5", "abc", "", "-0", "1e3", "x y", " 7",
+                           "0.1", "nan"};
     for (bool inAmounts : {true, false}) {
         TestFolder folder;
-        MemoryFields saved;
-        const char* texts[] = {"Green tea, 1st flush", "2.5", "abc", "", "-0",
-                               "1e3",                  "x y", " 7", "0.1", "nan"};
+        MemoryFields saved, opened;
         for (size_t i = 0; i < 10; ++i)
-            saved.texts[EntryFields[i]] = texts[i];
+            saved.texts[order[i]] = texts[i];
         saved.inAmounts = inAmounts;
-        MemoryPrompt prompt;
-        prompt.answer = folder.Path("e.kve");
+        MemoryPrompt prompt(folder.Path("e.kve"));
         SaveEntry(saved, prompt);
-
         // Line 5 holds the mode.
-        const std::string bytes = folder.Read("e.kve");
-        EXPECT_NE(bytes.find(inAmounts ? "\r\n1\r\n-0\r\n" : "\r\n0\r\n-0\r\n"),
+        EXPECT_NE(folder.Read("e.kve").find(inAmounts ? "\r\n1\r\n-0\r\n" : "\r\n0\r\n-0\r\n"),
                   std::string::npos);
-
-        MemoryFields opened;
-        ClearEntry(opened);
         opened.inAmounts = !inAmounts;
         OpenEntry(opened, prompt);
-        for (Field field : EntryFields)
-            EXPECT_EQ(opened.texts[field], saved.texts[field]);
+        EXPECT_EQ(opened.texts, saved.texts);
         EXPECT_EQ(opened.inAmounts, inAmounts);
         EXPECT_TRUE(prompt.messages.empty());
         EXPECT_EQ(prompt.questions[1].title, "Load Entry");
@@ -113,10 +86,7 @@ TEST(EntryFileRoundTrip, GivesBackEveryTextAndTheMode) {
 
 TEST(EntryFileOpen, ShortAndLongFilesFillWhatTheyHold) {
     const struct {
-        const char* bytes;
-        const char* ware;
-        const char* yield;
-        const char* yieldPercent;
+        const char *bytes, *ware, *yield, *yieldPercent;
         bool inAmounts;
     } cases[] = {
         {"", "", "", "", false},
@@ -130,8 +100,7 @@ TEST(EntryFileOpen, ShortAndLongFilesFillWhatTheyHold) {
         folder.Write("e.kve", c.bytes);
         MemoryFields fields = ExampleEntry();
         fields.inAmounts = !c.inAmounts;
-        MemoryPrompt prompt;
-        prompt.answer = folder.Path("e.kve");
+        MemoryPrompt prompt(folder.Path("e.kve"));
         OpenEntry(fields, prompt);
         EXPECT_EQ(fields.texts[Field::Ware], c.ware) << c.bytes;
         EXPECT_EQ(fields.texts[Field::Yield], c.yield) << c.bytes;
@@ -140,59 +109,37 @@ TEST(EntryFileOpen, ShortAndLongFilesFillWhatTheyHold) {
     }
 }
 
-TEST(EntryFileCommands, CancellingDoesNothing) {
+TEST(EntryFileFailures, CancelOrFailureLeavesFilesAndFieldsAndReportsOnce) {
     TestFolder folder;
+    const std::string old = "old contents\r\nthat must survive\r\n";
     MemoryFields fields = ExampleEntry();
     const auto before = fields.texts;
-    MemoryPrompt prompt; // answers with the empty text
+    MemoryPrompt prompt; // answers with the empty text: cancelled
     SaveEntry(fields, prompt);
     OpenEntry(fields, prompt);
     EXPECT_EQ(prompt.questions.size(), 2u);
-    EXPECT_TRUE(prompt.messages.empty());
-    EXPECT_EQ(fields.texts, before);
-    EXPECT_TRUE(folder.Names().empty());
-}
-
-TEST(EntryFileFailures, SavingLeavesTheOldFileAndReportsOnce) {
-    TestFolder folder;
-    const std::string old = "old contents\r\nthat must survive\r\n";
-
-    // The folder does not exist.
-    MemoryFields fields = ExampleEntry();
-    MemoryPrompt prompt;
-    prompt.answer = folder.Path("missing") + "/trade.kve";
-    SaveEntry(fields, prompt);
-    EXPECT_EQ(prompt.messages, std::vector<std::string>{"ERROR: Can't save this file!"});
     EXPECT_TRUE(folder.Names().empty());
 
-    // The file cannot be written where it goes: the old one stays byte for byte.
+    // A folder that does not exist; a temporary that cannot be written (the old file stays
+    // byte for byte); a target that is a folder (the written temporary is removed again).
     folder.Write("trade.kve", old);
     std::filesystem::create_directory(folder.Path("trade.kve.kvtmp"));
-    prompt.messages.clear();
-    prompt.answer = folder.Path("trade.kve");
-    SaveEntry(fields, prompt);
-    EXPECT_EQ(prompt.messages, std::vector<std::string>{"ERROR: Can't save this file!"});
-    EXPECT_EQ(folder.Read("trade.kve"), old);
-
-    // The target is a folder: the written file cannot take its place and is removed again.
-    std::filesystem::remove(folder.Path("trade.kve.kvtmp"));
     std::filesystem::create_directory(folder.Path("box.kve"));
     folder.Write("box.kve/inside", "x");
-    prompt.messages.clear();
+    for (std::string target : {folder.Path("missing") + "/trade.kve", folder.Path("trade.kve")}) {
+        prompt.answer = target;
+        SaveEntry(fields, prompt);
+    }
+    std::filesystem::remove(folder.Path("trade.kve.kvtmp"));
     prompt.answer = folder.Path("box.kve");
     SaveEntry(fields, prompt);
-    EXPECT_EQ(prompt.messages, std::vector<std::string>{"ERROR: Can't save this file!"});
-    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"box.kve", "trade.kve"}));
-}
-
-TEST(EntryFileFailures, OpeningAMissingFileKeepsTheFields) {
-    TestFolder folder;
-    MemoryFields fields = ExampleEntry();
-    const auto before = fields.texts;
-    MemoryPrompt prompt;
     prompt.answer = folder.Path("nothing.kve");
     OpenEntry(fields, prompt);
-    EXPECT_EQ(prompt.messages, std::vector<std::string>{"ERROR: Can't open this file!"});
+    EXPECT_EQ(prompt.messages, (Texts{"ERROR: Can't save this file!", "ERROR: Can't save this file!",
+                                      "ERROR: Can't save this file!",
+                                      "ERROR: Can't open this file!"}));
+    EXPECT_EQ(folder.Read("trade.kve"), old);
+    EXPECT_EQ(folder.Names(), (Texts{"box.kve", "trade.kve"}));
     EXPECT_EQ(fields.texts, before);
     EXPECT_TRUE(fields.inAmounts);
 }

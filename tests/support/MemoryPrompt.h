@@ -4,10 +4,12 @@
 #include "formats/FilePrompt.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 class MemoryPrompt : public FilePrompt {
 public:
+    explicit MemoryPrompt(std::string name = "") : answer(std::move(name)) {}
     struct Question {
         std::string kind; // "save" or "open"
         std::string title;

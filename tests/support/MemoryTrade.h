@@ -58,6 +58,12 @@ public:
     void RowsRemoveAll() override { rows.clear(); }
 };
 
+// The eight totals fields in the order the list file stores them.
+inline const Field TotalFields[] = {Field::TotalBuyUnits,    Field::TotalBuyPrice,
+                                    Field::TotalUnitPrice,   Field::TotalUnitYield,
+                                    Field::TotalYieldAmount, Field::TotalYieldPercent,
+                                    Field::TotalSellUnits,   Field::TotalSellPrice};
+
 // The three stores together, wired into a TradeSheet, with every totals field at "0"
 // the way the calculator starts.
 struct MemorySheet {
@@ -67,12 +73,16 @@ struct MemorySheet {
     TradeSheet sheet{fields, table, modes};
 
     MemorySheet() {
-        for (Field total : {Field::TotalBuyUnits, Field::TotalBuyPrice, Field::TotalUnitPrice,
-                            Field::TotalUnitYield, Field::TotalYieldAmount,
-                            Field::TotalYieldPercent, Field::TotalSellUnits,
-                            Field::TotalSellPrice})
+        for (Field total : TotalFields)
             fields.texts[total] = "0";
     }
     MemorySheet(const MemorySheet&) = delete;
     MemorySheet& operator=(const MemorySheet&) = delete;
+
+    std::vector<std::string> Totals() {
+        std::vector<std::string> texts;
+        for (Field total : TotalFields)
+            texts.push_back(fields.texts[total]);
+        return texts;
+    }
 };
