@@ -15,7 +15,6 @@ TEST(Heaps, BlocksAreZeroedAndKeepTheirContentsWhenResized) {
         size_t before = MemoryBlockCount(heap);
         auto* block = static_cast<unsigned char*>(MemoryAllocate(heap, 100));
         ASSERT_TRUE(block);
-        EXPECT_EQ(MemoryBlockCount(heap), before + 1);
         for (int i = 0; i < 100; ++i)
             ASSERT_EQ(block[i], 0);
         std::memset(block, 0xAB, 100);
@@ -30,7 +29,7 @@ TEST(Heaps, BlocksAreZeroedAndKeepTheirContentsWhenResized) {
     }
 }
 
-TEST(WorkBuffer, BuildsATextFromPiecesAndGivesTheRoomBack) {
+TEST(WorkBuffer, OffsetsSurviveGrowthAndPiecesMayComeFromTheBufferItself) {
     size_t outer = WorkBufferPosition();
     {
         WorkBufferScope scope;
@@ -42,27 +41,19 @@ TEST(WorkBuffer, BuildsATextFromPiecesAndGivesTheRoomBack) {
         std::strcpy(WorkBufferAt(at), "12");
         WorkBufferGiveBack(32 - 2);
         EXPECT_EQ(scope.Text(), "Ware: 12");
-        EXPECT_STREQ(WorkBufferAt(scope.Start()), "Ware: 12");
+        // Far beyond the capacity: the block moves, the offset of the text stays right.
+        size_t big = WorkBufferReserve(100000);
+        std::memset(WorkBufferAt(big), 'x', 100000);
+        TextConcat(WorkBufferAt(scope.Start())); // the whole text so far
+        std::string text = scope.Text();
+        ASSERT_EQ(text.size(), 2 * 100008u);
+        EXPECT_EQ(text.substr(100008, 8), "Ware: 12");
+        EXPECT_EQ(text.back(), 'x');
+        for (int i = 0; i < 5000; ++i) // small pieces of itself, growing step by step
+            TextConcat(WorkBufferAt(WorkBufferPosition() - 4));
+        EXPECT_EQ(WorkBufferText(WorkBufferPosition() - 4), "xxxx");
     }
     EXPECT_EQ(WorkBufferPosition(), outer);
-}
-
-TEST(WorkBuffer, OffsetsSurviveGrowthAndPiecesMayComeFromTheBufferItself) {
-    WorkBufferScope scope;
-    TextConcat("head");
-    // Far beyond the capacity: the block moves, the offset of "head" stays right.
-    size_t big = WorkBufferReserve(100000);
-    std::memset(WorkBufferAt(big), 'x', 100000);
-    TextConcat(WorkBufferAt(scope.Start()));  // the whole text so far, "head" + 100000 x
-    std::string text = scope.Text();
-    ASSERT_EQ(text.size(), 2 * 100004u);
-    EXPECT_EQ(text.substr(0, 4), "head");
-    EXPECT_EQ(text.substr(100004, 4), "head");
-    EXPECT_EQ(text.back(), 'x');
-
-    for (int i = 0; i < 5000; ++i)  // small pieces of itself, growing step by step
-        TextConcat(WorkBufferAt(WorkBufferPosition() - 4));
-    EXPECT_EQ(WorkBufferText(WorkBufferPosition() - 4), "xxxx");
 }
 
 TEST(StringVariables, AssignCopyAndFree) {
@@ -70,11 +61,8 @@ TEST(StringVariables, AssignCopyAndFree) {
     size_t before = MemoryBlockCount(Heap::String);
     char* variable = nullptr;
     StringAssign(variable, "hello");
-    EXPECT_STREQ(variable, "hello");
-    StringAssign(variable, variable + 2);  // a text inside the variable's own block
+    StringAssign(variable, variable + 2); // a text inside the variable's own block
     EXPECT_STREQ(variable, "llo");
-    StringAssign(variable, "");
-    EXPECT_STREQ(variable, "");
     StringAssign(variable, nullptr);
     EXPECT_EQ(variable, nullptr);
 
@@ -100,59 +88,44 @@ struct Entry {
     char* note;
 };
 
-const int entryLayout[] = {int(offsetof(Entry, name)), -2, 3, int(offsetof(Entry, items)),
-                           int(sizeof(Item)), int(offsetof(Item, text)), -1,
-                           int(offsetof(Entry, note)), -1};
-
 TEST(Arrays, FreeEveryStringTheirLayoutNames) {
     WorkBufferPosition();
     size_t strings = MemoryBlockCount(Heap::String);
     size_t blocks = MemoryBlockCount(Heap::Main);
 
-    char** lines = nullptr;  // like the help lines: one string per element
+    char** lines = nullptr; // like the help lines: one string per element
     const int lineLayout[] = {0, -1};
     ASSERT_TRUE(ArrayRecreate(lines, 100, lineLayout));
     for (int i = 0; i <= 100; i += 5)
         StringAssign(lines[i], "line");
 
-    Entry* entries = nullptr;
-    ASSERT_TRUE(ArrayRecreate(entries, 4, entryLayout));
-    for (int i = 0; i < 4; ++i) {
-        StringAssign(entries[i].name, "name");
-        StringAssign(entries[i].note, "note");
-        for (Item& item : entries[i].items)
-            StringAssign(item.text, "item");
+    // Nested arrays, one of them without elements, must still end their layout.
+    const int layouts[2][9] = {
+        {int(offsetof(Entry, name)), -2, 3, int(offsetof(Entry, items)), int(sizeof(Item)),
+         int(offsetof(Item, text)), -1, int(offsetof(Entry, note)), -1},
+        {int(offsetof(Entry, name)), -2, 0, int(offsetof(Entry, items)), int(sizeof(Item)),
+         int(offsetof(Item, text)), -1, int(offsetof(Entry, note)), -1}};
+    for (const int* layout : layouts) {
+        const int nested = layout[2];
+        Entry* entries = nullptr;
+        ASSERT_TRUE(ArrayRecreate(entries, 4, layout));
+        for (int i = 0; i < 4; ++i) {
+            StringAssign(entries[i].name, "name");
+            StringAssign(entries[i].note, "note");
+            for (int j = 0; j < nested; ++j)
+                StringAssign(entries[i].items[j].text, "item");
+        }
+        EXPECT_EQ(MemoryBlockCount(Heap::String), strings + 21 + 4 * (2 + nested));
+        // Re-creating frees the old array and its strings first.
+        ASSERT_TRUE(ArrayRecreate(entries, 2, layout));
+        EXPECT_EQ(MemoryBlockCount(Heap::String), strings + 21);
+        EXPECT_EQ(entries[0].name, nullptr);
+        ArrayRelease(entries);
     }
-    EXPECT_EQ(MemoryBlockCount(Heap::String), strings + 21 + 4 * 5);
-
-    // Re-creating frees the old array and its strings first.
-    ASSERT_TRUE(ArrayRecreate(entries, 2, entryLayout));
-    EXPECT_EQ(MemoryBlockCount(Heap::String), strings + 21);
-    EXPECT_EQ(entries[0].name, nullptr);
-
     ArrayRelease(lines);
-    ArrayRelease(entries);
     EXPECT_EQ(ArrayCreate(-1, 4, nullptr, 0), nullptr);
     EXPECT_EQ(MemoryBlockCount(Heap::String), strings);
     EXPECT_EQ(MemoryBlockCount(Heap::Main), blocks);
 }
 
-TEST(Arrays, NestedArraysWithoutElementsStillEndTheirLayout) {
-    struct Outer {
-        char* first;
-        Item none[1];
-        char* last;
-    };
-    const int layout[] = {0, -2, 0, int(offsetof(Outer, none)), int(sizeof(Item)),
-                          int(offsetof(Item, text)), -1, int(offsetof(Outer, last)), -1};
-    WorkBufferPosition();
-    size_t strings = MemoryBlockCount(Heap::String);
-    Outer* outer = nullptr;
-    ASSERT_TRUE(ArrayRecreate(outer, 1, layout));
-    StringAssign(outer[0].first, "a");
-    StringAssign(outer[0].last, "b");
-    ArrayRelease(outer);
-    EXPECT_EQ(MemoryBlockCount(Heap::String), strings);
-}
-
-}  // namespace
+} // namespace
