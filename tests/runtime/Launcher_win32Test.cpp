@@ -1,5 +1,7 @@
 #include "runtime/Launcher.h"
 
+#include "support/TestFolder.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -21,9 +23,7 @@ TEST(LaunchText, CommandLineQuotesOnceAndShellFolderComesFromTheProgram) {
     EXPECT_EQ(LaunchShellDirectory("\"C:\\a b\\c.txt\"", nullptr), "C:\\a b\\");
 }
 
-LaunchedProgram* Kept(intptr_t result) {
-    return reinterpret_cast<LaunchedProgram*>(result);
-}
+LaunchedProgram* Kept(intptr_t result) { return reinterpret_cast<LaunchedProgram*>(result); }
 
 std::string PipeReadAll(void* pipe) {
     std::string text;
@@ -58,10 +58,8 @@ TEST(ProgramRun, KeptProgramsHandTheirOutputOn) {
 TEST(ProgramRun, AddressesGoToTheShellUnlessPipesWereAskedFor) {
     LauncherInit();
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    char folder[MAX_PATH];
-    GetCurrentDirectoryA(MAX_PATH, folder);
-    const std::string marker = std::string(folder) + "\\launch-marker.txt";
-    DeleteFileA(marker.c_str());
+    TestFolder folder;
+    const std::string marker = folder.Path("launch-marker.txt");
     HKEY scheme = nullptr;
     ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, "kvlaunchtest", 0, nullptr, 0, KEY_ALL_ACCESS,
                               nullptr, &scheme, nullptr),
@@ -70,20 +68,17 @@ TEST(ProgramRun, AddressesGoToTheShellUnlessPipesWereAskedFor) {
     const std::string command = "cmd /c echo opened> \"" + marker + "\"";
     RegSetValueA(scheme, "shell\\open\\command", REG_SZ, command.c_str(), 0);
     RegCloseKey(scheme);
-    auto markerExists = [&] {
-        return GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES;
-    };
 
     // With LaunchWait a shell start would have written the marker before returning.
     for (int pipes : {LaunchReadOutput, LaunchWriteInput, LaunchReadError, LaunchConnect})
         EXPECT_EQ(ProgramRun("kvlaunchtest:probe", "", "", LaunchKeep | LaunchWait | pipes), 0);
-    EXPECT_FALSE(markerExists());
+    EXPECT_TRUE(folder.Names().empty());
 
     LaunchedProgram* opened =
         Kept(ProgramRun("kvlaunchtest:probe", "", "", LaunchKeep | LaunchWait));
     ASSERT_NE(opened, nullptr);
     EXPECT_EQ(opened->processId, -1);
-    EXPECT_TRUE(markerExists());
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"launch-marker.txt"});
     EXPECT_EQ(ProgramRun("kvlaunchtest:probe"), 1); // the application's form: no record
     EXPECT_EQ(ProgramRun("kvlaunchtest-unknown:probe"), 0);
     EXPECT_EQ(ProgramRun("C:\\no\\such\\program.exe"), 0);
