@@ -17,7 +17,7 @@ MemoryFields Entry(const char* buyUnits, const char* cost, const char* sellUnits
 
 } // namespace
 
-TEST(Compute, ResultsToTheLastDigit) {
+TEST(Compute, ResultsToTheLastDigitAndClearingAfterwards) {
     const Field shown[] = {Field::BuyCost,   Field::Yield,       Field::UnitPrice,
                            Field::SellPrice, Field::UnitYield,   Field::YieldAmount,
                            Field::YieldPercent, Field::BuyUnits, Field::SellUnits};
@@ -60,19 +60,13 @@ TEST(Compute, ResultsToTheLastDigit) {
         if (c.cost[0] == '0') {
             EXPECT_NE(f.texts[Field::UnitPrice].find("nan"), std::string::npos);
         }
+        // Clearing resets the ten fields and keeps the option and the totals.
+        f.texts[Field::TotalBuyUnits] = "7";
+        ClearEntry(f);
+        for (int i = 0; i < 9; ++i)
+            EXPECT_EQ(f.texts[shown[i]], "0");
+        EXPECT_EQ(f.texts[Field::Ware], "Ware");
+        EXPECT_EQ(f.inAmounts, c.inAmounts);
+        EXPECT_EQ(f.texts[Field::TotalBuyUnits], "7");
     }
-}
-
-TEST(ClearEntry, ResetsTheTenFieldsAndKeepsTheOption) {
-    MemoryFields f = Entry("3", "10", "3", "10", false);
-    Compute(f);
-    f.texts[Field::TotalBuyUnits] = "7";
-    ClearEntry(f);
-    EXPECT_EQ(f.texts[Field::Ware], "Ware");
-    for (Field field : {Field::BuyUnits, Field::BuyCost, Field::SellUnits, Field::Yield,
-                        Field::UnitPrice, Field::SellPrice, Field::UnitYield, Field::YieldAmount,
-                        Field::YieldPercent})
-        EXPECT_EQ(f.texts[field], "0");
-    EXPECT_FALSE(f.inAmounts);
-    EXPECT_EQ(f.texts[Field::TotalBuyUnits], "7");
 }

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 using Texts = std::vector<std::string>;
@@ -19,21 +21,13 @@ const Texts ZeroTotals{"0",            "0.0000000000", "0.0000000000", "0.000000
 // Computes an entry of `units` bought for 10 each and transfers it.
 void AddRow(MemorySheet& s, const std::string& ware, int units, bool inAmounts) {
     ClearEntry(s.fields);
-    s.fields.Set({{Field::BuyUnits, NumberToText(units).c_str()},
-                  {Field::SellUnits, NumberToText(units).c_str()},
+    const std::string n = NumberToText(units), cost = NumberToText(units * 10);
+    s.fields.Set({{Field::Ware, ware.c_str()}, {Field::BuyUnits, n.c_str()},
+                  {Field::BuyCost, cost.c_str()}, {Field::SellUnits, n.c_str()},
                   {Field::Yield, inAmounts ? "2" : "20"}});
-    s.fields.texts[Field::Ware] = ware;
-    s.fields.texts[Field::BuyCost] = NumberToText(units * 10);
     s.fields.inAmounts = inAmounts;
     Compute(s.fields);
     TransferEntry(s.sheet);
-}
-
-size_t LineCount(const std::string& bytes) {
-    size_t lines = 0;
-    for (size_t at = bytes.find("\r\n"); at != std::string::npos; at = bytes.find("\r\n", at + 2))
-        ++lines;
-    return lines;
 }
 
 // Opens `bytes` as a list file into `s`.
@@ -47,7 +41,19 @@ void OpenBytes(MemorySheet& s, const std::string& bytes) {
 
 } // namespace
 
-TEST(ListFileSave, WritesTheOneRowExampleAndTotalsAsNumbersOfTheirKind) {
+TEST(ListFileSave, WritesTheExampleAndTotalsAsNumbersOfTheirKindUnderTheRightName) {
+    const struct {
+        const char *chosen, *stored;
+    } cases[] = {{"week", "week.kvl"},         {"week.kvl", "week.kvl"},
+                 {"week.kvl.old", "week.kvl.old"}, {"week.KVL", "week.KVL.kvl"},
+                 {"week.kve", "week.kve.kvl"}};
+    for (const auto& c : cases) {
+        TestFolder folder;
+        MemorySheet s;
+        MemoryPrompt prompt(folder.Path(c.chosen));
+        SaveList(s.sheet, prompt);
+        EXPECT_EQ(folder.Names(), Texts{c.stored}) << c.chosen;
+    }
     TestFolder folder;
     MemorySheet s;
     AddRow(s, "Ware", 10, true);
@@ -74,23 +80,6 @@ TEST(ListFileSave, WritesTheOneRowExampleAndTotalsAsNumbersOfTheirKind) {
     EXPECT_EQ(folder.Names(), (Texts{"t.kvl", "week.kvl"}));
 }
 
-TEST(ListFileSave, AppendsTheExtensionUnlessTheNamePartHoldsIt) {
-    const struct {
-        const char *chosen, *stored;
-    } cases[] = {{"week", "week.kvl"},
-                 {"week.kvl", "week.kvl"},
-                 {"week.kvl.old", "week.kvl.old"},
-                 {"week.KVL", "week.KVL.kvl"},
-                 {"week.kve", "week.kve.kvl"}};
-    for (const auto& c : cases) {
-        TestFolder folder;
-        MemorySheet s;
-        MemoryPrompt prompt(folder.Path(c.chosen));
-        SaveList(s.sheet, prompt);
-        EXPECT_EQ(folder.Names(), Texts{c.stored}) << c.chosen;
-    }
-}
-
 TEST(ListFileRoundTrip, RowsModesAndTotalsComeBackAndReplaceTheList) {
     const struct {
         int rows;
@@ -109,7 +98,8 @@ TEST(ListFileRoundTrip, RowsModesAndTotalsComeBackAndReplaceTheList) {
         OpenList(opened.sheet, prompt);
         EXPECT_TRUE(prompt.messages.empty());
 
-        EXPECT_EQ(LineCount(folder.Read("list.kvl")), c.lines);
+        const std::string bytes = folder.Read("list.kvl");
+        EXPECT_EQ(size_t(std::count(bytes.begin(), bytes.end(), '\n')), c.lines);
         EXPECT_EQ(opened.table.rows, saved.table.rows) << c.rows;
         EXPECT_EQ(opened.modes, saved.modes) << c.rows;
         // A total shown "0" comes back as a number of its kind.
@@ -119,56 +109,45 @@ TEST(ListFileRoundTrip, RowsModesAndTotalsComeBackAndReplaceTheList) {
 }
 
 TEST(ListFileOpen, RowCountIsTrustedOnlyAsFarAsTheFileGoes) {
-    const std::string row = CrLfLines({"W", "1", "2", "3", "4", "5", "6", "7", "8", "1"});
+    const auto row = [](const char* mode) {
+        return CrLfLines({"W", "1", "2", "3", "4", "5", "6", "7", "8", mode});
+    };
     const std::string totals = CrLfLines({"a", "b", "c", "d", "e", "f", "g", "h"});
     const struct {
         std::string bytes;
-        size_t rows;
+        YieldModes modes;
         const char *firstTotal, *lastTotal;
     } cases[] = {
         // Not a number, negative or empty: no rows, the next lines are the totals.
-        {"abc\r\n" + totals, 0, "a", "h"},
-        {"-3\r\n" + row + totals, 0, "W", "7"},
-        {"", 0, "", ""},
+        {"abc\r\n" + totals, {}, "a", "h"},
+        {"-3\r\n" + row("1") + totals, {}, "W", "7"},
+        {"", {}, "", ""},
         // Far more rows announced than held: only what the file holds, no empty rows.
-        {"2147483647\r\n" + row + row, 2, "", ""},
-        {"1000\r\n" + row, 1, "", ""},
+        {"2147483647\r\n" + row("1") + row("1"), {1, 1}, "", ""},
+        {"1000\r\n" + row("1"), {1}, "", ""},
         // 300 does not wrap around to 44.
-        {"300\r\n" + row, 1, "", ""},
+        {"300\r\n" + row("1"), {1}, "", ""},
         // Lines after the last totals line are ignored.
-        {"1\r\n" + row + totals + "more\r\n", 1, "a", "h"},
+        {"1\r\n" + row("1") + totals + "more\r\n", {1}, "a", "h"},
+        // The mode is amounts for any non-zero number.
+        {"4\r\n" + row("0") + row("1") + row("256") + row("x"), {0, 1, 1, 0}, "", ""},
+        // Ending inside a row: that row is added with empty cells and mode 0.
+        {"2\r\n" + row("1") + "X\r\n", {1, 0}, "", ""},
     };
     for (const auto& c : cases) {
         MemorySheet s;
         AddRow(s, "old", 1, true);
         OpenBytes(s, c.bytes);
-        ASSERT_EQ(s.table.rows.size(), c.rows) << c.bytes;
-        EXPECT_EQ(s.modes.size(), c.rows);
+        EXPECT_EQ(s.modes, c.modes) << c.bytes;
+        ASSERT_EQ(s.table.rows.size(), c.modes.size()) << c.bytes;
         EXPECT_EQ(s.fields.texts[Field::TotalBuyUnits], c.firstTotal) << c.bytes;
         EXPECT_EQ(s.fields.texts[Field::TotalSellPrice], c.lastTotal) << c.bytes;
+        if (c.modes == YieldModes{1, 0}) {
+            EXPECT_EQ(s.table.CellGetText(1, 0), "X");
+            for (int column = 1; column < 9; ++column)
+                EXPECT_EQ(s.table.CellGetText(1, column), "");
+        }
     }
-
-    // Ending inside a row: that row is added with empty cells and mode 0.
-    MemorySheet s;
-    OpenBytes(s, "2\r\n" + row + "X\r\n");
-    EXPECT_EQ(s.table.CellGetText(1, 0), "X");
-    for (int column = 1; column < 9; ++column)
-        EXPECT_EQ(s.table.CellGetText(1, column), "");
-    EXPECT_EQ(s.modes, (YieldModes{1, 0}));
-}
-
-TEST(ListFileOpen, ModeIsAmountForAnyNonZeroNumber) {
-    std::string bytes = "4\r\n";
-    for (const char* mode : {"0", "1", "256", "x"})
-        bytes += CrLfLines({"W", "1", "2", "3", "4", "5", "6", "7", "8", mode});
-    MemorySheet s;
-    OpenBytes(s, bytes);
-    EXPECT_EQ(s.modes, (YieldModes{0, 1, 1, 0}));
-    // A stored percent row loads its percentage back into the yield.
-    s.table.selected = 0;
-    LoadRowIntoEntry(s.sheet);
-    EXPECT_EQ(s.fields.texts[Field::Yield], "8");
-    EXPECT_FALSE(s.fields.inAmounts);
 }
 
 TEST(ListFileFailures, CancelOrFailureLeavesFileAndListAsTheyWere) {

@@ -1,12 +1,10 @@
 #include "runtime/LineFile.h"
 
 #include "runtime/Registry.h"
+#include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -14,26 +12,14 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// Files live in the test's working folder and are removed afterwards.
+// Files live in a fresh folder per test.
 class LineFile : public ::testing::Test {
 protected:
-    void TearDown() override {
-        FileCloseAll();
-        for (auto& path : paths)
-            std::remove(path.c_str());
-    }
-    std::string Path(const std::string& name) {
-        paths.push_back("linefile-" + name);
-        return paths.back();
-    }
+    void TearDown() override { FileCloseAll(); }
+    std::string Path(const std::string& name) { return folder.Path(name); }
     std::string FileWith(const std::string& name, const std::string& bytes) {
-        std::string path = Path(name);
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
-    static std::string BytesOf(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        folder.Write(name, bytes);
+        return folder.Path(name);
     }
     static Lines ReadAll(int number) {
         Lines lines;
@@ -41,7 +27,7 @@ protected:
             lines.push_back(FileReadLine(number));
         return lines;
     }
-    std::vector<std::string> paths;
+    TestFolder folder;
 };
 
 TEST_F(LineFile, ReadsEveryKindOfLineEnd) {
@@ -79,7 +65,7 @@ TEST_F(LineFile, ReadsEveryKindOfLineEnd) {
 TEST_F(LineFile, CreateEmptiesTheFileAndLinesComeBackInOrder) {
     std::string path = FileWith("write", "old contents\r\n");
     ASSERT_NE(FileCreate(1, path.c_str()), 0);
-    EXPECT_EQ(BytesOf(path), "");
+    EXPECT_EQ(folder.Read("write"), "");
     EXPECT_EQ(FileWriteLine(1, "x"), 3);
     EXPECT_EQ(FileWriteLine(1, ""), 2);
     EXPECT_EQ(FileWriteLine(1, nullptr), 2);
@@ -90,7 +76,7 @@ TEST_F(LineFile, CreateEmptiesTheFileAndLinesComeBackInOrder) {
     FileWriteLine(1, fill);
     FileWriteLine(1, "end");
     EXPECT_TRUE(FileClose(1));
-    EXPECT_EQ(BytesOf(path), "x\r\n\r\n\r\na\nb\r\n" + big + "\r\n" + fill + "\r\nend\r\n");
+    EXPECT_EQ(folder.Read("write"), "x\r\n\r\n\r\na\nb\r\n" + big + "\r\n" + fill + "\r\nend\r\n");
     ASSERT_NE(FileOpenRead(1, path.c_str()), 0);
     EXPECT_EQ(ReadAll(1), (Lines{"x", "", "", "a", "b", big, fill, "end"}));
 }
@@ -101,7 +87,7 @@ TEST_F(LineFile, NumbersReopenedAutomaticOrNotOpen) {
     FileWriteLine(1, "kept");
     // Reopening a number closes the first file with its data written.
     ASSERT_NE(FileOpenRead(1, second.c_str()), 0);
-    EXPECT_EQ(BytesOf(first), "kept\r\n");
+    EXPECT_EQ(folder.Read("first"), "kept\r\n");
     EXPECT_EQ(FileReadLine(1), "s");
     // A failed open leaves the number free, and the old file is closed all the same.
     ASSERT_EQ(FileOpenRead(1, "linefile-does-not-exist"), 0);
@@ -126,8 +112,8 @@ TEST_F(LineFile, NumbersReopenedAutomaticOrNotOpen) {
     FileWriteLine(b, "two");
     EXPECT_EQ(FileOpenRead(AutoNumber, "linefile-does-not-exist"), 0);
     FileCloseAll();
-    EXPECT_EQ(BytesOf(first), "one\r\n");
-    EXPECT_EQ(BytesOf(second), "two\r\n");
+    EXPECT_EQ(folder.Read("first"), "one\r\n");
+    EXPECT_EQ(folder.Read("second"), "two\r\n");
     EXPECT_EQ(FileWriteLine(a, "late"), 0);
 }
 
@@ -138,20 +124,20 @@ TEST_F(LineFile, ReadWriteAndAFailedWriteReportedAtClose) {
     FileWriteLine(4, "lost");
     EXPECT_FALSE(FileSync(4));
     EXPECT_FALSE(FileClose(4));
-    EXPECT_EQ(BytesOf(path), "abc\r\ndef\r\n");
+    EXPECT_EQ(folder.Read("readwrite"), "abc\r\ndef\r\n");
 
     // Writing after reading continues after the last line read.
     ASSERT_NE(FileOpenReadWrite(5, path.c_str()), 0);
     EXPECT_EQ(FileReadLine(5), "abc");
     FileWriteLine(5, "X");
     EXPECT_TRUE(FileClose(5));
-    EXPECT_EQ(BytesOf(path), "abc\r\nX\r\n\r\n");
+    EXPECT_EQ(folder.Read("readwrite"), "abc\r\nX\r\n\r\n");
     std::string created = Path("readwrite-new");
     ASSERT_NE(FileOpenReadWrite(5, created.c_str()), 0);
     EXPECT_EQ(FileAtEnd(5), 1);
     FileWriteLine(5, "n");
     EXPECT_TRUE(FileClose(5));
-    EXPECT_EQ(BytesOf(created), "n\r\n");
+    EXPECT_EQ(folder.Read("readwrite-new"), "n\r\n");
 }
 
 TEST_F(LineFile, ReplaceAndDeleteForSafeSaving) {
@@ -162,11 +148,11 @@ TEST_F(LineFile, ReplaceAndDeleteForSafeSaving) {
     ASSERT_TRUE(FileSync(1));
     ASSERT_TRUE(FileClose(1));
     ASSERT_TRUE(FileReplace(temporary.c_str(), target.c_str()));
-    EXPECT_EQ(BytesOf(target), "new\r\n");
+    EXPECT_EQ(folder.Read("target"), "new\r\n");
     EXPECT_FALSE(FileDelete(temporary.c_str())); // moved away already
 
     EXPECT_FALSE(FileReplace(target.c_str(), "linefile-no-folder/target"));
-    EXPECT_EQ(BytesOf(target), "new\r\n");
+    EXPECT_EQ(folder.Read("target"), "new\r\n");
     EXPECT_FALSE(FileReplace(nullptr, target.c_str()));
     EXPECT_TRUE(FileDelete(target.c_str()));
     EXPECT_FALSE(FileDelete(nullptr));

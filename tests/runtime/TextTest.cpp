@@ -4,12 +4,7 @@
 
 #include <string>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
+#include <filesystem>
 
 namespace {
 
@@ -56,45 +51,33 @@ TEST(Text, EqualTreatsAbsentAsEmptyAndColorRgbPacksRedGreenBlue) {
     EXPECT_EQ(ColorRgb(0, 0, 256), 0x01000000);  // not masked
 }
 
-#ifdef _WIN32
-bool DirectoryChange(const std::string& path) { return SetCurrentDirectoryA(path.c_str()) != 0; }
-bool DirectoryMake(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr) != 0; }
-void DirectoryRemove(const std::string& path) { RemoveDirectoryA(path.c_str()); }
-const char separator = '\\';
-const char* const root = "C:\\";
-#else
-bool DirectoryChange(const std::string& path) { return chdir(path.c_str()) == 0; }
-bool DirectoryMake(const std::string& path) { return mkdir(path.c_str(), 0755) == 0; }
-void DirectoryRemove(const std::string& path) { rmdir(path.c_str()); }
-const char separator = '/';
-const char* const root = "/";
-#endif
-
 TEST(CurrentDirectory, EndsWithOneSeparatorAndIsNeverCutShort) {
-    std::string start = CurrentDirectory();
-    ASSERT_FALSE(start.empty());
-    EXPECT_EQ(start.back(), separator);
-    EXPECT_NE(start[start.size() - 2], separator);
+    namespace fs = std::filesystem;
+    const char separator = char(fs::path::preferred_separator);
+    const fs::path start = fs::current_path();
+    const std::string before = CurrentDirectory();
+    EXPECT_EQ(before, start.string() + separator);
 
     // Deeper than the classic 260-character limit, one short step at a time.
     const std::string name = "kv-current-directory-deep";
+    std::string expected = before;
+    std::error_code failed;
     int depth = 0;
-    while (depth < 14 && DirectoryMake(name) && DirectoryChange(name))
-        ++depth;
-    std::string deep = CurrentDirectory();
-    for (int i = 0; i < depth; ++i) {
-        DirectoryChange("..");
-        DirectoryRemove(name);
+    for (; depth < 14 && fs::create_directory(name, failed); ++depth) {
+        fs::current_path(name);
+        expected += name + separator;
     }
-    EXPECT_EQ(CurrentDirectory(), start);
-    ASSERT_TRUE(DirectoryChange(root)); // the root has a single separator
-    EXPECT_EQ(CurrentDirectory(), root);
-    ASSERT_TRUE(DirectoryChange(start));
+    EXPECT_EQ(CurrentDirectory(), expected);
+    for (int i = 0; i < depth; ++i) {
+        fs::current_path("..");
+        fs::remove(name);
+    }
+    EXPECT_EQ(CurrentDirectory(), before);
+    fs::current_path(start.root_path()); // the root has a single separator
+    EXPECT_EQ(CurrentDirectory(), start.root_path().string());
+    fs::current_path(start);
     if (depth < 14)
         GTEST_SKIP() << "this system stops deep directories at level " << depth;
-    EXPECT_EQ(deep.size(), start.size() + 14 * (name.size() + 1));
-    EXPECT_EQ(deep.substr(0, start.size()), start);
-    EXPECT_EQ(deep.back(), separator);
 }
 
 }  // namespace
