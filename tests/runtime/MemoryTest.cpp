@@ -100,13 +100,10 @@ TEST(Arrays, FreeEveryStringTheirLayoutNames) {
         StringAssign(lines[i], "line");
 
     // Nested arrays, one of them without elements, must still end their layout.
-    const int layouts[2][9] = {
-        {int(offsetof(Entry, name)), -2, 3, int(offsetof(Entry, items)), int(sizeof(Item)),
-         int(offsetof(Item, text)), -1, int(offsetof(Entry, note)), -1},
-        {int(offsetof(Entry, name)), -2, 0, int(offsetof(Entry, items)), int(sizeof(Item)),
-         int(offsetof(Item, text)), -1, int(offsetof(Entry, note)), -1}};
-    for (const int* layout : layouts) {
-        const int nested = layout[2];
+    for (int nested : {3, 0}) {
+        const int layout[] = {int(offsetof(Entry, name)), -2, nested, int(offsetof(Entry, items)),
+                              int(sizeof(Item)), int(offsetof(Item, text)), -1,
+                              int(offsetof(Entry, note)), -1};
         Entry* entries = nullptr;
         ASSERT_TRUE(ArrayRecreate(entries, 4, layout));
         for (int i = 0; i < 4; ++i) {
