@@ -23,12 +23,13 @@ start_xvfb() {
 # One wineserver for the whole run; the first start of a prefix takes a few seconds.
 start_wine() {
   export WINEPREFIX="$build/windows/wineprefix" WINEDEBUG=-all LANG=C.UTF-8 LC_ALL=C.UTF-8
+  mkdir -p "$WINEPREFIX"
   [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1 || true
   wineserver -p 2>/dev/null || true  # already running is fine
   # A crashing test must fail at once, not wait on Wine's crash dialog until the time-out.
   if [ ! -f "$WINEPREFIX/.kv-no-crash-dialog" ]; then
     "$root/scripts/wine-exec" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog \
-      /t REG_DWORD /d 0 /f >/dev/null 2>&1 && touch "$WINEPREFIX/.kv-no-crash-dialog"
+      /t REG_DWORD /d 0 /f >/dev/null 2>&1 && touch "$WINEPREFIX/.kv-no-crash-dialog" || true
   fi
 }
 
