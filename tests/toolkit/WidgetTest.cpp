@@ -8,7 +8,7 @@
 namespace {
 
 int destroyed = 0; // OnDestroy calls
-std::string lastSlotText = "unset";
+std::string lastSlotText;
 
 void CountingDestroy(WidgetRecord* widget) {
     ++destroyed;
@@ -16,7 +16,7 @@ void CountingDestroy(WidgetRecord* widget) {
 }
 
 // A field kind: the shared colour slots, a counted end.
-WidgetKind FieldKind() {
+const WidgetKind fieldKind = [] {
     WidgetKind kind = {};
     kind.Kind = 2;
     kind.RecordSize = WidgetRecordSize;
@@ -24,84 +24,57 @@ WidgetKind FieldKind() {
     kind.SetColor = StandardSetColor;
     kind.GetColor = StandardGetColor;
     return kind;
-}
-const WidgetKind fieldKind = FieldKind();
+}();
 
-// A kind with item slots that records what it was handed.
-int ItemAdd(WidgetRecord*, int position, const char* text, HANDLE) {
+// A kind with item slots that notes the text it was handed.
+int Noted(const char* text, int result) {
     lastSlotText = text ? text : "(null)";
-    return position + 100;
-}
-int ItemAddEx(WidgetRecord*, int position, const char* text, HANDLE, int) {
-    lastSlotText = text ? text : "(null)";
-    return position + 200;
-}
-std::string ItemText(WidgetRecord*, int item, int column) {
-    return std::to_string(item) + "/" + std::to_string(column);
-}
-void TextSet(WidgetRecord* widget, const char* text) {
-    lastSlotText = text ? text : "(null)";
-    SetWindowTextA(widget->Handle, "slot");
-}
-int ColumnAdd(WidgetRecord*, int, const char* title, int) {
-    lastSlotText = title ? title : "(null)";
-    return 5;
+    return result;
 }
 WidgetKind ListKind(bool extended) {
     WidgetKind kind = {};
     kind.Kind = 12;
     kind.RecordSize = WidgetRecordSize;
-    kind.AddItem = ItemAdd;
-    kind.AddItemEx = extended ? ItemAddEx : nullptr;
-    kind.GetItemText = ItemText;
-    kind.SetText = TextSet;
-    kind.AddColumn = ColumnAdd;
+    kind.AddItem = [](WidgetRecord*, int position, const char* text, HANDLE) {
+        return Noted(text, position + 100);
+    };
+    if (extended)
+        kind.AddItemEx = [](WidgetRecord*, int position, const char* text, HANDLE, int) {
+            return Noted(text, position + 200);
+        };
+    kind.GetItemText = [](WidgetRecord*, int item, int column) {
+        return std::to_string(item) + "/" + std::to_string(column);
+    };
+    kind.SetText = [](WidgetRecord* widget, const char* text) {
+        Noted(text, 0);
+        SetWindowTextA(widget->Handle, "slot");
+    };
+    kind.AddColumn = [](WidgetRecord*, int, const char* title, int) { return Noted(title, 5); };
     return kind;
 }
-const WidgetKind listKind = ListKind(false);
-const WidgetKind listKindEx = ListKind(true);
+const WidgetKind listKind = ListKind(false), listKindEx = ListKind(true);
 
 const DWORD ChildStyle = WS_CHILD | WS_VISIBLE;
 
+// One window for the tests that keep theirs open: every closed window costs seconds.
 class WidgetTest : public ::testing::Test {
   protected:
+    static void TearDownTestSuite() { WindowCloseAll(); }
     void SetUp() override {
         ToolkitTestInit();
-        destroyed = 0;
-        lastSlotText = "unset";
-        window =
-            reinterpret_cast<HWND>(WindowOpen(0, 40, 40, 400, 300, "widgets", 0xCA0000, nullptr));
+        if (!WindowNativeHandle(0))
+            WindowOpen(0, 40, 40, 400, 300, "widgets", 0xCA0000, nullptr);
+        window = WidgetListBegin(WindowNativeHandle(0));
         ASSERT_TRUE(window);
-        WidgetListBegin(window);
-    }
-    void TearDown() override {
-        WindowCloseAll();
-        EventsDrain();
     }
     HWND Field(int number, const char* text = "") {
         return reinterpret_cast<HWND>(TestControlCreate(number, &fieldKind, "Edit", ChildStyle, 10,
                                                         10 + 30 * (number % 8), 200, 24, text));
     }
-    static int ChildrenWithId(HWND parent, int id) {
-        struct Count {
-            int id;
-            int found;
-        } count = {id, 0};
-        EnumChildWindows(
-            parent,
-            [](HWND child, LPARAM data) -> BOOL {
-                Count& c = *reinterpret_cast<Count*>(data);
-                if (GetWindowLongPtrA(child, GWLP_ID) == c.id)
-                    ++c.found;
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&count));
-        return count.found;
-    }
     HWND window = nullptr;
 };
 
-TEST_F(WidgetTest, RegisteringNumbersSubclassesAndStylesTheControl) {
+TEST_F(WidgetTest, RegisteringSubclassesStylesAndReplaces) {
     HWND field = Field(5, "abc");
     ASSERT_TRUE(field);
     EXPECT_EQ(GetWindowLongPtrA(field, GWLP_ID), 5);
@@ -110,35 +83,64 @@ TEST_F(WidgetTest, RegisteringNumbersSubclassesAndStylesTheControl) {
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(field, WM_GETFONT, 0, 0)), WidgetFont());
     EXPECT_EQ(WidgetLookup(5)->Handle, field);
     EXPECT_EQ(WidgetOwnerWindow(field), window);
-
     const intptr_t automatic =
         TestControlCreate(AutoNumber, &fieldKind, "Edit", ChildStyle, 0, 0, 50, 20, "auto");
     ASSERT_GE(automatic, AutoNumberFirst);
     EXPECT_EQ(WidgetGetText(static_cast<int>(automatic)), "auto");
-}
 
-TEST_F(WidgetTest, DefaultTextOperationsRoundTripAnyLength) {
-    ASSERT_TRUE(Field(5, "start"));
-    EXPECT_EQ(WidgetGetText(5), "start");
+    // The default text operations, at any length.
     WidgetSetText(5, nullptr);
     EXPECT_EQ(WidgetGetText(5), "");
-    SendMessageA(WidgetLookup(5)->Handle, EM_LIMITTEXT, 0, 0);
+    SendMessageA(field, EM_LIMITTEXT, 0, 0);
     const std::string longText(70000, 'x');
     WidgetSetText(5, longText.c_str());
     EXPECT_EQ(WidgetGetText(5), longText);
+
+    // The same number again: one control with that id, the first one ended once.
+    HWND first = Field(14, "first");
+    destroyed = 0;
+    ASSERT_TRUE(Field(14, "second"));
+    EXPECT_FALSE(IsWindow(first));
+    EXPECT_EQ(destroyed, 1);
+    int withId = 0;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        withId += GetDlgCtrlID(child) == 14;
+    EXPECT_EQ(withId, 1);
+    EXPECT_EQ(WidgetGetText(14), "second");
+
+    // The default resize keeps what is not given.
+    MoveWindow(field, 20, 30, 100, 40, FALSE);
+    WidgetResize(5, IgnoreValue, 50, IgnoreValue, 60);
+    RECT area;
+    GetWindowRect(field, &area);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&area), 2);
+    const RECT expected = {20, 50, 120, 110};
+    EXPECT_TRUE(EqualRect(&area, &expected));
 }
 
-TEST_F(WidgetTest, SlotsAreCalledWithTextsNeverNull) {
+TEST_F(WidgetTest, OwnerWindowIsTheNearestToolkitWindowElseTheTopmost) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    HWND panel = CreateWindowExA(0, "Static", "", ChildStyle, 0, 0, 300, 200, window, nullptr,
+                                 instance, nullptr);
+    HWND inner = CreateWindowExA(0, "Button", "", ChildStyle, 5, 5, 50, 20, panel, nullptr,
+                                 instance, nullptr);
+    EXPECT_EQ(WidgetOwnerWindow(inner), window);
+    DestroyWindow(panel);
+    HWND foreign = CreateWindowExA(0, "Static", "", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
+                                   instance, nullptr);
+    HWND child = CreateWindowExA(0, "Button", "", WS_CHILD, 5, 5, 50, 20, foreign, nullptr,
+                                 instance, nullptr);
+    EXPECT_EQ(WidgetOwnerWindow(child), foreign);
+    DestroyWindow(foreign);
+}
+
+TEST_F(WidgetTest, SlotsGetTextsNeverNullAndMissingOnesGiveNothing) {
     ASSERT_TRUE(TestControlCreate(26, &listKind, "Static", ChildStyle, 0, 0, 10, 10));
     ASSERT_TRUE(TestControlCreate(27, &listKindEx, "Static", ChildStyle, 0, 20, 10, 10));
-    struct Case {
-        int number;
-        int result;
-    };
-    for (Case c : {Case{26, 103}, Case{27, 203}}) {
+    for (int number : {26, 27}) {
         lastSlotText = "unset";
-        EXPECT_EQ(WidgetAddItem(c.number, 3, nullptr), c.result) << c.number;
-        EXPECT_EQ(lastSlotText, "") << c.number;
+        EXPECT_EQ(WidgetAddItem(number, 3, nullptr), number == 26 ? 103 : 203);
+        EXPECT_EQ(lastSlotText, "") << number;
     }
     WidgetSetText(26, nullptr);
     EXPECT_EQ(lastSlotText, "");
@@ -146,11 +148,9 @@ TEST_F(WidgetTest, SlotsAreCalledWithTextsNeverNull) {
     EXPECT_EQ(WidgetAddColumn(26, 0, nullptr, 40), 5);
     EXPECT_EQ(lastSlotText, "");
     EXPECT_EQ(WidgetGetItemText(26, 4, 2), "4/2");
-}
 
-TEST_F(WidgetTest, OperationsWithoutSlotOrWidgetGiveNothing) {
-    ASSERT_TRUE(Field(14, "button"));
-    for (int number : {14, 999, -1, -5}) {
+    ASSERT_TRUE(Field(15, "button"));
+    for (int number : {15, 999, -1, -5}) {
         SCOPED_TRACE(number);
         EXPECT_EQ(WidgetAddItem(number, 0, "row"), 0);
         EXPECT_EQ(WidgetCountItems(number), 0);
@@ -162,97 +162,51 @@ TEST_F(WidgetTest, OperationsWithoutSlotOrWidgetGiveNothing) {
         WidgetRemoveAllItems(number);
         WidgetResize(number, 1, 2, 3, 4);
     }
-    EXPECT_EQ(WidgetGetText(14), "button");
+    EXPECT_EQ(WidgetGetText(15), "button");
     EXPECT_EQ(WidgetGetText(999), "");
     WidgetSetText(999, "ignored");
     WidgetSetColor(999, 2, 0x123456);
     EXPECT_EQ(BrushCacheCount(0x123456), 0);
 }
 
-TEST_F(WidgetTest, CreatingANumberTwiceLeavesOneControlAndEndsTheFirstOnce) {
-    HWND first = Field(14, "first");
-    HWND second = Field(14, "second");
-    ASSERT_TRUE(second);
-    EXPECT_FALSE(IsWindow(first));
-    EXPECT_EQ(destroyed, 1);
-    EXPECT_EQ(ChildrenWithId(window, 14), 1);
-    EXPECT_EQ(WidgetGetText(14), "second");
-}
-
-TEST_F(WidgetTest, ClosingTheWindowEndsEveryWidgetExactlyOnce) {
-    HWND field = Field(101, "help");
-    ASSERT_TRUE(Field(203));
-    WindowClose(0);
-    EXPECT_FALSE(IsWindow(field));
-    EXPECT_EQ(destroyed, 2);
-    EXPECT_EQ(WidgetGetText(101), "");
-    WidgetSetText(203, "nothing");
-    EXPECT_EQ(WidgetLookup(203), nullptr);
-    EXPECT_EQ(WidgetGetState(101), 0);
-}
-
-TEST_F(WidgetTest, FieldsWithOneBackColourShareOneCountedBrush) {
-    const int colour = 0x00C0FFEE & 0xFFFFFF;
-    for (int number = 1; number <= 3; ++number) {
-        ASSERT_TRUE(Field(number));
+TEST_F(WidgetTest, BrushesAreSharedCountedAndEndWithTheWindowAndItsWidgets) {
+    WidgetListBegin(reinterpret_cast<HWND>(WindowOpen(1, 60, 60, 400, 300, "", 0, nullptr)));
+    const int colour = 0xC0FFEE;
+    for (int number : {21, 22, 23}) {
+        ASSERT_TRUE(Field(number, "help"));
         WidgetSetColor(number, 2, colour);
     }
-    HBRUSH brush = WidgetLookup(1)->BackBrush;
+    HBRUSH brush = WidgetLookup(21)->BackBrush;
     ASSERT_TRUE(brush);
-    EXPECT_EQ(WidgetLookup(2)->BackBrush, brush);
-    EXPECT_EQ(WidgetLookup(3)->BackBrush, brush);
+    EXPECT_EQ(WidgetLookup(22)->BackBrush, brush);
+    EXPECT_EQ(WidgetLookup(23)->BackBrush, brush);
     EXPECT_EQ(BrushCacheCount(colour), 3);
-    EXPECT_EQ(StandardGetColor(WidgetLookup(2), 2), colour);
-
-    WidgetSetColor(2, 2, -1);
+    EXPECT_EQ(StandardGetColor(WidgetLookup(22), 2), colour);
+    WidgetSetColor(22, 2, -1);
     EXPECT_EQ(BrushCacheCount(colour), 2);
-    EXPECT_EQ(WidgetLookup(2)->BackBrush, nullptr);
+    EXPECT_EQ(WidgetLookup(22)->BackBrush, nullptr);
     EXPECT_EQ(GetObjectType(brush), static_cast<DWORD>(OBJ_BRUSH));
 
-    WindowClose(0);
-    EXPECT_EQ(BrushCacheCount(colour), 0);
-    EXPECT_EQ(GetObjectType(brush), 0u); // deleted
-}
-
-TEST_F(WidgetTest, ChangingABackColourReleasesTheOldBrush) {
-    ASSERT_TRUE(Field(7));
-    WidgetSetColor(7, 2, -1); // never had one: nothing to release
-    WidgetSetColor(7, 1, 0x0000FF);
-    EXPECT_EQ(WidgetLookup(7)->BackBrush, nullptr);
-    WidgetSetColor(7, 2, 0x112233);
-    WidgetSetColor(7, 2, 0x445566);
+    HWND field = Field(24);
+    WidgetSetColor(24, 2, -1); // never had one: nothing to release
+    WidgetSetColor(24, 1, 0x0000FF);
+    EXPECT_EQ(WidgetLookup(24)->BackBrush, nullptr);
+    WidgetSetColor(24, 2, 0x112233);
+    WidgetSetColor(24, 2, 0x445566);
     EXPECT_EQ(BrushCacheCount(0x112233), 0);
     EXPECT_EQ(BrushCacheCount(0x445566), 1);
-    EXPECT_EQ(StandardGetColor(WidgetLookup(7), 1), 0x0000FF);
-}
+    EXPECT_EQ(StandardGetColor(WidgetLookup(24), 1), 0x0000FF);
 
-TEST_F(WidgetTest, OwnerWindowIsTheNearestToolkitWindowElseTheTopmost) {
-    HWND panel = CreateWindowExA(0, "Static", "", ChildStyle, 0, 0, 300, 200, window, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
-    HWND inner = CreateWindowExA(0, "Button", "", ChildStyle, 5, 5, 50, 20, panel, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
-    EXPECT_EQ(WidgetOwnerWindow(inner), window);
-
-    HWND foreign = CreateWindowExA(0, "Static", "", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
-                                   GetModuleHandleA(nullptr), nullptr);
-    HWND child = CreateWindowExA(0, "Button", "", WS_CHILD, 5, 5, 50, 20, foreign, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
-    EXPECT_EQ(WidgetOwnerWindow(child), foreign);
-    DestroyWindow(foreign);
-}
-
-TEST_F(WidgetTest, DefaultResizeKeepsWhatIsNotGiven) {
-    HWND field = Field(3);
-    ASSERT_TRUE(field);
-    MoveWindow(field, 20, 30, 100, 40, FALSE);
-    WidgetResize(3, IgnoreValue, 50, IgnoreValue, 60);
-    RECT area;
-    GetWindowRect(field, &area);
-    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&area), 2);
-    EXPECT_EQ(area.left, 20);
-    EXPECT_EQ(area.top, 50);
-    EXPECT_EQ(area.right - area.left, 100);
-    EXPECT_EQ(area.bottom - area.top, 60);
+    destroyed = 0;
+    WindowClose(1);
+    EXPECT_FALSE(IsWindow(field));
+    EXPECT_EQ(destroyed, 4);
+    EXPECT_EQ(BrushCacheCount(colour), 0);
+    EXPECT_EQ(GetObjectType(brush), 0u); // deleted
+    EXPECT_EQ(WidgetGetText(21), "");
+    WidgetSetText(23, "nothing");
+    EXPECT_EQ(WidgetLookup(23), nullptr);
+    EXPECT_EQ(WidgetGetState(21), 0);
 }
 
 } // namespace

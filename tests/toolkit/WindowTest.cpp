@@ -7,7 +7,7 @@
 
 namespace {
 
-// Counts what the owner window offers the kind; returns `answer` for WM_COMMAND.
+// Counts what the owner window offers the kind; answers WM_COMMAND with `answer`.
 int parentMessages = 0;
 LRESULT answer = NotHandled;
 LRESULT CountingParentMessage(WidgetRecord*, HWND, UINT message, WPARAM, LPARAM) {
@@ -16,91 +16,95 @@ LRESULT CountingParentMessage(WidgetRecord*, HWND, UINT message, WPARAM, LPARAM)
     ++parentMessages;
     return answer;
 }
-WidgetKind CountingKind() {
+const WidgetKind countingKind = [] {
     WidgetKind kind = {};
     kind.Kind = 1;
     kind.RecordSize = WidgetRecordSize;
     kind.OnParentMessage = CountingParentMessage;
     return kind;
+}();
+
+HWND Open(int number, int x, int y, int width, int height, unsigned flags) {
+    return reinterpret_cast<HWND>(WindowOpen(number, x, y, width, height, "test", flags, nullptr));
 }
-const WidgetKind countingKind = CountingKind();
 
-const unsigned FixedStyle = 0xCA0000; // caption, system menu, minimise box
+RECT Frame(HWND window) {
+    RECT frame = {};
+    GetWindowRect(window, &frame);
+    return frame;
+}
 
-class WindowTest : public ::testing::Test {
+// One window for the event stream: every closed window costs seconds under Wine.
+class WindowEvents : public ::testing::Test {
   protected:
-    void SetUp() override {
+    static void SetUpTestSuite() {
         ToolkitTestInit();
-        parentMessages = 0;
-        answer = NotHandled;
+        Open(0, 50, 50, 300, 200, 0xCA0000); // caption, system menu, minimise box
     }
-    void TearDown() override {
-        WindowCloseAll();
+    static void TearDownTestSuite() { WindowCloseAll(); }
+    void SetUp() override {
+        ASSERT_TRUE(window);
         EventsDrain();
     }
-    HWND Open(int number, int x = 50, int y = 50, unsigned flags = FixedStyle) {
-        return reinterpret_cast<HWND>(WindowOpen(number, x, y, 300, 200, "test", flags, nullptr));
-    }
+    HWND window = WindowNativeHandle(0);
 };
 
-TEST_F(WindowTest, CloseRequestReportsMessageThenCloseEventAndKeepsWindow) {
-    HWND window = Open(0);
-    ASSERT_TRUE(window);
-    EventsDrain();
+TEST_F(WindowEvents, CloseSizeMoveAndIdle) {
     PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(EventWaitTimeout(2000), static_cast<int>(WM_SYSCOMMAND));
     EXPECT_EQ(EventWaitTimeout(0), EventKindClose);
     EXPECT_TRUE(IsWindow(window));
     EXPECT_EQ(WindowNativeHandle(0), window);
-}
 
-TEST_F(WindowTest, SizeAndMoveEventsQueueAndCollapse) {
-    HWND window = Open(0);
-    ASSERT_TRUE(window);
-    EventsDrain();
     const UINT quiet = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW;
     SetWindowPos(window, nullptr, 0, 0, 320, 220, quiet | SWP_NOMOVE);
     SetWindowPos(window, nullptr, 0, 0, 340, 240, quiet | SWP_NOMOVE);
     EXPECT_EQ(EventWaitTimeout(0), EventSizeWindow);
     EXPECT_NE(EventWaitTimeout(0), EventSizeWindow);
     EventsDrain();
-
     SetWindowPos(window, nullptr, 0, 0, 360, 260, quiet | SWP_NOMOVE);
     SetWindowPos(window, nullptr, 80, 90, 0, 0, quiet | SWP_NOSIZE);
     EXPECT_EQ(EventWaitTimeout(0), EventSizeWindow);
     EXPECT_EQ(EventWaitTimeout(0), EventMoveWindow);
     EXPECT_EQ(EventSubtype(), -1);
-}
 
-TEST_F(WindowTest, MinimisingGivesNoSizeEventRestoringGivesOne) {
-    HWND window = Open(0);
-    ASSERT_TRUE(window);
-    EventsDrain();
     ShowWindow(window, SW_MINIMIZE);
     EXPECT_FALSE(EventsHave(EventsPump(100), EventSizeWindow));
     ShowWindow(window, SW_RESTORE);
     EXPECT_TRUE(EventsHave(EventsPump(100), EventSizeWindow));
-}
 
-TEST_F(WindowTest, TimedWaitsReturnNothingWhenIdle) {
-    ASSERT_TRUE(Open(0));
-    EventsPump(100);
     EXPECT_EQ(EventWaitTimeout(0), EventNone);
     EXPECT_EQ(EventWaitTimeout(100), EventNone);
+    PostMessageA(window, WM_COMMAND, 9, 0);
+    MessagesFlush(); // drops what the waiting message reported
+    EXPECT_EQ(EventWaitTimeout(0), EventNone);
 }
 
-TEST_F(WindowTest, WidgetMenuAndPostedEventsCarryNumberAndSubtype) {
-    HWND window = Open(0);
+TEST_F(WindowEvents, WidgetMenuAndPostedEventsCarryNumberAndSubtype) {
     WidgetListBegin(window);
     HWND button = reinterpret_cast<HWND>(
         TestControlCreate(14, &countingKind, "Button", WS_CHILD | WS_VISIBLE, 10, 10, 80, 24));
-    ASSERT_TRUE(button);
+    ASSERT_TRUE(
+        TestControlCreate(0, &countingKind, "Button", WS_CHILD | WS_VISIBLE, 10, 40, 80, 24));
+    // A plain control with id 0 and no "GT_ID" property: it reads like widget 0's property.
+    HWND foreign = CreateWindowExA(0, "Button", "x", WS_CHILD | WS_VISIBLE, 10, 70, 80, 24, window,
+                                   nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(button && foreign);
     EventsDrain();
-
-    PostMessageA(button, BM_CLICK, 0, 0);
-    EXPECT_TRUE(EventsHave(EventsPump(100), EventKindWidget));
-    EXPECT_EQ(EventWidgetId(), 14);
-    EXPECT_EQ(parentMessages, 1);
+    const struct {
+        HWND control;
+        LRESULT answer; // 0: the kind handles the notification itself, no event
+        int id, offered;
+    } clicks[] = {{button, NotHandled, 14, 1}, {foreign, NotHandled, 0, 1}, {button, 0, -1, 2}};
+    for (const auto& c : clicks) {
+        answer = c.answer;
+        PostMessageA(c.control, BM_CLICK, 0, 0);
+        EXPECT_EQ(EventsHave(EventsPump(100), EventKindWidget), c.id >= 0) << c.id;
+        if (c.id >= 0) {
+            EXPECT_EQ(EventWidgetId(), c.id);
+        }
+        EXPECT_EQ(parentMessages, c.offered) << c.id;
+    }
 
     PostMessageA(window, WM_COMMAND, 7, 0);
     EXPECT_EQ(EventWaitTimeout(1000), EventKindMenu);
@@ -109,135 +113,83 @@ TEST_F(WindowTest, WidgetMenuAndPostedEventsCarryNumberAndSubtype) {
 
     WidgetPostEvent(button, SubtypeFocus);
     WidgetPostEvent(button, SubtypeLostFocus);
-    EXPECT_EQ(EventWaitTimeout(1000), EventKindWidget);
-    EXPECT_EQ(EventSubtype(), SubtypeFocus);
-    EXPECT_EQ(EventWaitTimeout(1000), EventKindWidget);
-    EXPECT_EQ(EventSubtype(), SubtypeLostFocus);
-    EXPECT_EQ(EventWidgetId(), 14);
-
-    answer = 0; // a kind that handles the notification itself suppresses the event
-    PostMessageA(button, BM_CLICK, 0, 0);
-    EXPECT_FALSE(EventsHave(EventsPump(100), EventKindWidget));
-    EXPECT_EQ(parentMessages, 2);
+    for (int subtype : {SubtypeFocus, SubtypeLostFocus}) {
+        EXPECT_EQ(EventWaitTimeout(1000), EventKindWidget);
+        EXPECT_EQ(EventSubtype(), subtype);
+        EXPECT_EQ(EventWidgetId(), 14);
+    }
 }
 
-TEST_F(WindowTest, ForeignControlWithAWidgetsIdIsNotOfferedToThatKind) {
-    HWND window = Open(0);
-    WidgetListBegin(window);
-    ASSERT_TRUE(
-        TestControlCreate(0, &countingKind, "Button", WS_CHILD | WS_VISIBLE, 10, 10, 80, 24));
-    // A plain control with id 0 and no "GT_ID" property: it reads like widget 0's property.
-    HWND foreign = CreateWindowExA(0, "Button", "x", WS_CHILD | WS_VISIBLE, 10, 40, 80, 24, window,
-                                   nullptr, GetModuleHandleA(nullptr), nullptr);
-    ASSERT_TRUE(foreign);
-    EventsDrain();
-    PostMessageA(foreign, BM_CLICK, 0, 0);
-    EXPECT_TRUE(EventsHave(EventsPump(100), EventKindWidget));
-    EXPECT_EQ(parentMessages, 0);
-}
+class WindowLifetime : public ::testing::Test {
+  protected:
+    void SetUp() override { ToolkitTestInit(); }
+    void TearDown() override {
+        WindowCloseAll();
+        EventsDrain();
+    }
+};
 
-TEST_F(WindowTest, ReopeningANumberClosesTheOldWindowAndItsWidgets) {
-    HWND first = Open(1);
+TEST_F(WindowLifetime, ReopeningClosingAndNothingToCentreOn) {
+    SetActiveWindow(nullptr);
+    if (GetActiveWindow())
+        GTEST_SKIP() << "another window of the test is still active";
+    HWND first = Open(1, 30, 40, 300, 200, WindowCenteredOnParent);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(Frame(first).left, 30); // nothing to centre on: the position given
+    EXPECT_EQ(Frame(first).top, 40);
     WidgetListBegin(first);
     ASSERT_TRUE(
         TestControlCreate(101, nullptr, "Edit", WS_CHILD | WS_VISIBLE, 5, 5, 100, 20, "old"));
-    HWND second = Open(1);
+
+    SetActiveWindow(nullptr);
+    HWND second = Open(1, IgnoreValue, IgnoreValue, 300, 200, WindowCenteredOnParent);
     ASSERT_TRUE(second);
     EXPECT_FALSE(IsWindow(first));
     EXPECT_EQ(WindowNativeHandle(1), second);
     EXPECT_EQ(WidgetGetText(101), "");
     EXPECT_EQ(WidgetLookup(101), nullptr);
-
-    WindowClose(1);
-    EXPECT_FALSE(IsWindow(second));
-    EXPECT_EQ(WindowClientWidth(1), 0);
-    WindowClose(1); // closing twice does nothing
-}
-
-TEST_F(WindowTest, OpenSizesTheClientAreaAndCloseAllClosesEveryKind) {
-    HWND window = Open(2);
-    ASSERT_TRUE(window);
+    EXPECT_GT(Frame(second).left, -1000)
+        << "a coordinate that is not given must not reach the screen";
+    EXPECT_GT(Frame(second).top, -1000);
     RECT client;
-    GetClientRect(window, &client);
+    GetClientRect(second, &client);
     EXPECT_EQ(client.bottom, 200);
-    EXPECT_EQ(WindowClientWidth(2), 300);
-    char className[64] = "";
+    EXPECT_EQ(WindowClientWidth(1), 300);
 
-    const intptr_t automatic = WindowOpen(AutoNumber, 10, 10, 100, 100, nullptr, 0, nullptr);
+    const intptr_t automatic =
+        WindowOpen(AutoNumber, 10, 10, 100, 100, nullptr, WindowInvisible, nullptr);
     ASSERT_GE(automatic, AutoNumberFirst);
-    HWND autoWindow = WindowNativeHandle(static_cast<int>(automatic));
-    ASSERT_TRUE(autoWindow);
-    GetClassNameA(autoWindow, className, sizeof className);
-    EXPECT_EQ(std::string(className), "WindowClass_" + std::to_string(automatic));
-
-    const intptr_t hidden = WindowOpen(3, 10, 10, 100, 100, "", WindowInvisible, nullptr);
+    HWND hidden = WindowNativeHandle(static_cast<int>(automatic));
     ASSERT_TRUE(hidden);
-    EXPECT_FALSE(IsWindowVisible(reinterpret_cast<HWND>(hidden)));
-    EXPECT_TRUE(GetWindowLongPtrA(reinterpret_cast<HWND>(hidden), GWL_STYLE) & WS_CAPTION);
+    char className[64] = "";
+    GetClassNameA(hidden, className, sizeof className);
+    EXPECT_EQ(std::string(className), "WindowClass_" + std::to_string(automatic));
+    EXPECT_FALSE(IsWindowVisible(hidden));
+    EXPECT_TRUE(GetWindowLongPtrA(hidden, GWL_STYLE) & WS_CAPTION);
 
     WindowCloseAll();
-    EXPECT_FALSE(IsWindow(window));
-    EXPECT_FALSE(IsWindow(autoWindow));
+    EXPECT_FALSE(IsWindow(second) || IsWindow(hidden));
     EXPECT_EQ(WindowNativeHandle(static_cast<int>(automatic)), nullptr);
+    EXPECT_EQ(WindowClientWidth(1), 0);
+    WindowClose(1); // closing a closed number does nothing
 }
 
-TEST_F(WindowTest, CentredLargerThanScreenFillsTheScreenExactly) {
-    HWND window =
-        reinterpret_cast<HWND>(WindowOpen(0, 0, 0, 5000, 4000, "big", WindowCentered, nullptr));
-    ASSERT_TRUE(window);
-    RECT frame;
-    GetWindowRect(window, &frame);
-    EXPECT_EQ(frame.left, 0);
-    EXPECT_EQ(frame.top, 0);
-    EXPECT_EQ(frame.right, GetSystemMetrics(SM_CXSCREEN));
-    EXPECT_EQ(frame.bottom, GetSystemMetrics(SM_CYSCREEN));
-}
+TEST_F(WindowLifetime, CentredOnTheScreenOrOnTheActiveWindow) {
+    HWND big = Open(2, 0, 0, 5000, 4000, WindowCentered);
+    ASSERT_TRUE(big);
+    const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const RECT frame = Frame(big);
+    EXPECT_TRUE(EqualRect(&screen, &frame)) << "larger than the screen: exactly the screen";
 
-TEST_F(WindowTest, CentredOnParentUsesTheActiveWindow) {
-    HWND main =
-        reinterpret_cast<HWND>(WindowOpen(0, 100, 120, 600, 400, "main", FixedStyle, nullptr));
+    HWND main = Open(0, 100, 120, 600, 400, 0xCA0000);
     ASSERT_TRUE(main);
     WindowForegroundMake(main);
     ASSERT_EQ(GetActiveWindow(), main);
-    HWND help = reinterpret_cast<HWND>(
-        WindowOpen(1, IgnoreValue, IgnoreValue, 200, 100, "help", WindowCenteredOnParent, nullptr));
+    HWND help = Open(1, IgnoreValue, IgnoreValue, 200, 100, WindowCenteredOnParent);
     ASSERT_TRUE(help);
-    RECT outer, inner;
-    GetWindowRect(main, &outer);
-    GetWindowRect(help, &inner);
+    const RECT outer = Frame(main), inner = Frame(help);
     EXPECT_NEAR((outer.left + outer.right) / 2, (inner.left + inner.right) / 2, 1);
     EXPECT_NEAR((outer.top + outer.bottom) / 2, (inner.top + inner.bottom) / 2, 1);
-}
-
-TEST_F(WindowTest, CentredOnParentWithNothingToCentreOnKeepsOrDefaultsThePosition) {
-    SetActiveWindow(nullptr);
-    if (GetActiveWindow())
-        GTEST_SKIP() << "another window of the test is still active";
-    HWND given = reinterpret_cast<HWND>(
-        WindowOpen(1, 30, 40, 200, 100, "given", WindowCenteredOnParent, nullptr));
-    ASSERT_TRUE(given);
-    RECT frame;
-    GetWindowRect(given, &frame);
-    EXPECT_EQ(frame.left, 30);
-    EXPECT_EQ(frame.top, 40);
-    WindowClose(1);
-
-    SetActiveWindow(nullptr);
-    HWND missing = reinterpret_cast<HWND>(WindowOpen(1, IgnoreValue, IgnoreValue, 200, 100,
-                                                     "missing", WindowCenteredOnParent, nullptr));
-    ASSERT_TRUE(missing);
-    GetWindowRect(missing, &frame);
-    EXPECT_GT(frame.left, -1000) << "a coordinate that is not given must not reach the screen";
-    EXPECT_GT(frame.top, -1000);
-}
-
-TEST_F(WindowTest, FlushDropsWhatTheWaitingMessagesReported) {
-    HWND window = Open(0);
-    ASSERT_TRUE(window);
-    EventsDrain();
-    PostMessageA(window, WM_COMMAND, 9, 0);
-    MessagesFlush();
-    EXPECT_EQ(EventWaitTimeout(0), EventNone);
 }
 
 } // namespace
