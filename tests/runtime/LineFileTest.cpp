@@ -53,7 +53,8 @@ TEST_F(LineFile, ReadsEveryKindOfLineEnd) {
         {"cr last byte", x4095 + "\r", {x4095}},
     };
     for (auto& c : cases) {
-        std::string path = FileWith(c.name, c.bytes);
+        // Prefixed, since a file named "nul" is a device on Windows.
+        std::string path = FileWith(std::string("case ") + c.name, c.bytes);
         ASSERT_NE(FileOpenRead(0, path.c_str()), 0) << c.name;
         EXPECT_EQ(ReadAll(0), c.lines) << c.name;
         EXPECT_EQ(FileAtEnd(0), 1) << c.name;
@@ -138,24 +139,6 @@ TEST_F(LineFile, ReadWriteAndAFailedWriteReportedAtClose) {
     FileWriteLine(5, "n");
     EXPECT_TRUE(FileClose(5));
     EXPECT_EQ(folder.Read("readwrite-new"), "n\r\n");
-}
-
-TEST_F(LineFile, ReplaceAndDeleteForSafeSaving) {
-    std::string target = FileWith("target", "old\r\n");
-    std::string temporary = Path("target.tmp");
-    ASSERT_NE(FileCreate(1, temporary.c_str()), 0);
-    FileWriteLine(1, "new");
-    ASSERT_TRUE(FileSync(1));
-    ASSERT_TRUE(FileClose(1));
-    ASSERT_TRUE(FileReplace(temporary.c_str(), target.c_str()));
-    EXPECT_EQ(folder.Read("target"), "new\r\n");
-    EXPECT_FALSE(FileDelete(temporary.c_str())); // moved away already
-
-    EXPECT_FALSE(FileReplace(target.c_str(), "linefile-no-folder/target"));
-    EXPECT_EQ(folder.Read("target"), "new\r\n");
-    EXPECT_FALSE(FileReplace(nullptr, target.c_str()));
-    EXPECT_TRUE(FileDelete(target.c_str()));
-    EXPECT_FALSE(FileDelete(nullptr));
 }
 
 } // namespace
