@@ -17,13 +17,13 @@ const int Editor = 40;
 
 class EditorWidget : public ::testing::Test {
   protected:
+    // One window for all tests: every closed window costs seconds under Wine.
+    static void SetUpTestSuite() { WidgetTestWindow(6, 400, 300); }
+    static void TearDownTestSuite() { WindowClose(6); }
     void SetUp() override {
-        ASSERT_NE(WidgetTestWindow(6, 400, 300), nullptr);
+        ASSERT_NE(WindowNativeHandle(6), nullptr);
+        WindowForegroundMake(WindowNativeHandle(6));
         ASSERT_NE(EditorWidgetCreate(Editor, 10, 10, 300, 150), 0);
-    }
-    void TearDown() override {
-        WindowClose(6);
-        EventsDrain();
     }
     WidgetRecord* Record() { return WidgetLookup(Editor); }
     HWND Control() { return Record()->Handle; }
@@ -60,7 +60,7 @@ class EditorWidget : public ::testing::Test {
     }
 };
 
-TEST_F(EditorWidget, LinesAreItems) {
+TEST_F(EditorWidget, LinesAreItemsOfAnyLength) {
     const struct {
         const char* steps;
         std::vector<std::string> lines;
@@ -89,24 +89,10 @@ TEST_F(EditorWidget, LinesAreItems) {
         EXPECT_EQ(Run(c.steps), c.lines) << c.steps;
     }
     EXPECT_EQ(WidgetGetItemText(Editor, 7, 0), "");
-}
-
-TEST_F(EditorWidget, LongTextsAndLinesReadWhole) {
     const std::string line(70000, 'w'); // past the limits of 64K texts and 16-bit line sizes
     WidgetSetText(Editor, line.c_str());
     EXPECT_EQ(WidgetGetText(Editor).size(), line.size());
     EXPECT_EQ(WidgetGetItemText(Editor, 0, 0), line);
-}
-
-TEST_F(EditorWidget, ReadOnlyAttribute) {
-    const int values[][2] = {{1, 1}, {7, 1}, {0, 0}};
-    for (const auto& v : values) {
-        ReadOnlySet(v[0]);
-        EXPECT_EQ(ReadOnly(), v[1]);
-    }
-    ASSERT_NE(EditorWidgetCreate(Editor, 10, 10, 300, 150, 0x801), 0);
-    EXPECT_EQ(ReadOnly(), 1);
-    EXPECT_EQ(Record()->Class->GetAttribute(Record(), 1), 0);
 }
 
 TEST_F(EditorWidget, ColoursAreKeptOverAFontChange) {
@@ -131,7 +117,11 @@ TEST_F(EditorWidget, ColoursAreKeptOverAFontChange) {
     EXPECT_EQ(BackPixel(), GetSysColor(COLOR_WINDOW));
 }
 
-TEST_F(EditorWidget, TabIsTypedIntoAWritableEditorAndMovesOnFromAReadOnlyOne) {
+TEST_F(EditorWidget, ReadOnlyAttributeDecidesWhatTabDoes) {
+    for (const auto& v : {std::make_pair(1, 1), std::make_pair(7, 1), std::make_pair(0, 0)}) {
+        ReadOnlySet(v.first);
+        EXPECT_EQ(ReadOnly(), v.second);
+    }
     ASSERT_NE(StringWidgetCreate(41, 10, 200, 200, 22, ""), 0);
     HWND field = WidgetLookup(41)->Handle;
     const struct {
@@ -149,6 +139,9 @@ TEST_F(EditorWidget, TabIsTypedIntoAWritableEditorAndMovesOnFromAReadOnlyOne) {
         EXPECT_EQ(GetFocus(), c.focus);
         EXPECT_EQ(WidgetGetText(Editor), c.text);
     }
+    ASSERT_NE(EditorWidgetCreate(Editor, 10, 10, 300, 150, 0x801), 0);
+    EXPECT_EQ(ReadOnly(), 1);
+    EXPECT_EQ(Record()->Class->GetAttribute(Record(), 1), 0);
 }
 
 } // namespace

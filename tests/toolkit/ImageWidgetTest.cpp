@@ -39,13 +39,16 @@ void Mouse(DWORD flags) {
 
 class ImageWidget : public ::testing::Test {
   protected:
-    HBITMAP bitmap = RedBitmap(300, 40); // owned
-    void SetUp() override { ASSERT_NE(WidgetTestWindow(5, 600, 200), nullptr); }
+    // One window for all tests: every closed window costs seconds under Wine.
+    static void SetUpTestSuite() { WidgetTestWindow(5, 600, 200); }
+    static void TearDownTestSuite() { WindowClose(5); }
+    void SetUp() override { ASSERT_NE(WindowNativeHandle(5), nullptr); }
     void TearDown() override {
-        WindowClose(5);
+        ImageWidgetCreate(Image, 10, 10, 520, 45, nullptr); // lets go of the test's images
         EventsDrain();
         DeleteObject(bitmap);
     }
+    HBITMAP bitmap = RedBitmap(300, 40); // owned
     HWND Control() { return WidgetLookup(Image)->Handle; }
     SIZE Size() {
         RECT r;
@@ -92,7 +95,7 @@ TEST_F(ImageWidget, TakesTheImageSizePlusTheClientEdge) {
     EXPECT_EQ(Size().cx, 24);
     SendMessageA(Control(), STM_SETICON, WPARAM(monochrome), 0); // the icon comes in wParam
     EXPECT_EQ(WidgetGetState(Image), Handle(monochrome));
-    WindowClose(5);
+    ImageWidgetCreate(Image, 10, 10, 520, 45, nullptr);
     DestroyIcon(icon);
     DestroyIcon(monochrome);
     for (HBITMAP b : {colour, mask, monochromeMask})
