@@ -1,4 +1,5 @@
 #include "formats/ListFile.h"
+#include "formats/EntryFile.h"
 
 #include "app/Trade.h"
 #include "app/TradeList.h"
@@ -42,17 +43,25 @@ void OpenBytes(MemorySheet& s, const std::string& bytes) {
 } // namespace
 
 TEST(ListFileSave, WritesTheExampleAndTotalsAsNumbersOfTheirKindUnderTheRightName) {
+    // Entry files follow the same rule with their own extension.
     const struct {
-        const char *chosen, *stored;
-    } cases[] = {{"week", "week.kvl"},         {"week.kvl", "week.kvl"},
-                 {"week.kvl.old", "week.kvl.old"}, {"week.KVL", "week.KVL.kvl"},
-                 {"week.kve", "week.kve.kvl"}};
+        const char *chosen, *list, *entry;
+    } cases[] = {{"week", "week.kvl", "week.kve"},
+                 {"week.kvl", "week.kvl", "week.kvl.kve"},
+                 {"week.kvl.old", "week.kvl.old", "week.kvl.old.kve"},
+                 {"week.KVL", "week.KVL.kvl", "week.KVL.kve"},
+                 {"trade.kve.bak", "trade.kve.bak.kvl", "trade.kve.bak"},
+                 {"trade.KVE", "trade.KVE.kvl", "trade.KVE.kve"},
+                 {"my.kvetrade", "my.kvetrade.kvl", "my.kvetrade"}};
     for (const auto& c : cases) {
         TestFolder folder;
         MemorySheet s;
         MemoryPrompt prompt(folder.Path(c.chosen));
         SaveList(s.sheet, prompt);
-        EXPECT_EQ(folder.Names(), Texts{c.stored}) << c.chosen;
+        SaveEntry(s.fields, prompt);
+        Texts names{c.list, c.entry};
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(folder.Names(), names) << c.chosen;
     }
     TestFolder folder;
     MemorySheet s;
@@ -150,37 +159,49 @@ TEST(ListFileOpen, RowCountIsTrustedOnlyAsFarAsTheFileGoes) {
     }
 }
 
-TEST(ListFileFailures, CancelOrFailureLeavesFileAndListAsTheyWere) {
+TEST(SavedFileFailures, CancelOrFailureLeavesFilesListAndEntryAsTheyWere) {
     TestFolder folder;
     const std::string old = CrLfLines({"0", "1", "2", "3", "4", "5", "6", "7", "8"});
     folder.Write("week.kvl", old);
+    folder.Write("week.kve", old);
     MemorySheet s;
     AddRow(s, "kept", 3, false);
     const auto rows = s.table.rows;
     const auto fields = s.fields.texts;
     const auto modes = s.modes;
+    const auto allCommands = [&](const std::string& answer) {
+        MemoryPrompt prompt(answer);
+        SaveList(s.sheet, prompt);
+        SaveEntry(s.fields, prompt);
+        OpenList(s.sheet, prompt);
+        OpenEntry(s.fields, prompt);
+        return prompt;
+    };
 
-    MemoryPrompt prompt; // cancelled
-    SaveList(s.sheet, prompt);
-    OpenList(s.sheet, prompt);
-    EXPECT_EQ(prompt.questions[1].title, "Load List");
-    EXPECT_EQ(prompt.questions[1].defaultPath, CurrentDirectory() + "Saved-Lists\\");
-    EXPECT_EQ(prompt.questions[1].pattern, "Kestrava list (*.kvl)|*.kvl");
-    EXPECT_EQ(folder.Names(), Texts{"week.kvl"});
+    MemoryPrompt cancelled = allCommands("");
+    EXPECT_EQ(cancelled.questions.size(), 4u);
+    EXPECT_EQ(cancelled.questions[2].title, "Load List");
+    EXPECT_EQ(cancelled.questions[2].defaultPath, CurrentDirectory() + "Saved-Lists\\");
+    EXPECT_EQ(cancelled.questions[2].pattern, "Kestrava list (*.kvl)|*.kvl");
+    EXPECT_TRUE(cancelled.messages.empty());
+    EXPECT_EQ(folder.Names(), (Texts{"week.kve", "week.kvl"}));
 
-    prompt.answer = folder.Path("missing") + "/week.kvl";
-    SaveList(s.sheet, prompt);
-    std::filesystem::create_directory(folder.Path("week.kvl.kvtmp"));
-    prompt.answer = folder.Path("week.kvl");
-    SaveList(s.sheet, prompt);
-    prompt.answer = folder.Path("nothing.kvl");
-    OpenList(s.sheet, prompt);
-
-    EXPECT_EQ(prompt.messages, (Texts{"ERROR: Can't save this file!", "ERROR: Can't save this file!",
-                                      "ERROR: Can't load this file!"}));
+    // A folder that does not exist; a temporary that cannot be written (the old file stays
+    // byte for byte); a target that is a folder (the written temporary is removed again).
+    const std::string save = "ERROR: Can't save this file!";
+    for (const char* name : {"week.kvl.kvtmp", "week.kve.kvtmp", "box.kvl", "box.kve"})
+        std::filesystem::create_directory(folder.Path(name));
+    folder.Write("box.kvl/inside", "x");
+    for (std::string answer : {folder.Path("missing") + "/week", folder.Path("week"),
+                               folder.Path("box")})
+        EXPECT_EQ(allCommands(answer).messages, (Texts{save, save, "ERROR: Can't load this file!",
+                                                    "ERROR: Can't open this file!"}));
     EXPECT_EQ(folder.Read("week.kvl"), old);
-    EXPECT_EQ(folder.Names(), (Texts{"week.kvl", "week.kvl.kvtmp"}));
+    EXPECT_EQ(folder.Read("week.kve"), old);
+    EXPECT_EQ(folder.Names(), (Texts{"box.kve", "box.kvl", "week.kve", "week.kve.kvtmp",
+                                     "week.kvl", "week.kvl.kvtmp"}));
     EXPECT_EQ(s.table.rows, rows);
     EXPECT_EQ(s.modes, modes);
     EXPECT_EQ(s.fields.texts, fields);
+    EXPECT_FALSE(s.fields.inAmounts);
 }
