@@ -2,85 +2,58 @@
 
 #include <dlgs.h>
 
-#include <chrono>
+#include <vector>
 
 namespace {
 
-struct Search {
-    const char* title;
-    HWND found;
-};
-
-BOOL CALLBACK MatchDialog(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<Search*>(data);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    char className[16] = {};
-    char text[512] = {};
-    GetClassNameA(window, className, sizeof className);
-    GetWindowTextA(window, text, sizeof text);
-    if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
-        lstrcmpA(className, "#32770") == 0 && lstrcmpA(text, search->title) == 0) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK CollectStatic(HWND child, LPARAM data) {
-    char className[16] = {};
-    GetClassNameA(child, className, sizeof className);
-    if (lstrcmpiA(className, "Static") == 0) {
-        char text[1024] = {};
-        GetWindowTextA(child, text, sizeof text);
-        if (text[0]) {
-            *reinterpret_cast<std::string*>(data) += text;
-            *reinterpret_cast<std::string*>(data) += '\n';
+// A visible dialog of this process with exactly this title, waited for up to 20 seconds.
+HWND DialogFind(const char* title) {
+    for (int turn = 0; turn < 400; ++turn, Sleep(50)) {
+        HWND dialog = nullptr;
+        while ((dialog = FindWindowExA(nullptr, dialog, "#32770", title))) {
+            DWORD process = 0;
+            GetWindowThreadProcessId(dialog, &process);
+            if (IsWindowVisible(dialog) && process == GetCurrentProcessId())
+                return dialog;
         }
     }
-    return TRUE;
-}
-
-} // namespace
-
-HWND DialogFind(const char* title, int timeoutMs) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    do {
-        Search search = {title, nullptr};
-        EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
-        if (search.found)
-            return search.found;
-        Sleep(50);
-    } while (std::chrono::steady_clock::now() < end);
     return nullptr;
 }
 
-static BOOL CALLBACK FindEdit(HWND child, LPARAM data) {
-    char className[16] = {};
-    GetClassNameA(child, className, sizeof className);
-    if (lstrcmpiA(className, "Edit") != 0)
-        return TRUE;
-    *reinterpret_cast<HWND*>(data) = child;
-    return FALSE;
+std::vector<HWND> Children(HWND parent, const char* className) {
+    struct Search {
+        const char* className;
+        std::vector<HWND> found;
+    } search = {className, {}};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(data);
+            char name[16] = {};
+            GetClassNameA(child, name, sizeof name);
+            if (lstrcmpiA(name, s.className) == 0)
+                s.found.push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 // The edit control of the name field: inside the combo box of the explorer-style dialog,
 // or the plain edit of the older one.
-static HWND FileNameField(HWND dialog) {
+HWND FileNameField(HWND dialog) {
     HWND combo = GetDlgItem(dialog, cmb13);
     if (!combo)
         return GetDlgItem(dialog, edt1);
-    HWND edit = nullptr;
-    EnumChildWindows(combo, FindEdit, reinterpret_cast<LPARAM>(&edit));
-    return edit ? edit : combo;
+    const std::vector<HWND> edits = Children(combo, "Edit");
+    return edits.empty() ? combo : edits[0];
 }
+
+} // namespace
 
 bool DialogSetFileName(HWND dialog, const char* name) {
     HWND field = FileNameField(dialog);
-    if (!field)
-        return false;
-    SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name));
-    return true;
+    return field && (SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name)), true);
 }
 
 std::string DialogGetFileName(HWND dialog) {
@@ -97,7 +70,11 @@ void DialogPress(HWND dialog, int id) {
 
 std::string DialogStaticTexts(HWND dialog) {
     std::string texts;
-    EnumChildWindows(dialog, CollectStatic, reinterpret_cast<LPARAM>(&texts));
+    for (HWND child : Children(dialog, "Static")) {
+        char text[1024] = {};
+        if (GetWindowTextA(child, text, sizeof text))
+            texts += std::string(text) + '\n';
+    }
     return texts;
 }
 
@@ -116,4 +93,6 @@ DialogDriver::DialogDriver(const char* title, std::function<void(HWND)> act)
     });
 }
 
-DialogDriver::~DialogDriver() { thread_.join(); }
+DialogDriver::~DialogDriver() {
+    thread_.join();
+}

@@ -9,9 +9,6 @@
 #include <string>
 #include <thread>
 
-// A visible dialog of this process with exactly this title, waited for up to `timeoutMs`.
-HWND DialogFind(const char* title, int timeoutMs = 20000);
-
 // Types a name into a file dialog's name field.
 bool DialogSetFileName(HWND dialog, const char* name);
 // What a file dialog's name field shows.

@@ -36,11 +36,10 @@ std::function<void(HWND)> Accept(std::string typed, std::string* shown = nullptr
 
 TEST(MessageDialog, OwnedByTheForegroundWindowWhileTheOthersWait) {
     HWND windows[4];
-    for (HWND& w : windows)
-        w = CreateWindowExA(0, "Static", "w", WS_OVERLAPPED, 0, 0, 99, 99, 0, 0, 0, 0);
+    for (HWND& w : windows) // the last one stays hidden
+        w = CreateWindowExA(0, "Static", "w", &w == windows + 3 ? 0 : WS_VISIBLE, 0, 0, 99, 99, 0,
+                            0, 0, 0);
     HWND main = windows[0], help = windows[1], busy = windows[2], hidden = windows[3];
-    for (HWND w : {main, help, busy})
-        ShowWindow(w, SW_SHOWNORMAL);
     EnableWindow(busy, FALSE);
     SetForegroundWindow(main);
     bool enabledWhileShown[2] = {true, true};
@@ -76,7 +75,6 @@ TEST(FileDialog, DefaultPathGivesFolderAndName) {
     const struct {
         std::string defaultPath, typed, shown, result;
     } cases[] = {
-        {folder, "typed.kve", "", folder + "typed.kve"},
         {folder + "New.kve", "", "New.kve", folder + "New.kve"},
         {folder + "bad?name.kve", "typed.kve", "", folder + "typed.kve"},
         {folder + std::string(300, 'n'), "typed.kve", "", folder + "typed.kve"},
@@ -128,8 +126,6 @@ TEST(FileDialog, MultipleSelectionGivesEveryFileAtFullLength) {
         std::vector<std::string> files;
     } cases[] = {
         {"one.kve", {folder + "one.kve"}},
-        {"\"one.kve\" \"two.kve\" \"3.kve\"",
-         {folder + "one.kve", folder + "two.kve", folder + "3.kve"}},
         {"\"" + a + "\" \"" + b + "\"", {folder + a, folder + b}}, // well past 260 characters
     };
     for (const auto& c : cases) {

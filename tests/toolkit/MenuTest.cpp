@@ -1,8 +1,6 @@
 #include "toolkit/Menu.h"
 
-#include "runtime/Memory.h"
-#include "runtime/Registry.h"
-#include "toolkit/Window.h"
+#include "support/WinTestUtil_win32.h"
 
 #include <gtest/gtest.h>
 
@@ -11,25 +9,9 @@
 
 namespace {
 
-INPUT KeyInput(WORD key, DWORD flags) {
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = flags;
-    return input;
-}
-
-// Presses the keys in turn; with `altLetter`, Alt+that letter comes first (opens a drop-down).
-void InputKeys(const std::vector<WORD>& keys, WORD altLetter = 0) {
-    std::vector<INPUT> inputs;
-    if (altLetter)
-        inputs = {KeyInput(VK_MENU, 0), KeyInput(altLetter, 0),
-                  KeyInput(altLetter, KEYEVENTF_KEYUP), KeyInput(VK_MENU, KEYEVENTF_KEYUP)};
-    for (WORD key : keys) {
-        inputs.push_back(KeyInput(key, 0));
-        inputs.push_back(KeyInput(key, KEYEVENTF_KEYUP));
-    }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+void InputKeys(const std::vector<WORD>& keys) {
+    for (WORD key : keys)
+        InputKey(key);
 }
 
 // The item number of the first menu event within a few seconds; 0 when none came.
@@ -63,7 +45,7 @@ struct PopupPicker {
         for (int turn = 0; turn < 150 && PopupFind(); ++turn)
             Sleep(20);
         if (PopupFind())
-            InputKeys({VK_ESCAPE});
+            InputKey(VK_ESCAPE);
     }
     bool found = false;
     RECT shown = {};
@@ -72,25 +54,22 @@ struct PopupPicker {
 
 class MenuTest : public testing::Test {
   protected:
-    // One window for all tests: closing windows is slow under Wine.
+    // One window for all tests: every closed window costs seconds under Wine.
     static void SetUpTestSuite() {
-        MemoryInit();
-        WindowsInit();
+        ToolkitTestInit();
         MenusInit();
         WindowOpen(1, 100, 100, 400, 200, "Menus", 0, nullptr);
     }
     static void TearDownTestSuite() { WindowCloseAll(); }
     void SetUp() override {
-        window = WindowNativeHandle(1);
         ASSERT_NE(window, nullptr);
         SetForegroundWindow(window);
-        while (EventWaitTimeout(50) != EventNone) {
-        }
+        EventsPump(50);
     }
     void TearDown() override { MenuFree(1); }
     // The calculator's kind of bar: two titles, items and a separator.
-    HMENU BarBuild(int number) {
-        HMENU bar = reinterpret_cast<HMENU>(MenuCreate(number, window));
+    HMENU BarBuild() {
+        HMENU bar = reinterpret_cast<HMENU>(MenuCreate(1, window));
         EXPECT_EQ(GetMenu(window), nullptr); // not before its first title
         MenuAddTitle("&File");
         EXPECT_EQ(GetMenu(window), bar); // attached while it is built
@@ -101,11 +80,14 @@ class MenuTest : public testing::Test {
         MenuAddItem(9, "&About");
         return bar;
     }
-    HWND window = nullptr;
+    HWND window = WindowNativeHandle(1);
 };
 
-TEST_F(MenuTest, TwoTitlesGiveTwoDropDownsSideBySide) {
-    HMENU bar = BarBuild(1);
+TEST_F(MenuTest, TwoTitlesGiveTwoDropDownsAndANumberIsReused) {
+    HMENU first = BarBuild();
+    HMENU bar = BarBuild();
+    EXPECT_FALSE(IsMenu(first));
+    EXPECT_EQ(GetMenu(window), bar);
     ASSERT_EQ(GetMenuItemCount(bar), 2);
     HMENU file = GetSubMenu(bar, 0);
     ASSERT_EQ(GetMenuItemCount(file), 3);
@@ -115,42 +97,33 @@ TEST_F(MenuTest, TwoTitlesGiveTwoDropDownsSideBySide) {
     EXPECT_EQ(GetSubMenu(file, 2), nullptr); // the second title is not nested in the first
     EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, 1)), 1);
     EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 1), 0), 9u);
+    MenuFree(1);
+    EXPECT_EQ(GetMenu(window), nullptr);
+    EXPECT_FALSE(IsMenu(bar));
 }
 
 TEST_F(MenuTest, KeyboardChoiceBecomesAMenuEvent) {
-    BarBuild(1);
+    BarBuild();
     struct Case {
-        WORD title;
-        std::vector<WORD> keys;
+        std::vector<WORD> keys; // Alt alone, then the title's letter, opens its drop-down
         int item;
     } cases[] = {
-        {'H', {VK_RETURN}, 9},
-        {'F', {VK_RETURN}, 1},
-        {'F', {VK_DOWN, VK_RETURN}, 2}, // the separator is passed over
-        {'F', {VK_RIGHT, VK_RETURN}, 9},
+        {{VK_MENU, 'H', VK_RETURN}, 9},
+        {{VK_MENU, 'F', VK_RETURN}, 1},
+        {{VK_MENU, 'F', VK_DOWN, VK_RETURN}, 2}, // the separator is passed over
+        {{VK_MENU, 'F', VK_RIGHT, VK_RETURN}, 9},
     };
     for (const Case& c : cases) {
         SetForegroundWindow(window);
-        InputKeys(c.keys, c.title);
-        EXPECT_EQ(MenuEventWait(), c.item) << static_cast<char>(c.title) << c.keys.size();
+        InputKeys(c.keys);
+        EXPECT_EQ(MenuEventWait(), c.item) << &c - cases;
     }
 }
 
-TEST_F(MenuTest, ReusedNumberFreesTheOldBar) {
-    HMENU first = BarBuild(1);
-    HMENU second = BarBuild(1);
-    EXPECT_FALSE(IsMenu(first));
-    EXPECT_EQ(GetMenu(window), second);
-    MenuFree(1);
-    EXPECT_EQ(GetMenu(window), nullptr);
-    EXPECT_FALSE(IsMenu(second));
-}
-
 TEST_F(MenuTest, PopupTakesTheItemsOpensAtTheMouseAndReportsTheChoice) {
-    HMENU bar = BarBuild(1);
-    intptr_t popup = PopupMenuCreate(AutoNumber);
-    ASSERT_GE(popup, AutoNumberFirst);
-    const int number = static_cast<int>(popup);
+    HMENU bar = BarBuild();
+    const int number = static_cast<int>(PopupMenuCreate(AutoNumber));
+    ASSERT_GE(number, AutoNumberFirst);
     MenuAddItem(20, "&Copy");
     MenuAddBar();
     MenuAddItem(21, "&Paste");
