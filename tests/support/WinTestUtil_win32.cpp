@@ -2,6 +2,8 @@
 
 #include "runtime/Memory.h"
 
+#include <algorithm>
+
 void ToolkitTestInit() {
     static bool done = false;
     if (done)
@@ -19,30 +21,22 @@ void WindowForegroundMake(HWND window) {
     EventsPump(50);
 }
 
-namespace {
-
-INPUT KeyInput(WORD key, bool up) {
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    return input;
-}
-
-} // namespace
-
 void InputKey(WORD key, bool shift, bool control) {
     std::vector<INPUT> inputs;
-    if (control)
-        inputs.push_back(KeyInput(VK_CONTROL, false));
-    if (shift)
-        inputs.push_back(KeyInput(VK_SHIFT, false));
-    inputs.push_back(KeyInput(key, false));
-    inputs.push_back(KeyInput(key, true));
-    if (shift)
-        inputs.push_back(KeyInput(VK_SHIFT, true));
-    if (control)
-        inputs.push_back(KeyInput(VK_CONTROL, true));
+    const auto add = [&inputs](WORD code, bool down, bool wanted) {
+        if (!wanted)
+            return;
+        inputs.emplace_back();
+        inputs.back().type = INPUT_KEYBOARD;
+        inputs.back().ki.wVk = code;
+        inputs.back().ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    };
+    add(VK_CONTROL, true, control);
+    add(VK_SHIFT, true, shift);
+    add(key, true, true);
+    add(key, false, true);
+    add(VK_SHIFT, false, shift);
+    add(VK_CONTROL, false, control);
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
@@ -80,10 +74,7 @@ std::vector<int> EventsDrain() {
 }
 
 bool EventsHave(const std::vector<int>& events, int kind) {
-    for (int event : events)
-        if (event == kind)
-            return true;
-    return false;
+    return std::find(events.begin(), events.end(), kind) != events.end();
 }
 
 intptr_t TestControlCreate(int number, const WidgetKind* kind, const char* className, DWORD style,

@@ -23,27 +23,16 @@ void FileWrite(const char* name, const Bytes& bytes) {
     CloseHandle(file);
 }
 
-BITMAPINFOHEADER BitmapInfo(int width, int height, int depth) {
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = static_cast<WORD>(depth);
-    return info;
-}
-
 // A "BM" file of 24 bits, or of 8 with a grey palette.
 Bytes BitmapBytes(int width, int height, int depth) {
     const int palette = depth == 8 ? 256 : 0;
     const int stride = ((width * depth + 31) / 32) * 4;
-    BITMAPFILEHEADER file = {0x4D42, 0, 0, 0, 0};
-    BITMAPINFOHEADER info = BitmapInfo(width, height, depth);
-    file.bfOffBits = sizeof file + sizeof info + palette * 4;
-    file.bfSize = file.bfOffBits + stride * height;
+    const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + palette * 4;
+    const BITMAPFILEHEADER file = {0x4D42, offset + stride * height, 0, 0, offset};
     Bytes bytes;
     Append(bytes, file);
-    Append(bytes, info);
+    Append(bytes, BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), width, height, 1, WORD(depth), 0, 0, 0,
+                                   0, 0, 0});
     for (int i = 0; i < palette; ++i)
         Append(bytes, RGBQUAD{BYTE(i), BYTE(i), BYTE(i), 0});
     bytes.resize(file.bfSize, 0x5A);
@@ -54,11 +43,11 @@ Bytes BitmapBytes(int width, int height, int depth) {
 Bytes IconBytes(WORD reserved) {
     const WORD header[3] = {reserved, 1, 1};
     const unsigned char entry[16] = {16, 16, 0, 0, 1, 0, 32, 0, 0x68, 4, 0, 0, 22, 0, 0, 0};
-    BITMAPINFOHEADER info = BitmapInfo(16, 32, 32); // colour and mask one above the other
     Bytes bytes;
     Append(bytes, header);
     Append(bytes, entry);
-    Append(bytes, info);
+    // Colour and mask one above the other.
+    Append(bytes, BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), 16, 32, 1, 32, 0, 0, 0, 0, 0, 0});
     bytes.resize(22 + 0x468, 0x80); // colour pixels, then the mask
     return bytes;
 }
@@ -93,7 +82,7 @@ class ImageTest : public testing::Test {
     void TearDown() override { ImageFreeAll(); }
 };
 
-TEST_F(ImageTest, DepthDecidesBetweenDibSectionAndDisplayBitmap) {
+TEST_F(ImageTest, DepthDecidesTheBitmapKindAndFreeAllTakesEveryImage) {
     HDC screen = GetDC(nullptr);
     const int display = GetDeviceCaps(screen, BITSPIXEL);
     ReleaseDC(nullptr, screen);
@@ -115,6 +104,16 @@ TEST_F(ImageTest, DepthDecidesBetweenDibSectionAndDisplayBitmap) {
     EXPECT_EQ(ImageGetWidth(5), 16);
     EXPECT_EQ(ImageGetHeight(5), 16);
     EXPECT_EQ(ImageGetDepth(5), 32);
+
+    const intptr_t number = ImageLoad(AutoNumber, "image-24.bmp");
+    ASSERT_GE(number, AutoNumberFirst);
+    HANDLE automatic = ImageHandle(static_cast<int>(number)), icon = ImageHandle(5);
+    ImageFreeAll();
+    EXPECT_EQ(GetObjectType(automatic), 0u);
+    EXPECT_FALSE(DestroyIcon(static_cast<HICON>(icon))); // already destroyed
+    EXPECT_EQ(ImageHandle(static_cast<int>(number)), nullptr);
+    ImageFree(-1);
+    EXPECT_EQ(ImageGetDepth(12345), 0);
 }
 
 TEST_F(ImageTest, UnreadableFilesFailAndLeaveNoImage) {
@@ -139,20 +138,6 @@ TEST_F(ImageTest, LoadingANumberAgainFreesTheOldImage) {
         ImageLoad(2, c.second);
         EXPECT_EQ(GdiFreeSlots() - slotsBefore, c.objectsFreed) << c.second;
     }
-}
-
-TEST_F(ImageTest, FreeAllTakesNumberedAndAutomaticImages) {
-    intptr_t number = ImageLoad(AutoNumber, "image-24.bmp");
-    ASSERT_GE(number, AutoNumberFirst);
-    HANDLE automatic = ImageHandle(static_cast<int>(number));
-    ASSERT_NE(ImageLoad(7, "image.ico"), 0);
-    HANDLE icon = ImageHandle(7);
-    ImageFreeAll();
-    EXPECT_EQ(GetObjectType(automatic), 0u);
-    EXPECT_FALSE(DestroyIcon(static_cast<HICON>(icon))); // already destroyed
-    EXPECT_EQ(ImageHandle(static_cast<int>(number)), nullptr);
-    ImageFree(-1);
-    EXPECT_EQ(ImageGetDepth(12345), 0);
 }
 
 } // namespace

@@ -6,24 +6,16 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 const int Image = 30;
 const COLORREF Red = RGB(220, 0, 0);
 
 HBITMAP RedBitmap(int width, int height) {
-    HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HDC dc = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    RECT area = {0, 0, width, height};
-    HBRUSH brush = CreateSolidBrush(Red);
-    FillRect(dc, &area, brush);
-    DeleteObject(brush);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    return bitmap;
+    const std::vector<DWORD> pixels(size_t(width) * height, 0xDC0000); // 0x00RRGGBB
+    return CreateBitmap(width, height, 1, 32, pixels.data());
 }
 
 int Handle(HANDLE image) {
