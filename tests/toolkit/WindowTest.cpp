@@ -80,7 +80,7 @@ TEST_F(WindowEvents, CloseSizeMoveAndIdle) {
     EXPECT_EQ(EventWaitTimeout(0), EventNone);
 }
 
-TEST_F(WindowEvents, WidgetMenuAndPostedEventsCarryNumberAndSubtype) {
+TEST_F(WindowEvents, ControlNotificationsGoToTheirOwnKindFirst) {
     WidgetListBegin(window);
     HWND button = reinterpret_cast<HWND>(
         TestControlCreate(14, &countingKind, "Button", WS_CHILD | WS_VISIBLE, 10, 10, 80, 24));
@@ -104,19 +104,6 @@ TEST_F(WindowEvents, WidgetMenuAndPostedEventsCarryNumberAndSubtype) {
             EXPECT_EQ(EventWidgetId(), c.id);
         }
         EXPECT_EQ(parentMessages, c.offered) << c.id;
-    }
-
-    PostMessageA(window, WM_COMMAND, 7, 0);
-    EXPECT_EQ(EventWaitTimeout(1000), EventKindMenu);
-    EXPECT_EQ(EventMenuId(), 7);
-    EXPECT_EQ(EventWidgetId(), 7);
-
-    WidgetPostEvent(button, SubtypeFocus);
-    WidgetPostEvent(button, SubtypeLostFocus);
-    for (int subtype : {SubtypeFocus, SubtypeLostFocus}) {
-        EXPECT_EQ(EventWaitTimeout(1000), EventKindWidget);
-        EXPECT_EQ(EventSubtype(), subtype);
-        EXPECT_EQ(EventWidgetId(), 14);
     }
 }
 
