@@ -10,24 +10,15 @@
 class MemoryPrompt : public FilePrompt {
 public:
     explicit MemoryPrompt(std::string name = "") : answer(std::move(name)) {}
-    struct Question {
-        std::string kind; // "save" or "open"
-        std::string title;
-        std::string defaultPath;
-        std::string pattern;
-    };
     std::string answer; // the name the next question gets; empty = cancelled
-    std::vector<Question> questions;
-    std::vector<std::string> messages; // "title: text"
+    std::vector<std::string> questions; // "title|defaultPath|pattern"
+    std::vector<std::string> messages;  // "title: text"
 
-    std::string SaveNameAsk(const char* title, const std::string& defaultPath,
-                            const char* pattern) override {
-        questions.push_back({"save", title, defaultPath, pattern});
-        return answer;
+    std::string SaveNameAsk(const char* t, const std::string& path, const char* p) override {
+        return OpenNameAsk(t, path, p);
     }
-    std::string OpenNameAsk(const char* title, const std::string& defaultPath,
-                            const char* pattern) override {
-        questions.push_back({"open", title, defaultPath, pattern});
+    std::string OpenNameAsk(const char* t, const std::string& path, const char* p) override {
+        questions.push_back(std::string(t) + "|" + path + "|" + p);
         return answer;
     }
     void MessageShow(const char* title, const char* text) override {

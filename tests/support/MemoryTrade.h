@@ -4,6 +4,7 @@
 #include "formats/TradeSheet.h"
 
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -23,8 +24,7 @@ public:
     }
 };
 
-// Splits row texts at line feeds the way the list control does: a trailing line feed
-// adds no empty cell, and cells past the last given one read as empty.
+// Splits row texts at line feeds; cells past the last given one read as empty.
 class MemoryTable : public TradeTable {
 public:
     std::vector<std::vector<std::string>> rows;
@@ -32,17 +32,10 @@ public:
 
     int RowCount() override { return int(rows.size()); }
     void RowAdd(int position, const std::string& rowText) override {
-        std::vector<std::string> cells(1);
-        for (char c : rowText) {
-            if (c == '\n')
-                cells.emplace_back();
-            else
-                cells.back() += c;
-        }
-        if (cells.size() > 1 && cells.back().empty() && rowText.back() == '\n')
-            cells.pop_back();
-        if (position < 0 || position > RowCount())
-            position = RowCount();
+        std::vector<std::string> cells;
+        std::istringstream in(rowText);
+        for (std::string cell; std::getline(in, cell);)
+            cells.push_back(cell);
         rows.insert(rows.begin() + position, cells);
     }
     std::string CellGetText(int row, int column) override {
@@ -51,38 +44,34 @@ public:
         return rows[row][column];
     }
     int SelectedRow() override { return selected; }
-    void RowRemove(int row) override {
-        if (row >= 0 && row < RowCount())
-            rows.erase(rows.begin() + row);
-    }
+    void RowRemove(int row) override { rows.erase(rows.begin() + row); }
     void RowsRemoveAll() override { rows.clear(); }
 };
 
-// The eight totals fields in the order the list file stores them.
-inline const Field TotalFields[] = {Field::TotalBuyUnits,    Field::TotalBuyPrice,
-                                    Field::TotalUnitPrice,   Field::TotalUnitYield,
-                                    Field::TotalYieldAmount, Field::TotalYieldPercent,
-                                    Field::TotalSellUnits,   Field::TotalSellPrice};
+const std::vector<std::string> ZeroTotals{"0", "0.0000000000", "0.0000000000", "0.0000000000",
+                                          "0.0000000000", "0.0000000000", "0", "0.0000000000"};
 
-// The three stores together, wired into a TradeSheet, with every totals field at "0"
-// the way the calculator starts.
+// The three stores wired into a TradeSheet, totals at "0" the way the calculator starts.
 struct MemorySheet {
     MemoryFields fields;
     MemoryTable table;
     YieldModes modes;
     TradeSheet sheet{fields, table, modes};
 
-    MemorySheet() {
-        for (Field total : TotalFields)
-            fields.texts[total] = "0";
-    }
+    MemorySheet() { Totals(std::vector<std::string>(8, "0")); }
     MemorySheet(const MemorySheet&) = delete;
     MemorySheet& operator=(const MemorySheet&) = delete;
 
-    std::vector<std::string> Totals() {
+    // The totals in the order the list file stores them, first set to `shown` if given.
+    std::vector<std::string> Totals(const std::vector<std::string>& shown = {}) {
         std::vector<std::string> texts;
-        for (Field total : TotalFields)
+        for (Field total : {Field::TotalBuyUnits, Field::TotalBuyPrice, Field::TotalUnitPrice,
+                            Field::TotalUnitYield, Field::TotalYieldAmount,
+                            Field::TotalYieldPercent, Field::TotalSellUnits, Field::TotalSellPrice}) {
+            if (!shown.empty())
+                fields.texts[total] = shown[texts.size()];
             texts.push_back(fields.texts[total]);
+        }
         return texts;
     }
 };

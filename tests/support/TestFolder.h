@@ -1,5 +1,4 @@
-// A fresh folder per test for files written through the program's own file layer, and
-// byte-exact access to them from the test's side.
+// A fresh folder per test, with byte-exact access to the files in it.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -27,9 +26,7 @@ public:
     TestFolder(const TestFolder&) = delete;
     TestFolder& operator=(const TestFolder&) = delete;
 
-    // Full path of `name` inside the folder, in the system's own spelling.
     std::string Path(const std::string& name) const { return (path_ / name).string(); }
-
     std::string Read(const std::string& name) const {
         std::ifstream in(path_ / name, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
@@ -37,8 +34,7 @@ public:
     void Write(const std::string& name, const std::string& bytes) const {
         std::ofstream(path_ / name, std::ios::binary) << bytes;
     }
-    // Names of everything in the folder, sorted.
-    std::vector<std::string> Names() const {
+    std::vector<std::string> Names() const { // sorted
         std::vector<std::string> names;
         for (const auto& entry : std::filesystem::directory_iterator(path_))
             names.push_back(entry.path().filename().string());
@@ -50,7 +46,7 @@ private:
     std::filesystem::path path_;
 };
 
-// Lines joined with "\r\n", each one ended by it, the way the program writes them.
+// Each line ended by "\r\n", the way the program writes them.
 inline std::string CrLfLines(const std::vector<std::string>& lines) {
     std::string bytes;
     for (const std::string& line : lines)
