@@ -3,18 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 namespace {
 
 // Counts what the owner window offers the kind; answers WM_COMMAND with `answer`.
 int parentMessages = 0;
 LRESULT answer = NotHandled;
 LRESULT CountingParentMessage(WidgetRecord*, HWND, UINT message, WPARAM, LPARAM) {
-    if (message != WM_COMMAND)
-        return NotHandled;
-    ++parentMessages;
-    return answer;
+    return message == WM_COMMAND ? (++parentMessages, answer) : NotHandled;
 }
 const WidgetKind countingKind = [] {
     WidgetKind kind = {};
@@ -34,7 +29,6 @@ RECT Frame(HWND window) {
     return frame;
 }
 
-// One window for the event stream: every closed window costs seconds under Wine.
 class WindowEvents : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
@@ -42,10 +36,7 @@ class WindowEvents : public ::testing::Test {
         Open(0, 50, 50, 300, 200, 0xCA0000); // caption, system menu, minimise box
     }
     static void TearDownTestSuite() { WindowCloseAll(); }
-    void SetUp() override {
-        ASSERT_TRUE(window);
-        EventsDrain();
-    }
+    void SetUp() override { EventsDrain(); }
     HWND window = WindowNativeHandle(0);
 };
 
@@ -54,7 +45,6 @@ TEST_F(WindowEvents, CloseSizeMoveAndIdle) {
     EXPECT_EQ(EventWaitTimeout(2000), static_cast<int>(WM_SYSCOMMAND));
     EXPECT_EQ(EventWaitTimeout(0), EventKindClose);
     EXPECT_TRUE(IsWindow(window));
-    EXPECT_EQ(WindowNativeHandle(0), window);
 
     const UINT quiet = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW;
     SetWindowPos(window, nullptr, 0, 0, 320, 220, quiet | SWP_NOMOVE);
@@ -66,14 +56,12 @@ TEST_F(WindowEvents, CloseSizeMoveAndIdle) {
     SetWindowPos(window, nullptr, 80, 90, 0, 0, quiet | SWP_NOSIZE);
     EXPECT_EQ(EventWaitTimeout(0), EventSizeWindow);
     EXPECT_EQ(EventWaitTimeout(0), EventMoveWindow);
-    EXPECT_EQ(EventSubtype(), -1);
 
     ShowWindow(window, SW_MINIMIZE);
     EXPECT_FALSE(EventsHave(EventsPump(100), EventSizeWindow));
     ShowWindow(window, SW_RESTORE);
     EXPECT_TRUE(EventsHave(EventsPump(100), EventSizeWindow));
 
-    EXPECT_EQ(EventWaitTimeout(0), EventNone);
     EXPECT_EQ(EventWaitTimeout(100), EventNone);
     PostMessageA(window, WM_COMMAND, 9, 0);
     MessagesFlush(); // drops what the waiting message reported
@@ -84,12 +72,10 @@ TEST_F(WindowEvents, ControlNotificationsGoToTheirOwnKindFirst) {
     WidgetListBegin(window);
     HWND button = reinterpret_cast<HWND>(
         TestControlCreate(14, &countingKind, "Button", WS_CHILD | WS_VISIBLE, 10, 10, 80, 24));
-    ASSERT_TRUE(
-        TestControlCreate(0, &countingKind, "Button", WS_CHILD | WS_VISIBLE, 10, 40, 80, 24));
+    TestControlCreate(0, &countingKind, "Button", WS_CHILD | WS_VISIBLE, 10, 40, 80, 24);
     // A plain control with id 0 and no "GT_ID" property: it reads like widget 0's property.
     HWND foreign = CreateWindowExA(0, "Button", "x", WS_CHILD | WS_VISIBLE, 10, 70, 80, 24, window,
                                    nullptr, GetModuleHandleA(nullptr), nullptr);
-    ASSERT_TRUE(button && foreign);
     EventsDrain();
     const struct {
         HWND control;
@@ -100,74 +86,37 @@ TEST_F(WindowEvents, ControlNotificationsGoToTheirOwnKindFirst) {
         answer = c.answer;
         PostMessageA(c.control, BM_CLICK, 0, 0);
         EXPECT_EQ(EventsHave(EventsPump(100), EventKindWidget), c.id >= 0) << c.id;
-        if (c.id >= 0) {
-            EXPECT_EQ(EventWidgetId(), c.id);
-        }
+        EXPECT_EQ(c.id >= 0 ? EventWidgetId() : -1, c.id);
         EXPECT_EQ(parentMessages, c.offered) << c.id;
     }
 }
 
-class WindowLifetime : public ::testing::Test {
-  protected:
-    void SetUp() override { ToolkitTestInit(); }
-    void TearDown() override {
-        WindowCloseAll();
-        EventsDrain();
-    }
-};
-
-TEST_F(WindowLifetime, ReopeningClosingAndNothingToCentreOn) {
+TEST(WindowLifetime, ReopeningClosingAndCentring) {
+    ToolkitTestInit();
     HWND first = Open(1, 30, 40, 300, 200, 0);
-    ASSERT_TRUE(first);
     WidgetListBegin(first);
-    ASSERT_TRUE(
-        TestControlCreate(101, nullptr, "Edit", WS_CHILD | WS_VISIBLE, 5, 5, 100, 20, "old"));
+    TestControlCreate(101, nullptr, "Edit", WS_CHILD | WS_VISIBLE, 5, 5, 100, 20, "old");
 
     SetActiveWindow(nullptr); // nothing to centre on
     HWND second = Open(1, IgnoreValue, IgnoreValue, 300, 200, WindowCenteredOnParent);
-    ASSERT_TRUE(second);
     EXPECT_FALSE(IsWindow(first));
-    EXPECT_EQ(WindowNativeHandle(1), second);
     EXPECT_EQ(WidgetGetText(101), "");
-    EXPECT_EQ(WidgetLookup(101), nullptr);
-    EXPECT_GT(Frame(second).left, -1000)
-        << "a coordinate that is not given must not reach the screen";
-    EXPECT_GT(Frame(second).top, -1000);
-    RECT client;
-    GetClientRect(second, &client);
-    EXPECT_EQ(client.bottom, 200);
+    const RECT placed = Frame(second); // a coordinate not given must not reach the screen
+    EXPECT_TRUE(placed.left > -1000 && placed.top > -1000);
     EXPECT_EQ(WindowClientWidth(1), 300);
-
-    const intptr_t automatic =
-        WindowOpen(AutoNumber, 10, 10, 100, 100, nullptr, WindowInvisible, nullptr);
-    ASSERT_GE(automatic, AutoNumberFirst);
-    HWND hidden = WindowNativeHandle(static_cast<int>(automatic));
-    ASSERT_TRUE(hidden);
-    char className[64] = "";
-    GetClassNameA(hidden, className, sizeof className);
-    EXPECT_EQ(std::string(className), "WindowClass_" + std::to_string(automatic));
-    EXPECT_FALSE(IsWindowVisible(hidden));
-
     WindowCloseAll();
-    EXPECT_FALSE(IsWindow(second) || IsWindow(hidden));
-    EXPECT_EQ(WindowNativeHandle(static_cast<int>(automatic)), nullptr);
+    EXPECT_FALSE(IsWindow(second));
     EXPECT_EQ(WindowClientWidth(1), 0);
-    WindowClose(1); // closing a closed number does nothing
-}
 
-TEST_F(WindowLifetime, CentredOnTheScreenOrOnTheActiveWindow) {
     HWND big = Open(2, 0, 0, 5000, 4000, WindowCentered);
-    ASSERT_TRUE(big);
     const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     const RECT frame = Frame(big);
-    EXPECT_TRUE(EqualRect(&screen, &frame)) << "larger than the screen: exactly the screen";
+    EXPECT_TRUE(EqualRect(&screen, &frame)); // larger than the screen: exactly the screen
 
     HWND main = Open(0, 100, 120, 600, 400, 0xCA0000);
-    ASSERT_TRUE(main);
     WindowForegroundMake(main);
     ASSERT_EQ(GetActiveWindow(), main);
     HWND help = Open(1, IgnoreValue, IgnoreValue, 200, 100, WindowCenteredOnParent);
-    ASSERT_TRUE(help);
     const RECT outer = Frame(main), inner = Frame(help);
     EXPECT_NEAR((outer.left + outer.right) / 2, (inner.left + inner.right) / 2, 1);
     EXPECT_NEAR((outer.top + outer.bottom) / 2, (inner.top + inner.bottom) / 2, 1);
