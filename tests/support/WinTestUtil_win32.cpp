@@ -5,14 +5,8 @@
 #include <algorithm>
 
 void ToolkitTestInit() {
-    static bool done = false;
-    if (done)
-        return;
-    done = true;
-    MemoryInit();
-    WindowsInit();
-    WidgetsInit();
-    CommonControlsInit();
+    [[maybe_unused]] static const bool done =
+        (MemoryInit(), WindowsInit(), WidgetsInit(), CommonControlsInit(), true);
 }
 
 void WindowForegroundMake(HWND window) {
@@ -21,60 +15,99 @@ void WindowForegroundMake(HWND window) {
     EventsPump(50);
 }
 
+HWND WidgetTestWindow(int number, int width, int height) {
+    ToolkitTestInit();
+    HWND window =
+        reinterpret_cast<HWND>(WindowOpen(number, 0, 0, width, height, "widgets", 0, nullptr));
+    if (window) {
+        WidgetListBegin(window);
+        WindowForegroundMake(window);
+    }
+    return window;
+}
+
 void InputKey(WORD key, bool shift, bool control) {
+    const WORD keys[] = {WORD(control ? VK_CONTROL : 0), WORD(shift ? VK_SHIFT : 0), key};
     std::vector<INPUT> inputs;
-    const auto add = [&inputs](WORD code, bool down, bool wanted) {
-        if (!wanted)
-            return;
-        inputs.emplace_back();
-        inputs.back().type = INPUT_KEYBOARD;
-        inputs.back().ki.wVk = code;
-        inputs.back().ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-    };
-    add(VK_CONTROL, true, control);
-    add(VK_SHIFT, true, shift);
-    add(key, true, true);
-    add(key, false, true);
-    add(VK_SHIFT, false, shift);
-    add(VK_CONTROL, false, control);
+    for (int i = 0; i < 6; ++i) // downs in order, then ups in reverse
+        if (const WORD code = keys[i < 3 ? i : 5 - i]) {
+            inputs.emplace_back();
+            inputs.back().type = INPUT_KEYBOARD;
+            inputs.back().ki.wVk = code;
+            inputs.back().ki.dwFlags = i < 3 ? 0 : KEYEVENTF_KEYUP;
+        }
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-void InputClick(int x, int y) {
+static void MouseButtons(int x, int y, DWORD down, DWORD up, int times) {
     SetCursorPos(x, y);
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, inputs, sizeof(INPUT));
+    for (int i = 0; i < times; ++i) {
+        INPUT inputs[2] = {};
+        inputs[0].type = inputs[1].type = INPUT_MOUSE;
+        inputs[0].mi.dwFlags = down;
+        inputs[1].mi.dwFlags = up;
+        SendInput(2, inputs, sizeof(INPUT));
+    }
+}
+
+void InputClick(int x, int y) {
+    MouseButtons(x, y, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 1);
+}
+void InputRightClick(int x, int y) {
+    MouseButtons(x, y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1);
+}
+void InputDoubleClick(int x, int y) {
+    MouseButtons(x, y, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2);
+}
+
+// Hands `seen` every event during about `milliseconds`, then until none waits.
+template <typename Seen> static void Pump(int milliseconds, Seen seen) {
+    const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
+    for (int guard = 0; guard < 100000; ++guard) {
+        const int left = static_cast<int>(end - GetTickCount());
+        if (const int kind = EventWaitTimeout(left > 0 ? left : 0))
+            seen(kind);
+        else if (left <= 0)
+            break;
+    }
 }
 
 std::vector<int> EventsPump(int milliseconds) {
     std::vector<int> events;
-    const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
-    while (static_cast<int>(end - GetTickCount()) > 0) {
-        const int kind = EventWaitTimeout(static_cast<int>(end - GetTickCount()));
-        if (kind)
-            events.push_back(kind);
-    }
-    for (int kind : EventsDrain())
-        events.push_back(kind);
+    Pump(milliseconds, [&events](int kind) { events.push_back(kind); });
     return events;
 }
 
 std::vector<int> EventsDrain() {
-    std::vector<int> events;
-    for (int guard = 0; guard < 10000; ++guard) {
-        const int kind = EventWaitTimeout(0);
-        if (!kind)
-            break;
-        events.push_back(kind);
-    }
-    return events;
+    return EventsPump(0);
 }
 
 bool EventsHave(const std::vector<int>& events, int kind) {
     return std::find(events.begin(), events.end(), kind) != events.end();
+}
+
+WidgetEvents WidgetEventsPump(int milliseconds) {
+    WidgetEvents events;
+    Pump(milliseconds, [&events](int kind) {
+        if (kind == EventKindWidget)
+            events.emplace_back(EventWidgetId(), EventSubtype());
+    });
+    return events;
+}
+
+POINT ClientToScreenPoint(HWND window, int x, int y) {
+    POINT point = {x, y};
+    ClientToScreen(window, &point);
+    return point;
+}
+
+COLORREF ClientPixel(HWND window, int x, int y) {
+    UpdateWindow(window);
+    const POINT point = ClientToScreenPoint(window, x, y);
+    HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, point.x, point.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
 }
 
 intptr_t TestControlCreate(int number, const WidgetKind* kind, const char* className, DWORD style,

@@ -1,5 +1,4 @@
-// Helpers for tests that open real toolkit windows: start-up, typed keys and clicks through
-// SendInput, pumping the event loop, and plain native controls registered as widgets.
+// Helpers for tests over real toolkit windows: input, the event loop, the screen, controls.
 #pragma once
 
 #include "toolkit/Widget.h"
@@ -7,27 +6,32 @@
 
 #include <windows.h>
 
+#include <utility>
 #include <vector>
 
-// Heaps, windows, widgets and common controls, once per process.
-void ToolkitTestInit();
+void ToolkitTestInit();                 // once per process
+void WindowForegroundMake(HWND window); // active, with the keyboard input, as a click makes it
+// Opens toolkit window `number` at the top left, in the foreground, with its widget list begun.
+HWND WidgetTestWindow(int number, int width, int height);
 
-// Makes `window` the active, foreground window with the keyboard input, as a click would.
-void WindowForegroundMake(HWND window);
-
-// Key press and release as the user types it; shift and control are held around it.
+// Key press and release as typed, with shift and control held around it if asked.
 void InputKey(WORD key, bool shift = false, bool control = false);
-// A left click at a screen point.
-void InputClick(int x, int y);
+void InputClick(int x, int y); // mouse clicks at a screen point
+void InputRightClick(int x, int y);
+void InputDoubleClick(int x, int y);
 
-// Every event EventWaitTimeout returns during about `milliseconds` (0 results left out).
+// Events EventWaitTimeout returns during about `milliseconds`, then until none waits (no 0s).
 std::vector<int> EventsPump(int milliseconds);
-// Events until nothing is waiting any more (0 results left out).
 std::vector<int> EventsDrain();
-// True when `kind` occurs in `events`.
 bool EventsHave(const std::vector<int>& events, int kind);
+// (widget number, subtype) of every widget event during about `milliseconds`.
+using WidgetEvents = std::vector<std::pair<int, int>>;
+WidgetEvents WidgetEventsPump(int milliseconds);
 
-// Creates a native control of `className` in the current widget list and registers it as
-// widget `number` of `kind`. Returns what WidgetRegister returns, 0 on failure.
+// Screen point, and the colour shown there after painting, of a client point of `window`.
+POINT ClientToScreenPoint(HWND window, int x, int y);
+COLORREF ClientPixel(HWND window, int x, int y);
+
+// A native control in the current widget list registered as widget `number`; 0 on failure.
 intptr_t TestControlCreate(int number, const WidgetKind* kind, const char* className, DWORD style,
                            int x, int y, int width, int height, const char* text = "");

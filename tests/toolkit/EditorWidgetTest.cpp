@@ -2,7 +2,6 @@
 #include "toolkit/EditorWidget.h"
 #include "toolkit/Widgets.h"
 
-#include "support/WidgetTestUtil_win32.h"
 #include "support/WinTestUtil_win32.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,6 @@
 // The image widget as a real static control in a real window, used with the mouse.
 #include "toolkit/ImageWidget.h"
 
-#include "support/WidgetTestUtil_win32.h"
 #include "support/WinTestUtil_win32.h"
 
 #include <gtest/gtest.h>
