@@ -16,7 +16,6 @@ const int Editor = 40;
 
 class EditorWidget : public ::testing::Test {
   protected:
-    // One window for all tests: every closed window costs seconds under Wine.
     static void SetUpTestSuite() { WidgetTestWindow(6, 400, 300); }
     static void TearDownTestSuite() { WindowClose(6); }
     void SetUp() override {
@@ -28,29 +27,20 @@ class EditorWidget : public ::testing::Test {
     HWND Control() { return Record()->Handle; }
     int ReadOnly() { return Record()->Class->GetAttribute(Record(), EditorReadOnly); }
     void ReadOnlySet(int value) { Record()->Class->SetAttribute(Record(), EditorReadOnly, value); }
-    COLORREF BackPixel() { // far from the text, once the display has caught up
-        EventsPump(200);
-        return ClientPixel(Control(), 290, 140);
-    }
-    // Steps: "+X" append X, "2+X" add X at line 2, "-1" remove line 1, "=X" set the whole
-    // text, "1=X" set line 1, "!" clear. Returns the lines the editor then holds.
+    // "+X" appends, "2+X" inserts at 2, "-1" removes 1, "=X" sets all, "!" clears; the lines.
     std::vector<std::string> Run(const char* steps) {
         std::istringstream in(steps);
         for (std::string step; in >> step;) {
-            const size_t op = step.find_first_of("+=!", step[0] == '-' ? 1 : 0);
-            const int line =
-                op == 0 || op == std::string::npos ? -1 : std::stoi(step.substr(0, op));
-            const std::string text = op == std::string::npos ? "" : step.substr(op + 1);
-            if (step[0] == '-')
-                WidgetRemoveItem(Editor, std::stoi(step.substr(1)));
+            const size_t op = step.find_first_of("+=!-");
+            const std::string text = step.substr(op + 1);
+            if (step[op] == '-')
+                WidgetRemoveItem(Editor, std::stoi(text));
             else if (step[op] == '+')
-                WidgetAddItem(Editor, line, text.c_str());
+                WidgetAddItem(Editor, op ? std::stoi(step.substr(0, op)) : -1, text.c_str());
             else if (step[op] == '!')
                 WidgetRemoveAllItems(Editor);
-            else if (line == -1)
-                WidgetSetText(Editor, text.c_str());
             else
-                Record()->Class->SetItemText(Record(), line, text.c_str(), 0);
+                WidgetSetText(Editor, text.c_str());
         }
         std::vector<std::string> lines;
         for (int i = 0; i < WidgetCountItems(Editor); ++i)
@@ -64,22 +54,13 @@ TEST_F(EditorWidget, LinesAreItemsOfAnyLength) {
         const char* steps;
         std::vector<std::string> lines;
     } cases[] = {
-        {"+A +B +C", {"A", "B", "C"}},
         {"+A +B +C 1+X 0+first", {"first", "A", "X", "B", "C"}},
-        {"+A 5+B", {"A", "B"}},
         {"0+A", {"A"}}, // an empty editor has no line 0 to insert at
         {"+", {""}},
         {"+ +X", {"", "X"}},
-        {"+ + +", {"", "", ""}},
-        {"+ =Q +X", {"Q", "X"}},
         {"+ 0+A +X", {"A", "", "X"}},
-        {"+A +B +C -1", {"A", "C"}},
         {"+A +B +C -0", {"B", "C"}},
         {"+A +B +C -2", {"A", "B"}}, // the break before the last line goes with it
-        {"+A -0 +", {""}},
-        {"+A +B +C 1=longer", {"A", "longer", "C"}},
-        {"+A +B !", {}},
-        {"+ !", {}},
         {"+A +B =", {}},
         {"+ +A ! +B", {"B"}},
     };
@@ -87,7 +68,6 @@ TEST_F(EditorWidget, LinesAreItemsOfAnyLength) {
         WidgetRemoveAllItems(Editor);
         EXPECT_EQ(Run(c.steps), c.lines) << c.steps;
     }
-    EXPECT_EQ(WidgetGetItemText(Editor, 7, 0), "");
     const std::string line(70000, 'w'); // past the limits of 64K texts and 16-bit line sizes
     WidgetSetText(Editor, line.c_str());
     EXPECT_EQ(WidgetGetText(Editor).size(), line.size());
@@ -98,29 +78,19 @@ TEST_F(EditorWidget, ColoursAreKeptOverAFontChange) {
     Run("+coloured");
     WidgetSetColor(Editor, 1, RGB(200, 0, 0));
     WidgetSetColor(Editor, 2, RGB(0, 0, 160));
-    WidgetSetColor(Editor, 3, RGB(0, 255, 0)); // no such colour
-    EXPECT_EQ(Record()->Class->GetColor(Record(), 1), int(RGB(200, 0, 0)));
-    EXPECT_EQ(Record()->Class->GetColor(Record(), 3), -1);
     SendMessageA(Control(), WM_SETFONT, WPARAM(GetStockObject(ANSI_VAR_FONT)), TRUE);
     CHARFORMATA format = {};
     format.cbSize = sizeof format;
     SendMessageA(Control(), EM_SETSEL, 0, -1);
     SendMessageA(Control(), EM_GETCHARFORMAT, SCF_SELECTION, LPARAM(&format));
     EXPECT_EQ(format.crTextColor, RGB(200, 0, 0));
-    EXPECT_EQ(BackPixel(), RGB(0, 0, 160));
-
-    WidgetSetColor(Editor, 1, -1);
-    WidgetSetColor(Editor, 2, -1);
-    SendMessageA(Control(), EM_GETCHARFORMAT, SCF_SELECTION, LPARAM(&format));
-    EXPECT_TRUE(format.dwEffects & CFE_AUTOCOLOR);
-    EXPECT_EQ(BackPixel(), GetSysColor(COLOR_WINDOW));
+    EventsPump(200);
+    EXPECT_EQ(ClientPixel(Control(), 290, 140), RGB(0, 0, 160)); // far from the text
 }
 
 TEST_F(EditorWidget, ReadOnlyAttributeDecidesWhatTabDoes) {
-    for (const auto& v : {std::make_pair(1, 1), std::make_pair(7, 1), std::make_pair(0, 0)}) {
-        ReadOnlySet(v.first);
-        EXPECT_EQ(ReadOnly(), v.second);
-    }
+    ReadOnlySet(7);
+    EXPECT_EQ(ReadOnly(), 1);
     ASSERT_NE(StringWidgetCreate(41, 10, 200, 200, 22, ""), 0);
     HWND field = WidgetLookup(41)->Handle;
     const struct {
@@ -140,7 +110,6 @@ TEST_F(EditorWidget, ReadOnlyAttributeDecidesWhatTabDoes) {
     }
     ASSERT_NE(EditorWidgetCreate(Editor, 10, 10, 300, 150, 0x801), 0);
     EXPECT_EQ(ReadOnly(), 1);
-    EXPECT_EQ(Record()->Class->GetAttribute(Record(), 1), 0);
 }
 
 } // namespace
