@@ -161,4 +161,19 @@ TEST_F(ListView, RowImagesAreSharedAndStayTheCallers) {
     DeleteObject(bitmap);
 }
 
+// Bulk adding suspends drawing; the list must come back whole once the loop runs again.
+TEST_F(ListView, ManyRowsShowOnceTheLoopRuns) {
+    Create(9);
+    const int rows = 3000;
+    for (int row = 0; row < rows; ++row)
+        WidgetAddItem(List, -1, ("r" + std::to_string(row) + "\n1\n2\n3\n4\n5\n6\n7\n8").c_str());
+    WidgetEventsPump(300);
+    SCROLLINFO scroll = {};
+    scroll.cbSize = sizeof scroll;
+    scroll.fMask = SIF_RANGE | SIF_PAGE;
+    ASSERT_TRUE(GetScrollInfo(list->Handle, SB_VERT, &scroll));
+    EXPECT_GE(scroll.nMax + 1 - static_cast<int>(scroll.nPage), rows - 20);
+    EXPECT_EQ(Row(rows - 1, 9), (Cells{"r2999", "1", "2", "3", "4", "5", "6", "7", "8"}));
+}
+
 } // namespace
