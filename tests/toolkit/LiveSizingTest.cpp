@@ -44,6 +44,12 @@ TEST(LiveSizing, KeyboardSizingStepsTenPixelsWithinTheTrackingLimits) {
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Limited)));
     SystemParametersInfoA(SPI_SETDRAGFULLWINDOWS, TRUE, nullptr, 0);
     WindowForegroundMake(window);
+    // A focused field would take the arrow keys for itself: sizing borrows the focus.
+    WidgetListBegin(window);
+    HWND field = reinterpret_cast<HWND>(TestControlCreate(
+        1, nullptr, "Edit", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, 10, 100, 20, "x"));
+    ASSERT_TRUE(field);
+    SetFocus(field);
     SetCursorPos(700, 650);
     const LONG width = Size(window).cx;
     PostMessageA(window, WM_SYSCOMMAND, SC_SIZE, 0);
@@ -70,6 +76,7 @@ TEST(LiveSizing, KeyboardSizingStepsTenPixelsWithinTheTrackingLimits) {
     POINT cursor;
     GetCursorPos(&cursor);
     EXPECT_TRUE(cursor.x == 700 && cursor.y == 650) << "the cursor goes back";
+    EXPECT_EQ(GetFocus(), field) << "the focus goes back";
     Press(VK_LEFT, 2); // no longer sizing
     EXPECT_EQ(Size(window).cx, MaxTrack.x);
     EXPECT_EQ(GetCapture(), nullptr);
