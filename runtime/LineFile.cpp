@@ -194,12 +194,7 @@ bool FileClose(int number) {
 }
 
 void FileCloseAll() {
-    if (!fileTable)
-        return;
-    ObjectEnumStart(fileTable);
-    int number = 0;
-    while (ObjectEnumNext(fileTable, &number))
-        FileClose(number);
+    ObjectCloseAll(fileTable, [](int number) { FileClose(number); });
 }
 
 bool FileReplace(const char* from, const char* to) {

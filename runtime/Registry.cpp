@@ -221,3 +221,12 @@ void* LibraryStateCreate(size_t size, void (*initialiser)(void*)) {
         initialiser(state);
     return state;
 }
+
+void ObjectCloseAll(ObjectTable* table, void (*close)(int number)) {
+    if (!table)
+        return;
+    ObjectEnumStart(table);
+    int number = 0;
+    while (ObjectEnumNext(table, &number))
+        close(number);
+}

@@ -56,6 +56,9 @@ int ObjectTableCapacity(const ObjectTable* table);
 // it (or any other record) before asking for the next one.
 void ObjectEnumStart(ObjectTable* table);
 void* ObjectEnumNext(ObjectTable* table, int* number);
+// Ends every live object through `close`, which releases the number it is given (the
+// libraries' close-all at program end). A null table has nothing to close.
+void ObjectCloseAll(ObjectTable* table, void (*close)(int number));
 
 // One zeroed settings record per library, kept for the life of the process; the
 // initialiser, when given, runs on it once. nullptr when memory is exhausted.

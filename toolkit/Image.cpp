@@ -148,12 +148,7 @@ void ImageFree(int number) {
 }
 
 void ImageFreeAll() {
-    if (!imageTable)
-        return;
-    ObjectEnumStart(imageTable);
-    int number = 0;
-    while (ObjectEnumNext(imageTable, &number))
-        ImageFree(number);
+    ObjectCloseAll(imageTable, ImageFree);
 }
 
 HANDLE ImageHandle(int number) {

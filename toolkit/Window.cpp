@@ -203,12 +203,7 @@ void WindowClose(int number) {
 }
 
 void WindowCloseAll() {
-    if (!windows)
-        return;
-    ObjectEnumStart(windows);
-    int number = 0;
-    while (ObjectEnumNext(windows, &number))
-        WindowClose(number);
+    ObjectCloseAll(windows, WindowClose);
 }
 
 HWND WindowNativeHandle(int number) {
