@@ -66,7 +66,7 @@ TEST(MessageDialog, OwnedByTheForegroundWindowWhileTheOthersWait) {
         DestroyWindow(w);
 }
 
-TEST(FileDialog, DefaultPathPatternsAndCancel) {
+TEST(FileDialog, DefaultPathPatternsCancelAndMultipleSelection) {
     const std::string folder = TempFolder("kv-dialogs") + "\\";
     char before[MAX_PATH], after[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, before);
@@ -92,4 +92,16 @@ TEST(FileDialog, DefaultPathPatternsAndCancel) {
     }
     GetCurrentDirectoryA(MAX_PATH, after);
     EXPECT_STREQ(before, after);
+
+    // A multiple selection gives every file at full length.
+    const std::string a = std::string(240, 'a') + ".kve", b = std::string(250, 'b') + ".kve";
+    std::vector<std::string> files;
+    DialogDriver driver("Open test", Accept("\"" + a + "\" \"" + b + "\"", &shown));
+    std::string file = FileOpenDialogEx("Open test", (folder + "New.kve").c_str(), "All|*.*", 0,
+                                        FileDialogMultiple);
+    for (; !file.empty() && files.size() < 9; file = FileDialogNextFile())
+        files.push_back(file);
+    EXPECT_EQ(shown, "New.kve"); // the default path's name, in its folder
+    EXPECT_EQ(files, (std::vector<std::string>{folder + a, folder + b}));
+    EXPECT_EQ(FileDialogNextFile(), ""); // stays empty once used up
 }

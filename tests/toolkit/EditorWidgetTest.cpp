@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <richedit.h>
+
 #include <sstream>
 
 namespace {
@@ -25,13 +27,15 @@ class EditorWidget : public ::testing::Test {
     HWND Control() { return Record()->Handle; }
     int ReadOnly() { return Record()->Class->GetAttribute(Record(), EditorReadOnly); }
     void ReadOnlySet(int value) { Record()->Class->SetAttribute(Record(), EditorReadOnly, value); }
-    // "+X" appends, "2+X" inserts at 2, "=X" sets all, "!" clears; the lines.
+    // "+X" appends, "2+X" inserts at 2, "-1" removes 1, "=X" sets all, "!" clears; the lines.
     std::vector<std::string> Run(const char* steps) {
         std::istringstream in(steps);
         for (std::string step; in >> step;) {
-            const size_t op = step.find_first_of("+=!");
+            const size_t op = step.find_first_of("+=!-");
             const std::string text = step.substr(op + 1);
-            if (step[op] == '+')
+            if (step[op] == '-')
+                WidgetRemoveItem(Editor, std::stoi(text));
+            else if (step[op] == '+')
                 WidgetAddItem(Editor, op ? std::stoi(step.substr(0, op)) : -1, text.c_str());
             else if (step[op] == '!')
                 WidgetRemoveAllItems(Editor);
@@ -55,6 +59,8 @@ TEST_F(EditorWidget, LinesAreItemsOfAnyLength) {
         {"+", {""}},
         {"+ +X", {"", "X"}},
         {"+ 0+A +X", {"A", "", "X"}},
+        {"+A +B +C -0", {"B", "C"}},
+        {"+A +B +C -2", {"A", "B"}}, // the break before the last line goes with it
         {"+A +B =", {}},
         {"+ +A ! +B", {"B"}},
     };
@@ -62,6 +68,24 @@ TEST_F(EditorWidget, LinesAreItemsOfAnyLength) {
         WidgetRemoveAllItems(Editor);
         EXPECT_EQ(Run(c.steps), c.lines) << c.steps;
     }
+    const std::string line(70000, 'w'); // past the limits of 64K texts and 16-bit line sizes
+    WidgetSetText(Editor, line.c_str());
+    EXPECT_EQ(WidgetGetText(Editor).size(), line.size());
+    EXPECT_EQ(WidgetGetItemText(Editor, 0, 0), line);
+}
+
+TEST_F(EditorWidget, ColoursAreKeptOverAFontChange) {
+    Run("+coloured");
+    WidgetSetColor(Editor, 1, RGB(200, 0, 0));
+    WidgetSetColor(Editor, 2, RGB(0, 0, 160));
+    SendMessageA(Control(), WM_SETFONT, WPARAM(GetStockObject(ANSI_VAR_FONT)), TRUE);
+    CHARFORMATA format = {};
+    format.cbSize = sizeof format;
+    SendMessageA(Control(), EM_SETSEL, 0, -1);
+    SendMessageA(Control(), EM_GETCHARFORMAT, SCF_SELECTION, LPARAM(&format));
+    EXPECT_EQ(format.crTextColor, RGB(200, 0, 0));
+    EventsPump(200);
+    EXPECT_EQ(ClientPixel(Control(), 290, 140), RGB(0, 0, 160)); // far from the text
 }
 
 TEST_F(EditorWidget, ReadOnlyAttributeDecidesWhatTabDoes) {

@@ -69,6 +69,7 @@ class ImageTest : public testing::Test {
         ImagesInit();
         FileWrite("image-24.bmp", BitmapBytes(300, 40, 24));
         FileWrite("image-8.bmp", BitmapBytes(33, 20, 8));
+        FileWrite("image.ico", IconBytes(0));
         FileWrite("image-broken.bmp", {'B', 'M', 1, 2, 3, 4, 5, 6});
         FileWrite("image-bm-icon.ico", IconBytes(0x4D42)); // a good icon, apart from "BM"
         FileWrite("image.png", {0x89, 'P', 'N', 'G', 13, 10, 26, 10, 0, 0, 0, 13, 'I', 'H'});
@@ -76,7 +77,7 @@ class ImageTest : public testing::Test {
     void TearDown() override { ImageFreeAll(); }
 };
 
-TEST_F(ImageTest, DepthDecidesTheBitmapKind) {
+TEST_F(ImageTest, DepthDecidesTheBitmapKindAndFreeAllTakesEveryImage) {
     HDC screen = GetDC(nullptr);
     const int display = GetDeviceCaps(screen, BITSPIXEL);
     ReleaseDC(nullptr, screen);
@@ -88,6 +89,14 @@ TEST_F(ImageTest, DepthDecidesTheBitmapKind) {
     EXPECT_FALSE(IsDibSection(ImageHandle(4)));
     EXPECT_EQ(ImageGetDepth(4), display);
     EXPECT_EQ(ImageGetWidth(4), 33);
+    ASSERT_NE(ImageLoad(5, "image.ico"), 0);
+    EXPECT_EQ(GetObjectType(ImageHandle(5)), 0u); // an icon, not a GDI object
+    EXPECT_EQ(ImageGetDepth(5), 32);
+
+    HANDLE bitmap = ImageHandle(2), icon = ImageHandle(5);
+    ImageFreeAll();
+    EXPECT_EQ(GetObjectType(bitmap), 0u);
+    EXPECT_FALSE(DestroyIcon(static_cast<HICON>(icon))); // already destroyed
 }
 
 TEST_F(ImageTest, UnreadableFilesFailAndLeaveNoImage) {
@@ -98,10 +107,16 @@ TEST_F(ImageTest, UnreadableFilesFailAndLeaveNoImage) {
 }
 
 TEST_F(ImageTest, LoadingANumberAgainFreesTheOldImage) {
-    ASSERT_NE(ImageLoad(2, "image-24.bmp"), 0);
-    const int slotsBefore = GdiFreeSlots();
-    ImageLoad(2, "image-8.bmp");
-    EXPECT_EQ(GdiFreeSlots(), slotsBefore);
+    struct Case {
+        const char* second;
+        int objectsFreed; // GDI objects fewer than with the first image alone
+    } cases[] = {{"image-8.bmp", 0}, {"image-broken.bmp", 1}};
+    for (const Case& c : cases) {
+        ASSERT_NE(ImageLoad(2, "image-24.bmp"), 0);
+        const int slotsBefore = GdiFreeSlots();
+        ImageLoad(2, c.second);
+        EXPECT_EQ(GdiFreeSlots() - slotsBefore, c.objectsFreed) << c.second;
+    }
 }
 
 } // namespace

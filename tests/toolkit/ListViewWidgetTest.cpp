@@ -129,6 +129,38 @@ TEST_F(ListView, CellColoursShowAndFollowTheirColumns) {
     EXPECT_EQ(colour(5, 1, 0), -1);
 }
 
+TEST_F(ListView, RowDataBlocksGoWithTheirRows) {
+    const int before = ListViewRowDataCount();
+    Create(2, {"row", "row", "row", "row"});
+    kind->SetItemColor(list, -1, 1, Red, 0);
+    kind->SetItemData(list, 9, 1); // no such row: nothing
+    EXPECT_EQ(ListViewRowDataCount(), before + 4);
+    WidgetRemoveItem(List, 0);
+    EXPECT_EQ(ListViewRowDataCount(), before + 3);
+    WidgetRemoveAllItems(List);
+    EXPECT_EQ(ListViewRowDataCount(), before);
+    WidgetAddItem(List, -1, "row");
+    kind->SetItemData(list, 0, 5);
+    WindowClose(TestWindow);
+    EXPECT_EQ(ListViewRowDataCount(), before);
+}
+
+TEST_F(ListView, RowImagesAreSharedAndStayTheCallers) {
+    Create(1);
+    HBITMAP bitmap = CreateBitmap(40, 20, 1, 32, nullptr);
+    kind->AddItem(list, -1, "bitmap", bitmap);
+    kind->AddItem(list, -1, "icon", LoadIconA(nullptr, IDI_APPLICATION));
+    kind->AddItem(list, -1, "bitmap again", bitmap);
+    auto images =
+        reinterpret_cast<HIMAGELIST>(SendMessageA(list->Handle, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+    EXPECT_EQ(ImageList_GetImageCount(images), 3); // a blank first, then one per image
+    WidgetRemoveAllItems(List);
+    EXPECT_EQ(ImageList_GetImageCount(images), 1);
+    WindowClose(TestWindow);
+    EXPECT_NE(GetObjectType(bitmap), 0u);
+    DeleteObject(bitmap);
+}
+
 // Bulk adding suspends drawing; the list must come back whole once the loop runs again.
 TEST_F(ListView, ManyRowsShowOnceTheLoopRuns) {
     Create(9);

@@ -71,6 +71,21 @@ TEST_F(StatusBarTest, AppearanceChoosesFrameAndAlignmentOnKnownFieldsOnly) {
     EXPECT_EQ(FieldTextRead(bar, 0), "kept|512");
 }
 
+TEST_F(StatusBarTest, FieldWidthsAddUpToEdgesPastFiftyTwoFields) {
+    bar = reinterpret_cast<HWND>(StatusBarCreate(4, window)); // starts a fresh edge table
+    std::vector<int> expected;
+    for (int field = 0; field < 60; ++field) {
+        StatusBarAddField(10 + field);
+        expected.push_back(10 + field + (expected.empty() ? 0 : expected.back()));
+    }
+    std::vector<int> edges(300);
+    edges.resize(size_t(SendMessageA(bar, SB_GETPARTS, edges.size(), LPARAM(edges.data()))));
+    EXPECT_EQ(edges, expected);
+    StatusBarFree(4);
+    EXPECT_FALSE(IsWindow(bar));
+    StatusBarAddField(5); // the bar being built is gone: nothing to add to
+}
+
 TEST_F(StatusBarTest, OnlyAChangedParentSizeRefitsTheBar) {
     barProcedure = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BarSpy)));

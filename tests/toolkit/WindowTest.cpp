@@ -5,6 +5,20 @@
 
 namespace {
 
+// Counts what the owner window offers the kind; answers WM_COMMAND with `answer`.
+int parentMessages = 0;
+LRESULT answer = NotHandled;
+LRESULT CountingParentMessage(WidgetRecord*, HWND, UINT message, WPARAM, LPARAM) {
+    return message == WM_COMMAND ? (++parentMessages, answer) : NotHandled;
+}
+const WidgetKind countingKind = [] {
+    WidgetKind kind = {};
+    kind.Kind = 1;
+    kind.RecordSize = WidgetRecordSize;
+    kind.OnParentMessage = CountingParentMessage;
+    return kind;
+}();
+
 HWND Open(int number, int x, int y, int width, int height, unsigned flags) {
     return reinterpret_cast<HWND>(WindowOpen(number, x, y, width, height, "test", flags, nullptr));
 }
@@ -52,6 +66,29 @@ TEST_F(WindowEvents, CloseSizeMoveAndIdle) {
     PostMessageA(window, WM_COMMAND, 9, 0);
     MessagesFlush(); // drops what the waiting message reported
     EXPECT_EQ(EventWaitTimeout(0), EventNone);
+}
+
+TEST_F(WindowEvents, ControlNotificationsGoToTheirOwnKindFirst) {
+    WidgetListBegin(window);
+    HWND button = reinterpret_cast<HWND>(
+        TestControlCreate(14, &countingKind, "Button", WS_CHILD | WS_VISIBLE, 10, 10, 80, 24));
+    TestControlCreate(0, &countingKind, "Button", WS_CHILD | WS_VISIBLE, 10, 40, 80, 24);
+    // A plain control with id 0 and no "GT_ID" property: it reads like widget 0's property.
+    HWND foreign = CreateWindowExA(0, "Button", "x", WS_CHILD | WS_VISIBLE, 10, 70, 80, 24, window,
+                                   nullptr, GetModuleHandleA(nullptr), nullptr);
+    EventsDrain();
+    const struct {
+        HWND control;
+        LRESULT answer; // 0: the kind handles the notification itself, no event
+        int id, offered;
+    } clicks[] = {{button, NotHandled, 14, 1}, {foreign, NotHandled, 0, 1}, {button, 0, -1, 2}};
+    for (const auto& c : clicks) {
+        answer = c.answer;
+        PostMessageA(c.control, BM_CLICK, 0, 0);
+        EXPECT_EQ(EventsHave(EventsPump(100), EventKindWidget), c.id >= 0) << c.id;
+        EXPECT_EQ(c.id >= 0 ? EventWidgetId() : -1, c.id);
+        EXPECT_EQ(parentMessages, c.offered) << c.id;
+    }
 }
 
 TEST(WindowLifetime, ReopeningClosingAndCentring) {
