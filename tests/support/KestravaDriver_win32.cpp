@@ -1,0 +1,353 @@
+#include "support/KestravaDriver_win32.h"
+
+#include "support/DialogDriver_win32.h"
+#include "support/WinTestUtil_win32.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#ifndef KV_APP_DIR // set for the programs that drive the built Kestrava.exe
+#define KV_APP_DIR ""
+#endif
+
+namespace fs = std::filesystem;
+
+bool WaitUntil(const std::function<bool()>& condition, int milliseconds) {
+    for (const DWORD start = GetTickCount(); !condition(); Sleep(20))
+        if (GetTickCount() - start > static_cast<DWORD>(milliseconds))
+            return condition();
+    return true;
+}
+
+namespace {
+
+// A block in the program's memory, for the control messages that take a pointer.
+class RemoteBlock {
+  public:
+    static constexpr size_t Size = 1 << 16;
+    explicit RemoteBlock(HANDLE process)
+        : process_(process), at_(static_cast<char*>(VirtualAllocEx(process, nullptr, Size,
+                                                                   MEM_COMMIT, PAGE_READWRITE))) {}
+    ~RemoteBlock() { VirtualFreeEx(process_, at_, 0, MEM_RELEASE); }
+    RemoteBlock(const RemoteBlock&) = delete;
+    RemoteBlock& operator=(const RemoteBlock&) = delete;
+    char* At(size_t offset) const { return at_ + offset; }
+    LPARAM Address() const { return reinterpret_cast<LPARAM>(at_); }
+    template <typename T> void Put(const T& value) {
+        WriteProcessMemory(process_, at_, &value, sizeof value, nullptr);
+    }
+    template <typename T> T Get() const {
+        T value{};
+        ReadProcessMemory(process_, at_, &value, sizeof value, nullptr);
+        return value;
+    }
+    std::string Text(size_t offset) const {
+        std::string text(Size - offset, '\0');
+        ReadProcessMemory(process_, at_ + offset, text.data(), text.size(), nullptr);
+        return text.c_str();
+    }
+
+  private:
+    HANDLE process_;
+    char* at_;
+};
+
+LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 10000, &result);
+    return static_cast<LRESULT>(result);
+}
+
+std::string ClassOf(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+POINT Centre(HWND window) {
+    RECT r = {};
+    GetWindowRect(window, &r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+} // namespace
+
+Kestrava::Kestrava(const std::function<void(const fs::path&)>& change) {
+    static int serial = 0;
+    folder_ = fs::temp_directory_path() / ("kestrava-" + std::to_string(GetCurrentProcessId()) +
+                                           "-" + std::to_string(++serial));
+    const fs::path built = KV_APP_DIR;
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+    fs::copy_file(built / "Kestrava.exe", folder_ / "Kestrava.exe");
+    fs::copy(built / "data", folder_ / "data", fs::copy_options::recursive);
+    fs::create_directories(folder_ / "Saved-Entrys");
+    fs::create_directories(folder_ / "Saved-Lists");
+    if (change)
+        change(folder_);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    std::string command = "\"" + (folder_ / "Kestrava.exe").string() + "\"";
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder_.string().c_str(), &startup, &process_))
+        ADD_FAILURE() << "Kestrava.exe did not start from " << folder_.string();
+}
+
+Kestrava::~Kestrava() {
+    if (process_.hProcess) {
+        if (Alive()) {
+            TerminateProcess(process_.hProcess, 1);
+            WaitForSingleObject(process_.hProcess, 10000);
+        }
+        CloseHandle(process_.hThread);
+        CloseHandle(process_.hProcess);
+    }
+    std::error_code failed;
+    WaitUntil([&] { return fs::remove_all(folder_, failed), !failed; }, 5000);
+}
+
+std::string Kestrava::FileRead(const std::string& relative) const {
+    std::ifstream in(folder_ / relative, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+HWND Kestrava::Window(const char* title, const char* className) {
+    struct Search {
+        DWORD process;
+        const char* title;
+        const char* className;
+        HWND found;
+    } search = {process_.dwProcessId, title, className, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(data);
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            char text[256] = {};
+            GetWindowTextA(window, text, sizeof text);
+            if (process != s.process || !IsWindowVisible(window) || s.title != std::string(text) ||
+                (s.className && ClassOf(window) != s.className))
+                return TRUE;
+            s.found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND Kestrava::WindowWait(const char* title, const char* className) {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = Window(title, className)) != nullptr; });
+    return found;
+}
+
+HWND Kestrava::Main() {
+    if (!main_ || !IsWindow(main_))
+        WaitUntil([this] {
+            main_ = Window("Kestrava");
+            return main_ && ClassOf(main_) != "#32770";
+        });
+    return main_;
+}
+
+HWND Kestrava::Control(int number) {
+    if (HWND control = GetDlgItem(Main(), number))
+        return control;
+    // Found by the widget number the program keeps on each control, should the id differ.
+    struct Search {
+        int number;
+        HWND found;
+    } search = {number, nullptr};
+    EnumChildWindows(
+        Main(),
+        [](HWND child, LPARAM data) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(data);
+            if (reinterpret_cast<intptr_t>(GetPropA(child, "GT_ID")) != s.number)
+                return TRUE;
+            s.found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool Kestrava::Ready() {
+    return WaitUntil([this] { return Main() && Control(43) && Status() == "\tInformation-Bar"; });
+}
+
+std::string Kestrava::Text(HWND control) const {
+    const LRESULT length = Send(control, WM_GETTEXTLENGTH, 0, 0);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    Send(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    return text.c_str();
+}
+
+std::string Kestrava::Text(int number) {
+    return Text(Control(number));
+}
+
+void Kestrava::TextSet(int number, const std::string& text) {
+    Send(Control(number), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+bool Kestrava::Checked(int number) {
+    return Send(Control(number), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+std::string Kestrava::Status() {
+    HWND bar = FindWindowExA(Main(), nullptr, STATUSCLASSNAMEA, nullptr);
+    if (!bar)
+        return "(no status bar)";
+    RemoteBlock block(process_.hProcess);
+    Send(bar, SB_GETTEXTA, 0, block.Address());
+    return block.Text(0);
+}
+
+HWND Kestrava::Focus() {
+    return FocusOf(Main());
+}
+
+void Kestrava::Click(HWND control) {
+    const POINT at = Centre(control);
+    InputClick(at.x, at.y);
+}
+
+void Kestrava::Click(int number) {
+    Click(Control(number));
+}
+
+void Kestrava::RightClick(HWND control, POINT client) {
+    ClientToScreen(control, &client);
+    InputRightClick(client.x, client.y);
+}
+
+void Kestrava::DoubleClick(HWND control, POINT client) {
+    ClientToScreen(control, &client);
+    InputDoubleClick(client.x, client.y);
+}
+
+void Kestrava::Keys(const std::vector<WORD>& keys, bool shift, bool control) {
+    for (WORD key : keys)
+        InputKey(key, shift, control);
+}
+
+bool Kestrava::Type(int number, const std::string& text) {
+    HWND field = Control(number);
+    Click(field);
+    if (!WaitUntil([&] { return FocusOf(field) == field; }))
+        return false;
+    Keys({VK_HOME});
+    Keys({VK_END}, true);
+    for (char c : text) {
+        const SHORT key = VkKeyScanA(c);
+        InputKey(LOBYTE(key), (HIBYTE(key) & 1) != 0);
+    }
+    return WaitUntil([&] { return Text(field) == text; }, 5000);
+}
+
+void Kestrava::Compute(const char* units, const char* cost, const char* sellUnits,
+                       const char* yield) {
+    Type(4, units);
+    Type(5, cost);
+    Type(6, sellUnits);
+    Type(9, yield);
+    Click(14);
+    // COMPUTE always rewrites the cost with ten decimals.
+    WaitUntil([&] { return Text(5) != cost; });
+}
+
+void Kestrava::Menu(int item) {
+    PostMessageA(Main(), WM_COMMAND, MAKEWPARAM(item, 0), 0);
+}
+
+void Kestrava::CloseBox() {
+    PostMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+int Kestrava::Rows() {
+    return static_cast<int>(Send(Control(26), LVM_GETITEMCOUNT, 0, 0));
+}
+
+std::string Kestrava::Cell(int row, int column) {
+    RemoteBlock block(process_.hProcess);
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = block.At(sizeof item);
+    item.cchTextMax = static_cast<int>(RemoteBlock::Size - sizeof item);
+    block.Put(item);
+    Send(Control(26), LVM_GETITEMTEXTA, static_cast<WPARAM>(row), block.Address());
+    return block.Text(sizeof item);
+}
+
+std::vector<std::string> Kestrava::Row(int row) {
+    std::vector<std::string> cells;
+    for (int column = 0; column < 9; ++column)
+        cells.push_back(Cell(row, column));
+    return cells;
+}
+
+POINT Kestrava::RowPoint(int row) {
+    RemoteBlock block(process_.hProcess);
+    block.Put(RECT{LVIR_BOUNDS, 0, 0, 0});
+    Send(Control(26), LVM_GETITEMRECT, static_cast<WPARAM>(row), block.Address());
+    const RECT r = block.Get<RECT>();
+    return {r.left + 20, (r.top + r.bottom) / 2};
+}
+
+std::string Kestrava::ColumnTitle(int column) {
+    RemoteBlock block(process_.hProcess);
+    LVCOLUMNA info = {};
+    info.mask = LVCF_TEXT;
+    info.pszText = block.At(sizeof info);
+    info.cchTextMax = 256;
+    block.Put(info);
+    Send(Control(26), LVM_GETCOLUMNA, static_cast<WPARAM>(column), block.Address());
+    return block.Text(sizeof info);
+}
+
+int Kestrava::ColumnWidth(int column) {
+    return static_cast<int>(Send(Control(26), LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+}
+
+bool Kestrava::DialogAnswer(const char* title, const std::string& name) {
+    HWND dialog = WindowWait(title, "#32770");
+    if (!dialog || !DialogSetFileName(dialog, name.c_str()))
+        return false;
+    DialogPress(dialog, IDOK);
+    return WaitUntil([&] { return !IsWindow(dialog); });
+}
+
+std::string Kestrava::ErrorConfirm() {
+    HWND box = WindowWait("ERROR", "#32770");
+    if (!box)
+        return "";
+    const std::string text = DialogStaticTexts(box);
+    DialogPress(box, IDOK);
+    WaitUntil([&] { return !IsWindow(box); });
+    return text;
+}
+
+bool Kestrava::Alive() const {
+    return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool Kestrava::Responsive() {
+    DWORD_PTR result = 0;
+    return Alive() &&
+           SendMessageTimeoutA(Main(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
+}
+
+bool Kestrava::Ended(DWORD* exitCode) {
+    return WaitForSingleObject(process_.hProcess, 15000) == WAIT_OBJECT_0 &&
+           GetExitCodeProcess(process_.hProcess, exitCode);
+}
