@@ -1,42 +1,164 @@
-// Placeholder main window so the program can be built, started and looked at from the first
-// day. It only has the calculator window's frame (title, client size, style, position); the
-// real window with its menus, fields and trade list replaces this file once the toolkit exists.
+// Kestrava's main routine: start-up, the main event loop with its routing, and the end.
+#include "app/HelpWindow.h"
+#include "app/Layout.h"
+#include "app/Trade.h"
+#include "app/TradeList.h"
+#include "app/TradeWidgets.h"
+#include "formats/DialogPrompt.h"
+#include "formats/EntryFile.h"
+#include "formats/ListFile.h"
+#include "runtime/Launcher.h"
+#include "runtime/LineFile.h"
+#include "runtime/Memory.h"
+#include "toolkit/Dialogs.h"
+#include "toolkit/Image.h"
+#include "toolkit/Menu.h"
+#include "toolkit/StatusBar.h"
+#include "toolkit/Widget.h"
+
 #include <windows.h>
 
-static LRESULT CALLBACK PlaceholderProcedure(HWND window, UINT message, WPARAM wParam,
-                                             LPARAM lParam) {
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int HelpFileNumber = 0;
+
+// Everything the actions work on besides the widgets themselves.
+struct App {
+    std::vector<std::string> helpLines;
+    HANDLE headerImage = nullptr;
+    YieldModes rowYieldModes;
+    WidgetFields fields;
+    ListViewTable table{TradeList};
+    DialogPrompt prompt;
+    TradeSheet sheet{fields, table, rowYieldModes};
+    bool quitRequested = false;
+};
+
+void HintShow(const char* text, int appearance = StatusBarCentred) {
+    StatusBarSetText(MainStatusBar, 0, text, appearance);
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = PlaceholderProcedure;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = "KestravaMain";
-    if (!RegisterClassA(&windowClass))
-        return 0;
-
-    const DWORD style = 0xCA0000; // caption, system menu, minimise box: a fixed-size window
-    RECT frame = {0, 0, 1018, 413};
-    AdjustWindowRectEx(&frame, style, FALSE, 0);
-    HWND window = CreateWindowExA(0, "KestravaMain", "Kestrava", style, 0, 0,
-                                  frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                                  nullptr, instance, nullptr);
-    if (!window)
-        return 0;
-    ShowWindow(window, SW_SHOWNORMAL);
-
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+const char* FieldHint(int widget) {
+    switch (widget) {
+    case WareField: return "Insert the name of the ware with which you want to trade";
+    case BuyUnitsField: return "Insert how much units you want to buy";
+    case BuyCostField: return "Insert the buy-price of all units";
+    case SellUnitsField: return "Insert the number of units which you want to sell";
+    case YieldField: return "Insert the yield for each unit";
+    case UnitPriceField: return "This is the sell-price of one unit";
+    case SellPriceField: return "This is the sell-price of all units";
+    case UnitYieldField: return "This is the yield of one unit";
+    case YieldAmountField: return "This is the yield of all units";
+    case YieldPercentField: return "This is the yield in percent";
     }
+    return nullptr;
+}
+
+void WidgetActionRoute(App& app, int widget) {
+    switch (widget) {
+    case YieldNumbersOption:
+    case YieldPercentOption:
+        HintShow("Choose if you want to use numbers or percent for the yield");
+        break;
+    case ComputeButton: Compute(app.fields); break;
+    case TransferButton: TransferEntry(app.sheet); break;
+    case ClearButton: ClearEntry(app.fields); break;
+    case DonateButton: ProgramRun(DonateUrl); break;
+    }
+}
+
+void WidgetHintRoute(App& app, int widget, int subtype) {
+    if (widget == TradeList) {
+        if (subtype == SubtypeLeftDoubleClick)
+            LoadRowIntoEntry(app.sheet);
+        else if (subtype == SubtypeRightButtonClick)
+            PopupMenuShow(RowPopupMenu, WindowNativeHandle(MainWindow));
+        return;
+    }
+    const char* hint = FieldHint(widget);
+    if (!hint)
+        return;
+    if (subtype == SubtypeFocus)
+        HintShow(hint);
+    else if (subtype == SubtypeLostFocus)
+        HintShow(InformationBarText, widget == BuyUnitsField ? 0 : StatusBarCentred);
+}
+
+void MenuRoute(App& app, int item) {
+    switch (item) {
+    case MenuClearEntry: ClearEntry(app.fields); break;
+    case MenuOpenEntry: OpenEntry(app.fields, app.prompt); break;
+    case MenuSaveEntry: SaveEntry(app.fields, app.prompt); break;
+    case MenuClearList: ClearList(app.sheet); break;
+    case MenuOpenList: OpenList(app.sheet, app.prompt); break;
+    case MenuSaveList: SaveList(app.sheet, app.prompt); break;
+    case MenuQuit: app.quitRequested = true; break;
+    case MenuHelp: HelpWindowRun(app.helpLines, app.headerImage); break;
+    case MenuDonate: ProgramRun(DonateUrl); break;
+    case MenuDeleteRow: DeleteRow(app.sheet); break;
+    }
+}
+
+void HelpLinesRead(std::vector<std::string>& lines) {
+    if (!FileOpenRead(HelpFileNumber, "data\\help.txt")) {
+        MessageBoxShow("ERROR", "Helptext (.../Kestrava/data/help.txt) doesn't exist!");
+        return;
+    }
+    while (!FileAtEnd(HelpFileNumber))
+        lines.push_back(FileReadLine(HelpFileNumber));
+    FileClose(HelpFileNumber);
+}
+
+void MainLoop(App& app) {
+    while (!app.quitRequested) {
+        const int kind = EventWait();
+        // Read once: an action's own text changes raise notifications that replace these.
+        const int number = EventWidgetId();
+        const int subtype = EventSubtype();
+        switch (kind) {
+        case EventKindClose: app.quitRequested = true; break;
+        case EventKindWidget:
+            WidgetActionRoute(app, number);
+            WidgetHintRoute(app, number, subtype);
+            break;
+        case EventKindMenu: MenuRoute(app, number); break;
+        }
+    }
+}
+
+void LibrariesInit() {
+    MemoryInit();
+    FilesInit();
+    WindowsInit();
+    WidgetsInit();
+    ImageDecodersReset();
+    ImagesInit();
+    MenusInit();
+    LauncherInit();
+    CommonControlsInit();
+    StatusBarsInit();
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    LibrariesInit();
+    HWND window =
+        reinterpret_cast<HWND>(WindowOpen(MainWindow, 0, 0, 1018, 413, "Kestrava",
+                                          WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, nullptr));
+    if (window) {
+        App app;
+        app.headerImage = reinterpret_cast<HANDLE>(ImageLoad(HeaderBitmap, "data/header.bmp"));
+        HelpLinesRead(app.helpLines);
+        MainLayoutBuild(window, app.headerImage);
+        MainLoop(app);
+    }
+    ImageFreeAll();
+    WindowCloseAll();
+    FileCloseAll();
+    MemoryShutdown();
     return 0;
 }

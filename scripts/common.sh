@@ -26,6 +26,13 @@ start_wine() {
   mkdir -p "$WINEPREFIX"
   [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1 || true
   wineserver -p 2>/dev/null || true  # already running is fine
+  # A new prefix does not see the fonts of Debian's fonts-wine: without them the title-bar
+  # buttons show letters and the default GUI font falls back to one with other metrics.
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts" font
+  mkdir -p "$fonts"
+  for font in marlett tahoma tahomabd; do
+    [ -f "$fonts/$font.ttf" ] || cp "/usr/share/wine/fonts/$font.ttf" "$fonts/" 2>/dev/null || true
+  done
   # A crashing test must fail at once, not wait on Wine's crash dialog until the time-out.
   if [ ! -f "$WINEPREFIX/.kv-no-crash-dialog" ]; then
     "$root/scripts/wine-exec" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog \

@@ -3,8 +3,8 @@
 
 #include "app/Trade.h"
 #include "app/TradeList.h"
+#include "app/TradeWidgets.h"
 #include "formats/ListFile.h"
-#include "support/ListViewTable_win32.h"
 #include "support/MemoryPrompt.h"
 #include "support/MemoryTrade.h"
 #include "support/TestFolder.h"

@@ -1,0 +1,182 @@
+#include "app/Layout.h"
+
+#include "toolkit/EditorWidget.h"
+#include "toolkit/ImageWidget.h"
+#include "toolkit/Menu.h"
+#include "toolkit/StatusBar.h"
+#include "toolkit/Widgets.h"
+
+#include <algorithm>
+#include <iterator>
+
+const char InformationBarText[] = "Information-Bar";
+
+namespace {
+
+constexpr int ReadOnly = ES_READONLY;
+constexpr int CentredSunken = 0x20001; // the text kind's centred text in a sunken border
+constexpr int GroupBox = 0, SunkenEdge = 1, StaticEdge = 2, FlatBorder = 3; // frame types
+constexpr int GridFullRow = 0x40010000; // grid lines, whole-row selection
+constexpr int TradeListFirstWidth = 128;
+
+constexpr int ResultBack = 0xFFEBEB;     // 235, 235, 255
+constexpr int BuyTotalBack = 0xF4F4FF;   // 255, 244, 244
+constexpr int SellTotalBack = 0xF4FFF4;  // 244, 255, 244
+constexpr int YieldTotalBack = 0xE1FFE1; // 225, 255, 225
+
+using T = WidgetType;
+
+// In creation order, which is also the Tab order.
+const WidgetRow MainWidgets[] = {
+    {BuyFrame, T::Frame, 11, 57, 180, 86, "Insert Buydatas:", GroupBox, -1},
+    {SellFrame, T::Frame, 11, 145, 180, 69, "Insert Selldatas:", GroupBox, -1},
+    {ResultsFrame, T::Frame, 11, 216, 180, 121, "Results:", GroupBox, -1},
+    {WareField, T::String, 21, 84, 160, 20, "Ware", 0, -1},
+    {BuyUnitsField, T::String, 21, 118, 70, 20, "0", 0, -1},
+    {BuyCostField, T::String, 111, 118, 70, 20, "0", 0, -1},
+    {SellUnitsField, T::String, 21, 178, 70, 20, "0", 0, -1},
+    {YieldNumbersOption, T::Option, 109, 170, 40, 19, "1 2 3", 0, -1},
+    {YieldPercentOption, T::Option, 158, 170, 30, 19, "%", 0, -1},
+    {YieldField, T::String, 111, 189, 70, 20, "0", 0, -1},
+    {UnitPriceField, T::String, 21, 244, 70, 20, "0", ReadOnly, ResultBack},
+    {SellPriceField, T::String, 111, 244, 70, 20, "0", ReadOnly, ResultBack},
+    {UnitYieldField, T::String, 21, 278, 70, 20, "0", ReadOnly, ResultBack},
+    {YieldAmountField, T::String, 111, 278, 70, 20, "0", ReadOnly, ResultBack},
+    {YieldPercentField, T::String, 21, 312, 70, 20, "0", ReadOnly, ResultBack},
+    {ComputeButton, T::Button, 16, 339, 105, 20, "COMPUTE", 0, -1},
+    {TransferButton, T::Button, 198, 118, 21, 170, "->", 0, -1},
+    {ClearButton, T::Button, 126, 339, 55, 20, "CLEAR", 0, -1},
+    {StatsButton, T::Button, 116, 310, 58, 20, "Stats", 0, -1},
+    {BuyUnitsLabel, T::Text, 21, 104, 40, 12, "Number:", 0, -1},
+    {BuyCostLabel, T::Text, 111, 104, 30, 12, "Cost:", 0, -1},
+    {SellUnitsLabel, T::Text, 21, 164, 40, 12, "Number:", 0, -1},
+    {YieldLabel, T::Text, 111, 157, 30, 12, "Yield:", 0, -1},
+    {UnitPriceLabel, T::Text, 21, 230, 44, 12, "Unitprice:", 0, -1},
+    {SellPriceLabel, T::Text, 111, 230, 42, 12, "Sellprice:", 0, -1},
+    {UnitYieldLabel, T::Text, 21, 264, 61, 13, "Unityield  ($):", 0, -1},
+    {YieldAmountLabel, T::Text, 111, 264, 44, 13, "Yield  ($):", 0, -1},
+    {YieldPercentLabel, T::Text, 21, 298, 46, 13, "Yield  (%):", 0, -1},
+    {ProductLabel, T::Text, 21, 70, 40, 12, "Product:", 0, -1},
+    {TradeList, T::ListView, 225, 63, 784, 275, "Ware", GridFullRow, -1},
+    {HeaderImage, T::Image, 6, 3, 520, 45, "", WS_EX_CLIENTEDGE, -1},
+    {EntryPanelFrame, T::Frame, 8, 56, 186, 306, "", FlatBorder, -1},
+    {ListPanelFrame, T::Frame, 222, 56, 789, 306, "", StaticEdge, -1},
+    {OuterFrame, T::Frame, 3, 51, 1012, 315, "", SunkenEdge, -1},
+    {VersionText, T::Text, -48, 10, 41, 17, "v.1.0b", CentredSunken, -1},
+    {CreditText, T::Text, -266, 30, 260, 17, "Made for traders who count every unit", CentredSunken,
+     -1},
+    {TotalLabel, T::Text, 304, 340, 50, 17, "Total:", CentredSunken, -1},
+    {DonateButton, T::Button, 752, 8, 210, 20, "DONATE", 0, -1},
+    {TotalBuyUnitsField, T::String, 356, 338, 56, 20, "0", ReadOnly, BuyTotalBack},
+    {TotalBuyPriceField, T::String, 412, 338, 90, 20, "0", ReadOnly, BuyTotalBack},
+    {TotalUnitPriceField, T::String, 502, 338, 90, 20, "0", ReadOnly, SellTotalBack},
+    {TotalUnitYieldField, T::String, 592, 338, 90, 20, "0", ReadOnly, SellTotalBack},
+    {TotalYieldAmountField, T::String, 828, 338, 90, 20, "0", ReadOnly, YieldTotalBack},
+    {TotalYieldPercentField, T::String, 918, 338, 91, 20, "0", ReadOnly, YieldTotalBack},
+    {TotalSellUnitsField, T::String, 682, 338, 56, 20, "0", ReadOnly, SellTotalBack},
+    {TotalSellPriceField, T::String, 738, 338, 90, 20, "0", ReadOnly, SellTotalBack},
+};
+
+// Columns 1 to 8 of the trade list; column 0 ("Ware") comes with the widget.
+struct Column {
+    const char* title;
+    int width;
+};
+const Column TradeListColumns[] = {
+    {"Buyunits", 56},  {"Buyprice", 90},  {"Unitprice", 90}, {"Unityield [$]", 90},
+    {"Sellunits", 56}, {"Sellprice", 90}, {"Yield [$]", 90}, {"Yield [%]", 90},
+};
+
+struct MenuLine {
+    int item; // 0: a separator; -1: a new title
+    const char* text;
+};
+const MenuLine MainMenuLines[] = {
+    {-1, "File"},
+    {MenuClearEntry, "Clear entry"},
+    {MenuOpenEntry, "Open entry"},
+    {MenuSaveEntry, "Save entry"},
+    {0, nullptr},
+    {MenuClearList, "Clear list"},
+    {MenuOpenList, "Open list"},
+    {MenuSaveList, "Save list"},
+    {0, nullptr},
+    {MenuQuit, "Quit"},
+    {-1, "?"},
+    {MenuHelp, "Help"},
+    {0, nullptr},
+    {MenuDonate, "Donate"},
+};
+
+intptr_t WidgetRowCreate(const WidgetRow& row, int x, HANDLE image) {
+    const int y = row.y, w = row.width, h = row.height;
+    switch (row.type) {
+    case T::Frame: return FrameWidgetCreate(row.number, x, y, w, h, row.text, row.flags);
+    case T::Text: return TextWidgetCreate(row.number, x, y, w, h, row.text, row.flags);
+    case T::String: return StringWidgetCreate(row.number, x, y, w, h, row.text, row.flags);
+    case T::Option: return OptionWidgetCreate(row.number, x, y, w, h, row.text);
+    case T::Button: return ButtonWidgetCreate(row.number, x, y, w, h, row.text, row.flags);
+    case T::ListView:
+        return ListViewWidgetCreate(row.number, x, y, w, h, row.text, TradeListFirstWidth,
+                                    row.flags);
+    case T::Editor: return EditorWidgetCreate(row.number, x, y, w, h, row.flags);
+    case T::Image: return ImageWidgetCreate(row.number, x, y, w, h, image, DWORD(row.flags));
+    }
+    return 0;
+}
+
+const WidgetRow* RowAfter(int number) {
+    return std::find_if(std::begin(MainWidgets), std::end(MainWidgets),
+                        [number](const WidgetRow& row) { return row.number == number; }) +
+           1;
+}
+
+} // namespace
+
+void WidgetRowsCreate(HWND window, const WidgetRow* first, const WidgetRow* end, HANDLE image) {
+    int clientWidth = 0;
+    if (RECT client; GetClientRect(window, &client))
+        clientWidth = client.right;
+    const WidgetRow* coloured = nullptr; // the first of a run of coloured fields
+    for (const WidgetRow* row = first; row != end; ++row) {
+        WidgetRowCreate(*row, row->x < 0 ? clientWidth + row->x : row->x, image);
+        // A run of coloured fields gets its colours once the whole run exists.
+        if (row->backColour != -1 && !coloured)
+            coloured = row;
+        if (coloured && (row + 1 == end || row[1].backColour == -1)) {
+            for (; coloured != row + 1; ++coloured)
+                WidgetSetColor(coloured->number, 2, coloured->backColour);
+            coloured = nullptr;
+        }
+    }
+}
+
+void MainLayoutBuild(HWND window, HANDLE headerImage) {
+    if (MenuCreate(MainMenu, window))
+        for (const MenuLine& line : MainMenuLines) {
+            if (line.item == -1)
+                MenuAddTitle(line.text);
+            else if (line.item == 0)
+                MenuAddBar();
+            else
+                MenuAddItem(line.item, line.text);
+        }
+    if (PopupMenuCreate(RowPopupMenu))
+        MenuAddItem(MenuDeleteRow, "Delete");
+
+    if (WidgetListBegin(window)) {
+        const WidgetRow* afterOptions = RowAfter(YieldPercentOption);
+        const WidgetRow* afterList = RowAfter(TradeList);
+        WidgetRowsCreate(window, std::begin(MainWidgets), afterOptions, headerImage);
+        WidgetSetState(YieldNumbersOption, 1);
+        WidgetRowsCreate(window, afterOptions, afterList, headerImage);
+        int column = 1;
+        for (const Column& c : TradeListColumns)
+            WidgetAddColumn(TradeList, column++, c.title, c.width);
+        WidgetRowsCreate(window, afterList, std::end(MainWidgets), headerImage);
+    }
+
+    if (StatusBarCreate(MainStatusBar, window))
+        StatusBarAddField(1024);
+    StatusBarSetText(MainStatusBar, 0, InformationBarText, StatusBarCentred);
+}

@@ -1,0 +1,63 @@
+#include "app/TradeWidgets.h"
+
+#include "app/Layout.h"
+#include "toolkit/Widget.h"
+
+namespace {
+
+// In the order of Field.
+const int FieldWidgets[] = {
+    WareField,           BuyUnitsField,       BuyCostField,          SellUnitsField,
+    YieldField,          UnitPriceField,      SellPriceField,        UnitYieldField,
+    YieldAmountField,    YieldPercentField,   TotalBuyUnitsField,    TotalBuyPriceField,
+    TotalUnitPriceField, TotalUnitYieldField, TotalYieldAmountField, TotalYieldPercentField,
+    TotalSellUnitsField, TotalSellPriceField,
+};
+static_assert(sizeof(FieldWidgets) / sizeof(int) == int(Field::TotalSellPrice) + 1,
+              "one widget per field");
+
+int FieldWidget(Field field) {
+    return FieldWidgets[int(field)];
+}
+
+} // namespace
+
+std::string WidgetFields::FieldGetText(Field field) {
+    return WidgetGetText(FieldWidget(field));
+}
+
+void WidgetFields::FieldSetText(Field field, const std::string& text) {
+    WidgetSetText(FieldWidget(field), text.c_str());
+}
+
+bool WidgetFields::YieldInAmounts() {
+    return WidgetGetState(YieldNumbersOption) == 1;
+}
+
+void WidgetFields::YieldModeSet(bool inAmounts) {
+    WidgetSetState(inAmounts ? YieldNumbersOption : YieldPercentOption, 1);
+}
+
+int ListViewTable::RowCount() {
+    return WidgetCountItems(widget_);
+}
+
+void ListViewTable::RowAdd(int position, const std::string& rowText) {
+    WidgetAddItem(widget_, position, rowText.c_str());
+}
+
+std::string ListViewTable::CellGetText(int row, int column) {
+    return WidgetGetItemText(widget_, row, column);
+}
+
+int ListViewTable::SelectedRow() {
+    return WidgetGetState(widget_);
+}
+
+void ListViewTable::RowRemove(int row) {
+    WidgetRemoveItem(widget_, row);
+}
+
+void ListViewTable::RowsRemoveAll() {
+    WidgetRemoveAllItems(widget_);
+}
