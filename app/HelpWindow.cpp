@@ -51,6 +51,10 @@ void HelpWindowRun(const std::vector<std::string>& lines, HANDLE headerImage, in
         int position = 1; // always one past the last line, so every line is appended
         for (const std::string& line : lines)
             WidgetAddItem(HelpText, position++, line.c_str());
+        // Appending leaves the text scrolled to its end; a reader starts at the top.
+        HWND text = GetDlgItem(window, HelpText);
+        SendMessageA(text, EM_SETSEL, 0, 0);
+        SendMessageA(text, EM_SCROLLCARET, 0, 0);
         WidgetRowsCreate(window, linesAt, std::end(HelpWidgets), headerImage);
     }
 
