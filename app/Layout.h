@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-enum WindowNumber { MainWindow = 0, HelpWindow = 1 };
+enum WindowNumber { MainWindow = 0, HelpWindow = 1, StatsWindow = 2 };
 enum ImageNumber { HeaderBitmap = 2 };
 enum MenuNumber { MainMenu = 0, RowPopupMenu = 1 };
 enum StatusBarNumber { MainStatusBar = 0 };

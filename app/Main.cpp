@@ -1,6 +1,7 @@
 // Kestrava's main routine: start-up, the main event loop with its routing, and the end.
 #include "app/HelpWindow.h"
 #include "app/Layout.h"
+#include "app/StatsWindow.h"
 #include "app/Trade.h"
 #include "app/TradeList.h"
 #include "app/TradeWidgets.h"
@@ -67,6 +68,7 @@ void WidgetActionRoute(App& app, int widget) {
     case TransferButton: TransferEntry(app.sheet); break;
     case ClearButton: ClearEntry(app.fields); break;
     case DonateButton: ProgramRun(DonateUrl); break;
+    case StatsButton: StatsWindowRun(app.table, app.fields); break;
     }
 }
 

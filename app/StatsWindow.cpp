@@ -1,0 +1,200 @@
+#include "app/StatsWindow.h"
+
+#include "app/Layout.h"
+#include "app/TradeStats.h"
+#include "runtime/NumberText.h"
+#include "toolkit/Clipboard.h"
+#include "toolkit/ImageWidget.h"
+#include "toolkit/Widgets.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <utility>
+
+namespace {
+
+constexpr int ClientWidth = 620, ClientHeight = 470;
+constexpr int ChartWidth = 600, ChartHeight = 200;
+constexpr COLORREF GainColour = RGB(46, 139, 87), LossColour = RGB(200, 40, 40);
+constexpr COLORREF ZeroLineColour = RGB(90, 90, 90), LabelColour = RGB(40, 40, 40);
+
+// Deletes the GDI object it holds.
+class GdiHeld {
+  public:
+    explicit GdiHeld(HGDIOBJ object) : object_(object) {}
+    ~GdiHeld() {
+        if (object_)
+            DeleteObject(object_);
+    }
+    GdiHeld(const GdiHeld&) = delete;
+    GdiHeld& operator=(const GdiHeld&) = delete;
+    HGDIOBJ get() const { return object_; }
+    HGDIOBJ release() { return std::exchange(object_, nullptr); }
+
+  private:
+    HGDIOBJ object_;
+};
+
+void BarsDraw(HDC dc, const std::vector<TradeStats::Row>& bars) {
+    constexpr int Top = 8, LabelStrip = 56, Margin = 10;
+    const int plotHeight = ChartHeight - Top - LabelStrip - 4;
+    double largest = 0;
+    bool losses = false;
+    for (const TradeStats::Row& bar : bars) {
+        largest = std::max(largest, std::fabs(bar.value));
+        losses = losses || bar.value < 0;
+    }
+    // Gains rise from the zero line, losses hang below it, both on one scale.
+    const int zero = Top + (losses ? plotHeight / 2 : plotHeight);
+    const int scale = losses ? plotHeight / 2 : plotHeight;
+    const int slot = (ChartWidth - 2 * Margin) / int(bars.size());
+    const int barWidth = std::max(1, std::min(40, slot * 2 / 3));
+
+    GdiHeld gain(CreateSolidBrush(GainColour)), loss(CreateSolidBrush(LossColour));
+    LOGFONTA look = {};
+    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof look, &look);
+    look.lfEscapement = look.lfOrientation = 900; // labels read upwards under their bars
+    GdiHeld font(CreateFontIndirectA(&look));
+    HGDIOBJ oldFont = SelectObject(dc, font.get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, LabelColour);
+    const int labelHeight = std::abs(look.lfHeight ? look.lfHeight : 11);
+    for (size_t i = 0; i < bars.size(); ++i) {
+        const int middle = Margin + int(i) * slot + slot / 2;
+        const int height =
+            largest > 0 ? int(std::lround(std::fabs(bars[i].value) / largest * scale)) : 0;
+        const bool isLoss = bars[i].value < 0;
+        RECT bar = {middle - barWidth / 2, isLoss ? zero + 1 : zero - height,
+                    middle - barWidth / 2 + barWidth, isLoss ? zero + 1 + height : zero};
+        FillRect(dc, &bar, static_cast<HBRUSH>(isLoss ? loss.get() : gain.get()));
+        const int saved = SaveDC(dc);
+        IntersectClipRect(dc, middle - slot / 2, ChartHeight - LabelStrip, middle + slot / 2,
+                          ChartHeight);
+        TextOutA(dc, middle - labelHeight / 2, ChartHeight - 2, bars[i].ware.c_str(),
+                 int(bars[i].ware.size()));
+        RestoreDC(dc, saved);
+    }
+    SelectObject(dc, oldFont);
+    GdiHeld pen(CreatePen(PS_SOLID, 1, ZeroLineColour));
+    HGDIOBJ oldPen = SelectObject(dc, pen.get());
+    MoveToEx(dc, Margin / 2, zero, nullptr);
+    LineTo(dc, ChartWidth - Margin / 2, zero);
+    SelectObject(dc, oldPen);
+}
+
+// A bitmap of the chart, owned by the caller; nullptr when none could be made.
+HBITMAP ChartCreate(const std::vector<TradeStats::Row>& bars) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = ChartWidth;
+    info.bmiHeader.biHeight = -ChartHeight; // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    GdiHeld bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (!bitmap.get() || !dc) {
+        if (dc)
+            DeleteDC(dc);
+        return nullptr;
+    }
+    HGDIOBJ old = SelectObject(dc, bitmap.get());
+    RECT all = {0, 0, ChartWidth, ChartHeight};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    BarsDraw(dc, bars);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return static_cast<HBITMAP>(bitmap.release());
+}
+
+std::string Amount(double value) {
+    return FloatToText(value);
+}
+
+std::string Notes(const TradeStats& stats) {
+    if (stats.rows == 0)
+        return "The list is empty.";
+    std::string note;
+    if (stats.skipped)
+        note = NumberToText(stats.skipped) + (stats.skipped == 1 ? " row" : " rows") +
+               " left out of the figures and the chart: no finite numbers. ";
+    if (stats.counted > ChartBarsMax)
+        note += "The chart shows the first " + NumberToText(ChartBarsMax) + " of " +
+                NumberToText(stats.counted) + " rows.";
+    return note;
+}
+
+void SummaryCreate(const TradeStats& stats) {
+    const auto row = [](const TradeStats::Row& r) {
+        return r.ware + " (" + Amount(r.value) + " %)";
+    };
+    const std::string none = "-";
+    const std::pair<const char*, std::string> lines[StatsLineCount] = {
+        {"Rows:", NumberToText(stats.rows)},
+        {"Distinct wares:", NumberToText(stats.wares)},
+        {"Cost of the units bought:", Amount(stats.cost)},
+        {"Sell price:", Amount(stats.sell)},
+        {"Yield [$]:", Amount(stats.yield)},
+        {"Yield [%] on the cost of the units sold:",
+         stats.hasPercent ? Amount(stats.yieldPercent) : none},
+        {"Best row by yield [%]:", stats.hasBest ? row(stats.best) : none},
+        {"Worst row by yield [%]:", stats.hasBest ? row(stats.worst) : none},
+    };
+    int y = 12;
+    for (int i = 0; i < StatsLineCount; ++i, y += 24) {
+        TextWidgetCreate(StatsFirstLine + 2 * i, 10, y + 3, 220, 14, lines[i].first);
+        StringWidgetCreate(StatsFirstLine + 2 * i + 1, 236, y, 374, 20, lines[i].second.c_str(),
+                           ES_READONLY);
+    }
+    TextWidgetCreate(StatsNote, 10, y + 4, 600, 14, Notes(stats).c_str());
+}
+
+} // namespace
+
+void TradeTableCopy(TradeTable& table, TradeFields& fields) {
+    ClipboardTextSet(WindowNativeHandle(MainWindow), TradeTableText(table, fields));
+}
+
+void StatsWindowRun(TradeTable& table, TradeFields& fields) {
+    HWND main = WindowNativeHandle(MainWindow);
+    HWND window = reinterpret_cast<HWND>(
+        WindowOpen(StatsWindow, 0, 0, ClientWidth, ClientHeight, "Statistics",
+                   WS_CAPTION | WS_SYSMENU | WindowCenteredOnParent, main));
+    if (!window)
+        return;
+    const TradeStats stats = TradeStatsCompute(table);
+    GdiHeld chart(stats.bars.empty() ? nullptr : ChartCreate(stats.bars));
+    if (WidgetListBegin(window)) {
+        SummaryCreate(stats);
+        if (chart.get())
+            ImageWidgetCreate(StatsChart, 10, 230, ChartWidth, ChartHeight, chart.get(),
+                              WS_EX_CLIENTEDGE);
+        ButtonWidgetCreate(StatsCopyButton, 190, 440, 110, 22, "Copy table");
+        ButtonWidgetCreate(StatsOkButton, 320, 440, 110, 22, "OK");
+    }
+    // Modal: the calculator takes no input until this window is gone.
+    if (main)
+        EnableWindow(main, FALSE);
+    WindowActivate(StatsWindow);
+    SetFocus(GetDlgItem(window, StatsOkButton));
+
+    for (bool done = false; !done;) {
+        const int kind = EventWait();
+        const int widget = EventWidgetId();
+        if (kind == EventKindClose)
+            done = true;
+        else if (kind == EventKindWidget && widget == StatsOkButton)
+            done = true;
+        else if (kind == EventKindWidget && widget == StatsCopyButton)
+            TradeTableCopy(table, fields);
+    }
+    // Enabled again before this window goes, so that the system activates it next.
+    if (main)
+        EnableWindow(main, TRUE);
+    WindowClose(StatsWindow);
+    WindowActivate(MainWindow);
+}

@@ -1,0 +1,32 @@
+// The statistics window: a summary of the trade list with a chart of each row's yield, and
+// the list copied as a table for spreadsheets. It is modal: the calculator window waits.
+#pragma once
+
+#include "formats/TradeSheet.h"
+
+// Widgets of the statistics window. Line i of the summary is a label (StatsFirstLine + 2i)
+// and a read-only value field (StatsFirstLine + 2i + 1).
+enum StatsWidget {
+    StatsFirstLine = 300,
+    StatsNote = 320, // what was left out, or that the list is empty
+    StatsChart = 321,
+    StatsCopyButton = 322,
+    StatsOkButton = 323,
+};
+enum StatsLine {
+    StatsRows,
+    StatsWares,
+    StatsCost,
+    StatsSell,
+    StatsYield,
+    StatsYieldPercent,
+    StatsBest,
+    StatsWorst,
+    StatsLineCount
+};
+
+// Shows the statistics of `table` until the user closes the window.
+void StatsWindowRun(TradeTable& table, TradeFields& fields);
+
+// Puts the list on the clipboard as tab-separated text.
+void TradeTableCopy(TradeTable& table, TradeFields& fields);
