@@ -57,7 +57,7 @@ class RemoteBlock {
 
 LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
-    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 10000, &result);
+    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 10000, &result);
     return static_cast<LRESULT>(result);
 }
 
@@ -182,7 +182,11 @@ HWND Kestrava::Control(int number) {
 }
 
 bool Kestrava::Ready() {
-    return WaitUntil([this] { return Main() && Control(43) && Status() == "\tInformation-Bar"; });
+    // Built, waiting for events, and in front as a freshly started program is.
+    return WaitUntil([this] {
+        return Main() && Control(43) && Status() == "\tInformation-Bar" &&
+               GetForegroundWindow() == Main();
+    });
 }
 
 std::string Kestrava::Text(HWND control) const {
@@ -243,16 +247,26 @@ void Kestrava::Keys(const std::vector<WORD>& keys, bool shift, bool control) {
 
 bool Kestrava::Type(int number, const std::string& text) {
     HWND field = Control(number);
-    Click(field);
-    if (!WaitUntil([&] { return FocusOf(field) == field; }))
+    // A click that lands while the window is still being activated can lose the focus
+    // again; a user would click once more.
+    bool focused = false;
+    for (int attempt = 0; attempt < 3 && !focused; ++attempt) {
+        Click(field);
+        focused = WaitUntil([&] { return FocusOf(field) == field; }, 3000);
+    }
+    if (!focused) {
+        ADD_FAILURE() << "widget " << number << " did not take the focus";
         return false;
+    }
     Keys({VK_HOME});
     Keys({VK_END}, true);
     for (char c : text) {
         const SHORT key = VkKeyScanA(c);
         InputKey(LOBYTE(key), (HIBYTE(key) & 1) != 0);
     }
-    return WaitUntil([&] { return Text(field) == text; }, 5000);
+    const bool typed = WaitUntil([&] { return Text(field) == text; }, 5000);
+    EXPECT_TRUE(typed) << "widget " << number << " shows " << Text(field).substr(0, 80);
+    return typed;
 }
 
 void Kestrava::Compute(const char* units, const char* cost, const char* sellUnits,
@@ -341,10 +355,10 @@ bool Kestrava::Alive() const {
     return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
 }
 
-bool Kestrava::Responsive() {
+bool Kestrava::Responsive(int milliseconds) {
     DWORD_PTR result = 0;
-    return Alive() &&
-           SendMessageTimeoutA(Main(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
+    return Alive() && SendMessageTimeoutA(Main(), WM_NULL, 0, 0, SMTO_NORMAL,
+                                          static_cast<UINT>(milliseconds), &result) != 0;
 }
 
 bool Kestrava::Ended(DWORD* exitCode) {

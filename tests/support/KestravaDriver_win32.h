@@ -63,7 +63,7 @@ class Kestrava {
     std::string ErrorConfirm();
 
     bool Alive() const;
-    bool Responsive(); // answers a message within a few seconds
+    bool Responsive(int milliseconds = 5000); // alive and answers a message within the time
     bool Ended(DWORD* exitCode);
 
   private:
