@@ -15,7 +15,7 @@
 #include "toolkit/Image.h"
 #include "toolkit/Menu.h"
 #include "toolkit/StatusBar.h"
-#include "toolkit/Widget.h"
+#include "toolkit/Widgets.h"
 
 #include <windows.h>
 
@@ -89,6 +89,31 @@ void WidgetHintRoute(App& app, int widget, int subtype) {
         HintShow(InformationBarText, widget == BuyUnitsField ? 0 : StatusBarCentred);
 }
 
+// The popup at the selected row, or at the list's corner when none is selected.
+void RowPopupShowAtSelection() {
+    const POINT at = ListViewRowScreenPoint(TradeList, WidgetGetState(TradeList));
+    PopupMenuShowAt(RowPopupMenu, WindowNativeHandle(MainWindow), at.x, at.y);
+}
+
+bool EntryField(int widget) {
+    return widget == WareField || widget == BuyUnitsField || widget == BuyCostField ||
+           widget == SellUnitsField || widget == YieldField;
+}
+
+// Keys that do what the buttons and the mouse do.
+void KeyRoute(App& app, int widget, int key) {
+    if (EntryField(widget) && key == (SubtypeKey | VK_RETURN))
+        Compute(app.fields);
+    if (widget != TradeList)
+        return;
+    switch (key) {
+    case SubtypeKey | VK_RETURN: LoadRowIntoEntry(app.sheet); break;
+    case SubtypeKey | VK_DELETE: DeleteRow(app.sheet); break;
+    case SubtypeKey | VK_APPS: RowPopupShowAtSelection(); break;
+    case SubtypeKey | SubtypeKeyControl | 'C': TradeTableCopy(app.table, app.fields); break;
+    }
+}
+
 void MenuRoute(App& app, int item) {
     switch (item) {
     case MenuClearEntry: ClearEntry(app.fields); break;
@@ -123,6 +148,10 @@ void MainLoop(App& app) {
         switch (kind) {
         case EventKindClose: app.quitRequested = true; break;
         case EventKindWidget:
+            if ((subtype & ~0xFFFF) == SubtypeKey) {
+                KeyRoute(app, number, subtype);
+                break;
+            }
             WidgetActionRoute(app, number);
             WidgetHintRoute(app, number, subtype);
             break;

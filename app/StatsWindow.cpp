@@ -185,12 +185,17 @@ void StatsWindowRun(TradeTable& table, TradeFields& fields) {
     for (bool done = false; !done;) {
         const int kind = EventWait();
         const int widget = EventWidgetId();
-        if (kind == EventKindClose)
+        const int subtype = EventSubtype();
+        const bool enter = subtype == (SubtypeKey | VK_RETURN);
+        if (kind == EventKindClose) {
             done = true;
-        else if (kind == EventKindWidget && widget == StatsOkButton)
-            done = true;
-        else if (kind == EventKindWidget && widget == StatsCopyButton)
-            TradeTableCopy(table, fields);
+        } else if (kind == EventKindWidget) {
+            // As in a dialog: Enter presses the focused button, or OK; Escape cancels.
+            if (widget == StatsCopyButton && (subtype == BN_CLICKED || enter))
+                TradeTableCopy(table, fields);
+            else if (widget == StatsOkButton || enter || subtype == (SubtypeKey | VK_ESCAPE))
+                done = true;
+        }
     }
     // Enabled again before this window goes, so that the system activates it next.
     if (main)

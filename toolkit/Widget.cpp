@@ -95,11 +95,30 @@ intptr_t WidgetRegister(int number, int assignedNumber, WidgetRecord* record, HW
     return number == AutoNumber ? assignedNumber : reinterpret_cast<intptr_t>(control);
 }
 
+// The keys a window's loop may act on; every other key stays the control's own. The
+// context-menu key and Shift+F10 arrive as a context menu without a mouse position.
+static int WidgetKeySubtype(UINT message, WPARAM key, LPARAM lParam) {
+    if (message == WM_CONTEXTMENU)
+        return LOWORD(lParam) == 0xFFFF && HIWORD(lParam) == 0xFFFF ? SubtypeKey | VK_APPS : 0;
+    if (message != WM_KEYDOWN)
+        return 0;
+    const bool control = GetKeyState(VK_CONTROL) < 0;
+    switch (key) {
+    case VK_RETURN:
+    case VK_ESCAPE:
+    case VK_DELETE: return control ? 0 : SubtypeKey | int(key);
+    case 'C': return control ? SubtypeKey | SubtypeKeyControl | 'C' : 0;
+    }
+    return 0;
+}
+
 LRESULT CALLBACK WidgetWindowProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     const int id = static_cast<int>(GetWindowLongPtrA(control, GWLP_ID));
     WidgetRecord* widget = id == -1 ? nullptr : WidgetLookup(id);
     if (!widget || widget->Handle != control)
         return DefWindowProcA(control, message, wParam, lParam);
+    if (const int key = WidgetKeySubtype(message, wParam, lParam))
+        WidgetPostEvent(control, key);
     const LRESULT result = CallWindowProcA(widget->PreviousProc, control, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         // Looked up again: the message may have grown the table and moved the records.

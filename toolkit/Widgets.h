@@ -32,6 +32,9 @@ intptr_t StringWidgetCreate(int number, int x, int y, int width, int height, con
 // Rows are added as their cells joined by line feeds.
 intptr_t ListViewWidgetCreate(int number, int x, int y, int width, int height,
                               const char* firstTitle, int firstWidth, int flags = 0);
+// Screen point just under the start of `row`; the list's top-left corner when there is no
+// such row. For a popup opened from the keyboard.
+POINT ListViewRowScreenPoint(int number, int row);
 // Row data blocks alive in all list views; they hold cell colours and row values.
 int ListViewRowDataCount();
 

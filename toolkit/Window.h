@@ -39,6 +39,11 @@ constexpr int SubtypeChange = 768;
 constexpr int SubtypeFocus = 14000;
 constexpr int SubtypeLostFocus = 14001;
 constexpr int SubtypeDragStart = 14002;
+// A key pressed in a widget: SubtypeKey | the virtual key, plus SubtypeKeyControl when Ctrl
+// was held. Only Enter, Escape, Delete, Ctrl+C and the context-menu key (VK_APPS, also for
+// Shift+F10) are reported; the control handles them as before.
+constexpr int SubtypeKey = 0x20000;
+constexpr int SubtypeKeyControl = 0x1000;
 
 // What an internal message handler returns to ask for the default processing.
 constexpr LRESULT NotHandled = static_cast<LRESULT>(0xD0D0D0D1u);
