@@ -10,15 +10,12 @@ using Texts = std::vector<std::string>;
 
 // Unit price, sell price, unit yield, yield amount, yield in percent.
 Texts Results(Kestrava& app) {
-    return {app.Text(10), app.Text(11), app.Text(12), app.Text(13), app.Text(32)};
+    return app.Texts({10, 11, 12, 13, 32});
 }
 // Totals in column order: buy units, buy price, unit price, unit yield, sell units, sell
 // price, yield amount, yield in percent.
 Texts Totals(Kestrava& app) {
-    Texts totals;
-    for (int field : {36, 37, 38, 39, 42, 43, 40, 41})
-        totals.push_back(app.Text(field));
-    return totals;
+    return app.Texts({36, 37, 38, 39, 42, 43, 40, 41});
 }
 
 TEST(KestravaActions, ComputeGivesTheWorkedExamplesInBothYieldModes) {
@@ -84,8 +81,7 @@ TEST(KestravaActions, ComputeGivesTheWorkedExamplesInBothYieldModes) {
     app.Click(16); // CLEAR keeps the chosen yield mode
     ASSERT_TRUE(WaitUntil([&] { return app.Text(3) == "Ware"; }));
     EXPECT_EQ(Texts(5, "0"), Results(app));
-    EXPECT_EQ((Texts{"0", "0", "0", "0"}),
-              (Texts{app.Text(4), app.Text(5), app.Text(6), app.Text(9)}));
+    EXPECT_EQ((Texts{"0", "0", "0", "0"}), app.Texts({4, 5, 6, 9}));
     EXPECT_TRUE(app.Checked(8));
 }
 
@@ -131,8 +127,7 @@ TEST(KestravaActions, ListRowsComeAndGoWithTheirTotals) {
     app.DoubleClick(list, app.RowPoint(0));
     ASSERT_TRUE(WaitUntil([&] { return app.Text(3) == "Salt"; }));
     EXPECT_TRUE(app.Checked(7));
-    EXPECT_EQ((Texts{"10", "100.0000000000", "10", "2.0000000000"}),
-              (Texts{app.Text(4), app.Text(5), app.Text(6), app.Text(9)}));
+    EXPECT_EQ((Texts{"10", "100.0000000000", "10", "2.0000000000"}), app.Texts({4, 5, 6, 9}));
     EXPECT_EQ((Texts{"12.0000000000", "120.0000000000", "2.0000000000", "20.0000000000",
                      "20.0000000000"}),
               Results(app));
@@ -145,6 +140,15 @@ TEST(KestravaActions, ListRowsComeAndGoWithTheirTotals) {
     ASSERT_TRUE(WaitUntil([&] { return app.Rows() == 0; }));
     EXPECT_EQ("Ware", app.Text(3));
     EXPECT_EQ(Texts(5, "0"), Results(app));
+
+    // The popup opens without a selected row too; its Delete then does nothing.
+    const Texts totals = Totals(app);
+    app.RightClick(list, POINT{300, 150});
+    ASSERT_TRUE(app.WindowWait("", "#32768"));
+    app.Keys({VK_DOWN, VK_RETURN});
+    ASSERT_TRUE(WaitUntil([&] { return !app.Window("", "#32768"); }));
+    EXPECT_TRUE(app.Responsive());
+    EXPECT_EQ(totals, Totals(app));
 }
 
 TEST(KestravaActions, QuitAndTheCloseBoxEndWithExitCodeZeroDespiteAFilledList) {

@@ -11,16 +11,10 @@ namespace {
 using Texts = std::vector<std::string>;
 
 Texts EntryTexts(Kestrava& app) {
-    Texts texts;
-    for (int field : {3, 4, 5, 6, 9, 10, 11, 12, 13, 32})
-        texts.push_back(app.Text(field));
-    return texts;
+    return app.Texts({3, 4, 5, 6, 9, 10, 11, 12, 13, 32});
 }
 Texts Totals(Kestrava& app) {
-    Texts totals;
-    for (int field : {36, 37, 38, 39, 40, 41, 42, 43})
-        totals.push_back(app.Text(field));
-    return totals;
+    return app.Texts({36, 37, 38, 39, 40, 41, 42, 43});
 }
 
 // The file's bytes once they are all written.

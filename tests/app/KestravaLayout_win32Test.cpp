@@ -132,7 +132,6 @@ TEST(KestravaLayout, EveryWidgetColumnAndTheStatusBarAsTheTableSays) {
         EXPECT_EQ(titles[column], app.ColumnTitle(column));
         EXPECT_EQ(widths[column], app.ColumnWidth(column)) << titles[column];
     }
-    EXPECT_EQ("", app.ColumnTitle(9));
     EXPECT_EQ(0, app.Rows());
     EXPECT_EQ("\tInformation-Bar", app.Status());
     EXPECT_TRUE(app.Checked(7));

@@ -161,24 +161,7 @@ HWND Kestrava::Main() {
 }
 
 HWND Kestrava::Control(int number) {
-    if (HWND control = GetDlgItem(Main(), number))
-        return control;
-    // Found by the widget number the program keeps on each control, should the id differ.
-    struct Search {
-        int number;
-        HWND found;
-    } search = {number, nullptr};
-    EnumChildWindows(
-        Main(),
-        [](HWND child, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(data);
-            if (reinterpret_cast<intptr_t>(GetPropA(child, "GT_ID")) != s.number)
-                return TRUE;
-            s.found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return GetDlgItem(Main(), number);
 }
 
 bool Kestrava::Ready() {
@@ -198,6 +181,13 @@ std::string Kestrava::Text(HWND control) const {
 
 std::string Kestrava::Text(int number) {
     return Text(Control(number));
+}
+
+std::vector<std::string> Kestrava::Texts(std::initializer_list<int> numbers) {
+    std::vector<std::string> texts;
+    for (int number : numbers)
+        texts.push_back(Text(number));
+    return texts;
 }
 
 void Kestrava::TextSet(int number, const std::string& text) {

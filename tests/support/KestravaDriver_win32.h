@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,7 @@ class Kestrava {
 
     std::string Text(int number);
     std::string Text(HWND control) const;
+    std::vector<std::string> Texts(std::initializer_list<int> numbers);
     void TextSet(int number, const std::string& text);
     bool Checked(int number);
     std::string Status(); // "\t" first when centred
