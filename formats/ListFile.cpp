@@ -15,10 +15,10 @@ struct StoredTotal {
 };
 // The order of the totals lines; the two yield totals come before the sell totals.
 const StoredTotal StoredTotals[] = {
-    {Field::TotalBuyUnits, true},      {Field::TotalBuyPrice, false},
-    {Field::TotalUnitPrice, false},    {Field::TotalUnitYield, false},
-    {Field::TotalYieldAmount, false},  {Field::TotalYieldPercent, false},
-    {Field::TotalSellUnits, true},     {Field::TotalSellPrice, false},
+    {Field::TotalBuyUnits, true},     {Field::TotalBuyPrice, false},
+    {Field::TotalUnitPrice, false},   {Field::TotalUnitYield, false},
+    {Field::TotalYieldAmount, false}, {Field::TotalYieldPercent, false},
+    {Field::TotalSellUnits, true},    {Field::TotalSellPrice, false},
 };
 constexpr int RowCells = 9;
 
@@ -33,9 +33,9 @@ void ListLinesWrite(TradeSheet& sheet) {
     }
     for (const StoredTotal& total : StoredTotals) {
         const double value = TextToFloat(sheet.fields.FieldGetText(total.field));
-        FileWriteLine(SavedFileNumber,
-                      (total.integer ? NumberToText(FloatToInteger(value)) : FloatToText(value))
-                          .c_str());
+        FileWriteLine(
+            SavedFileNumber,
+            (total.integer ? NumberToText(FloatToInteger(value)) : FloatToText(value)).c_str());
     }
 }
 
@@ -74,9 +74,13 @@ void OpenList(TradeSheet& sheet, FilePrompt& prompt) {
                 rowText += '\n';
             rowText += FileReadLine(SavedFileNumber);
         }
-        sheet.table.RowAdd(row, rowText);
         // Any mode other than 0 is an amount per unit, as for entry files.
-        sheet.modes.push_back(TextToNumber(FileReadLine(SavedFileNumber)) != 0 ? 1 : 0);
+        const unsigned char mode = TextToNumber(FileReadLine(SavedFileNumber)) != 0 ? 1 : 0;
+        // A row the table refuses gets no mode, so modes and rows stay in step.
+        const int rowsBefore = sheet.table.RowCount();
+        sheet.table.RowAdd(rowsBefore, rowText);
+        if (sheet.table.RowCount() > rowsBefore)
+            sheet.modes.push_back(mode);
     }
     for (const StoredTotal& total : StoredTotals)
         sheet.fields.FieldSetText(total.field, FileReadLine(SavedFileNumber));

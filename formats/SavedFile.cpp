@@ -3,6 +3,38 @@
 #include "runtime/LineFile.h"
 #include "runtime/Text.h"
 
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+
+namespace {
+
+// Creates the temporary file beside `path` under SavedFileNumber and returns its name, or ""
+// when none could be made. The name is new (created only when no file has it, so it is never
+// a user's file), unique per save, and no longer than the target's own name, so a target
+// whose path is as long as the system allows still has room for it.
+std::string TemporaryCreate(const std::string& path) {
+    const size_t nameStart = path.find_last_of("\\/") + 1; // 0 when there is no folder
+    const size_t length = std::max<size_t>(2, std::min<size_t>(path.size() - nameStart, 12));
+    static uint64_t counter = 0;
+    uint64_t seed = uint64_t(std::chrono::steady_clock::now().time_since_epoch().count());
+    for (int attempt = 0; attempt < 64; ++attempt) {
+        uint64_t value = (seed ^ ++counter * 0x9E3779B97F4A7C15u) * 0xD6E8FEB86659FD93u;
+        std::string name = "~";
+        while (name.size() < length) {
+            name += "0123456789abcdefghijklmnopqrstuvwxyz"[value % 36];
+            value = value / 36 ^ (value << 59);
+        }
+        const std::string candidate = path.substr(0, nameStart) + name;
+        if (FileCreateNew(SavedFileNumber, candidate.c_str()))
+            return candidate;
+        seed = value;
+    }
+    return std::string();
+}
+
+} // namespace
+
 std::string SavedFileName(const std::string& name, const char* extension) {
     if (TextFind(FileNamePart(name.c_str()).c_str(), extension, 1) == 0)
         return name + extension;
@@ -11,8 +43,8 @@ std::string SavedFileName(const std::string& name, const char* extension) {
 
 bool SavedFileWrite(const std::string& path, const std::function<void()>& writeLines) {
     // Beside the target, so that the final step is a rename within one folder.
-    const std::string temporary = path + ".kvtmp";
-    if (!FileCreate(SavedFileNumber, temporary.c_str()))
+    const std::string temporary = TemporaryCreate(path);
+    if (temporary.empty())
         return false;
     writeLines();
     // Both steps run: the file must be closed even when the sync failed.

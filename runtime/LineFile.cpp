@@ -115,6 +115,10 @@ int FileCreate(int number, const char* path) {
     return FileOpen(number, path, PlatformOpenMode::Create);
 }
 
+int FileCreateNew(int number, const char* path) {
+    return FileOpen(number, path, PlatformOpenMode::CreateNew);
+}
+
 int FileOpenRead(int number, const char* path) {
     return FileOpen(number, path, PlatformOpenMode::Read);
 }

@@ -29,6 +29,7 @@ enum class PlatformOpenMode {
     Create,     // new or emptied file, read and write, others may read
     ReadWrite,  // created when missing, read and write, others may read
     Exclusive,  // existing file, read and write, no sharing
+    CreateNew,  // a file that does not exist yet, read and write, others may read
 };
 
 PlatformFile PlatformFileOpen(const char* path, PlatformOpenMode mode);
@@ -41,7 +42,8 @@ bool PlatformFileSeekBy(PlatformFile file, long offset);
 // Asks the system to put the written data on the disk; true on success.
 bool PlatformFileFlush(PlatformFile file);
 bool PlatformFileClose(PlatformFile file);
-// Puts `from` in the place of `to` in one step, replacing `to` when it exists.
+// Puts `from` in the place of `to` in one step, replacing `to` when it exists; a replaced
+// file's attributes (hidden, system, archive) carry over.
 bool PlatformFileReplace(const char* from, const char* to);
 bool PlatformFileDelete(const char* path);
 

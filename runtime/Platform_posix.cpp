@@ -114,6 +114,7 @@ PlatformFile PlatformFileOpen(const char* path, PlatformOpenMode mode) {
     case PlatformOpenMode::Create: flags = O_RDWR | O_CREAT | O_TRUNC; break;
     case PlatformOpenMode::ReadWrite: flags = O_RDWR | O_CREAT; break;
     case PlatformOpenMode::Exclusive: flags = O_RDWR; break;
+    case PlatformOpenMode::CreateNew: flags = O_RDWR | O_CREAT | O_EXCL; break;
     }
     int fd = open(path, flags | O_CLOEXEC, 0644);
     if (fd < 0)

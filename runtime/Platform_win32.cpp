@@ -58,6 +58,10 @@ PlatformFile PlatformFileOpen(const char* path, PlatformOpenMode mode) {
         file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
         break;
+    case PlatformOpenMode::CreateNew:
+        file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                           CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        break;
     }
     return file == INVALID_HANDLE_VALUE ? 0 : reinterpret_cast<PlatformFile>(file);
 }
@@ -97,7 +101,13 @@ bool PlatformFileClose(PlatformFile file) {
 }
 
 bool PlatformFileReplace(const char* from, const char* to) {
-    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    constexpr DWORD Kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+    const DWORD before = GetFileAttributesA(to);
+    if (!MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return false;
+    if (before != INVALID_FILE_ATTRIBUTES && (before & Kept))
+        SetFileAttributesA(to, (GetFileAttributesA(to) & ~Kept) | (before & Kept));
+    return true;
 }
 
 bool PlatformFileDelete(const char* path) { return DeleteFileA(path) != 0; }

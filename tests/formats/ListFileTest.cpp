@@ -10,6 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 using Texts = std::vector<std::string>;
 
 // Computes an entry of `units` bought for 10 each and transfers it.
@@ -110,22 +114,47 @@ TEST(ListFileOpen, RowCountIsTrustedOnlyAsFarAsTheFileGoes) {
     }
 }
 
+// A table that refuses rows whose ware is "refused", as a full list control would.
+class RefusingTable : public MemoryTable {
+  public:
+    void RowAdd(int position, const std::string& rowText) override {
+        if (rowText.rfind("refused\n", 0) != 0)
+            MemoryTable::RowAdd(position, rowText);
+    }
+};
+
+TEST(ListFileOpen, ModesStayInStepWithTheRowsWhenARowIsRefused) {
+    MemorySheet source;
+    for (const char* ware : {"a", "refused", "b", "refused", "c"})
+        AddRow(source, ware, 2, ware[0] != 'b');
+    TestFolder folder;
+    MemoryPrompt prompt(folder.Path("l.kvl"));
+    SaveList(source.sheet, prompt);
+    MemoryFields fields;
+    RefusingTable table;
+    YieldModes modes;
+    TradeSheet sheet{fields, table, modes};
+    OpenList(sheet, prompt);
+    ASSERT_EQ(table.RowCount(), 3);
+    EXPECT_EQ(table.CellGetText(2, 0), "c");
+    EXPECT_EQ(modes, (YieldModes{1, 0, 1}));
+}
+
 TEST(SavedFileFailures, FailureLeavesFilesListAndEntryAsTheyWere) {
     TestFolder folder;
     const std::string old = CrLfLines({"0", "1", "2", "3", "4", "5", "6", "7", "8"});
     folder.Write("week.kvl", old);
     folder.Write("week.kve", old);
-    for (const char* name : {"week.kvl.kvtmp", "week.kve.kvtmp", "box.kvl", "box.kve"})
+    for (const char* name : {"box.kvl", "box.kve"})
         std::filesystem::create_directory(folder.Path(name));
     folder.Write("box.kvl/inside", "x");
     MemorySheet s;
     AddRow(s, "kept", 3, false);
     const auto rows = s.table.rows;
     const auto fields = s.fields.texts;
-    // No such folder; a temporary that cannot be written; a target that is a folder.
+    // No such folder; a target that is a folder.
     const std::string save = "ERROR: Can't save this file!";
-    for (std::string answer : {folder.Path("missing") + "/week", folder.Path("week"),
-                               folder.Path("box")}) {
+    for (std::string answer : {folder.Path("missing") + "/week", folder.Path("box")}) {
         MemoryPrompt prompt(answer);
         SaveList(s.sheet, prompt);
         SaveEntry(s.fields, prompt);
@@ -136,10 +165,72 @@ TEST(SavedFileFailures, FailureLeavesFilesListAndEntryAsTheyWere) {
     }
     EXPECT_EQ(folder.Read("week.kvl"), old);
     EXPECT_EQ(folder.Read("week.kve"), old);
-    EXPECT_EQ(folder.Names(), (Texts{"box.kve", "box.kvl", "week.kve", "week.kve.kvtmp",
-                                     "week.kvl", "week.kvl.kvtmp"}));
+    EXPECT_EQ(folder.Names(), (Texts{"box.kve", "box.kvl", "week.kve", "week.kvl"}));
     EXPECT_EQ(s.table.rows, rows);
     EXPECT_EQ(s.modes, YieldModes{0});
     EXPECT_EQ(s.fields.texts, fields);
     EXPECT_FALSE(s.fields.inAmounts);
 }
+
+TEST(SavedFileTemporary, NeverTouchesOtherFilesAndFitsWhereTheTargetFits) {
+    TestFolder folder;
+    // Names an earlier design used for its temporary files are the user's own here.
+    for (const char* name : {"week.kvl.kvtmp", "week.kve.kvtmp", "~"})
+        folder.Write(name, "mine");
+    MemorySheet s;
+    AddRow(s, "Iron", 3, true);
+    MemoryPrompt prompt(folder.Path("week"));
+    for (int i = 0; i < 20; ++i) { // unique per save: repeated saves never collide
+        SaveList(s.sheet, prompt);
+        SaveEntry(s.fields, prompt);
+    }
+    EXPECT_TRUE(prompt.messages.empty());
+    EXPECT_EQ(folder.Names(), (Texts{"week.kve", "week.kve.kvtmp", "week.kvl", "week.kvl.kvtmp",
+                                     "~"}));
+    for (const char* name : {"week.kvl.kvtmp", "week.kve.kvtmp", "~"})
+        EXPECT_EQ(folder.Read(name), "mine");
+#ifdef _WIN32
+    // A hidden target stays hidden after the replace.
+    const std::string hidden = folder.Path("week.kvl");
+    SetFileAttributesA(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    SaveList(s.sheet, prompt);
+    EXPECT_TRUE(GetFileAttributesA(hidden.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+#else
+    // A name as long as the system allows: a temporary with a longer name could not exist.
+    const std::string longest = std::string(251, 'n') + ".kvl";
+    MemoryPrompt atLimit(folder.Path(longest));
+    SaveList(s.sheet, atLimit);
+    EXPECT_TRUE(atLimit.messages.empty());
+    EXPECT_EQ(folder.Read(longest), folder.Read("week.kvl"));
+#endif
+}
+
+#ifndef _WIN32
+#include <csignal>
+#include <sys/resource.h>
+
+// A full disk: writes past a file size limit fail, as they do when the disk has no room left.
+TEST(SavedFileFailures, AFullDiskKeepsTheOldListAndEntry) {
+    TestFolder folder;
+    MemorySheet s;
+    for (int i = 0; i < 300; ++i)
+        AddRow(s, "row " + std::to_string(i), i + 1, i % 2 == 0);
+    const std::string old = "an older file that must survive\r\n";
+    folder.Write("full.kvl", old);
+    folder.Write("full.kve", old);
+    MemoryPrompt prompt(folder.Path("full"));
+    rlimit saved;
+    getrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tight = saved;
+    tight.rlim_cur = 40; // smaller than either file
+    setrlimit(RLIMIT_FSIZE, &tight);
+    SaveList(s.sheet, prompt);
+    SaveEntry(s.fields, prompt);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_EQ(prompt.messages, (Texts{"ERROR: Can't save this file!", "ERROR: Can't save this file!"}));
+    EXPECT_EQ(folder.Read("full.kvl"), old);
+    EXPECT_EQ(folder.Read("full.kve"), old);
+    EXPECT_EQ(folder.Names(), (Texts{"full.kve", "full.kvl"}));
+}
+#endif
