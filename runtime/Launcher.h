@@ -22,6 +22,7 @@ struct LaunchedProgram {
     void* process;
     int processId; // -1 when started through the shell
     void* input;   // our write end of the child's standard input
+    // With LaunchWait, output and error are temporary files holding all that was written.
     void* output;  // our read end of the child's standard output
     void* error;   // our read end of the child's standard error
 };

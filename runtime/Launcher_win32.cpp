@@ -73,6 +73,65 @@ bool PipeCreate(bool childReads, HANDLE* childEnd, HANDLE* ourEnd) {
     return SetHandleInformation(*ourEnd, HANDLE_FLAG_INHERIT, 0) != 0;
 }
 
+// An empty temporary file that deletes itself when its handle is closed; nullptr on failure.
+HANDLE SpoolCreate() {
+    char folder[MAX_PATH + 1] = {}, name[MAX_PATH + 1] = {};
+    if (!GetTempPathA(sizeof folder, folder) || !GetTempFileNameA(folder, "kvo", 0, name))
+        return nullptr;
+    HANDLE file = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    return file == INVALID_HANDLE_VALUE ? nullptr : file;
+}
+
+// Moves what waits in `pipe` to `file`. The number of bytes moved; -1 once the pipe is
+// closed and empty.
+long PipeMove(HANDLE pipe, HANDLE file) {
+    DWORD waiting = 0;
+    if (!PeekNamedPipe(pipe, nullptr, 0, nullptr, &waiting, nullptr))
+        return -1;
+    long moved = 0;
+    char buffer[65536];
+    while (waiting > 0) {
+        DWORD got = 0, written = 0;
+        if (!ReadFile(pipe, buffer, waiting < sizeof buffer ? waiting : sizeof buffer, &got,
+                      nullptr) ||
+            got == 0)
+            return -1;
+        WriteFile(file, buffer, got, &written, nullptr);
+        waiting -= got;
+        moved += static_cast<long>(got);
+    }
+    return moved;
+}
+
+// Waits for the child while emptying its output pipes, which would otherwise fill up and
+// stop the child for ever. What it wrote is kept in self-deleting temporary files that take
+// the pipes' place, so the caller reads it as it would have read the pipes.
+void WaitReading(HANDLE process, HANDLE* pipes[], int count) {
+    HANDLE spools[2] = {};
+    for (int i = 0; i < count; ++i)
+        if (!(spools[i] = SpoolCreate())) {
+            for (HANDLE spool : spools)
+                if (spool)
+                    CloseHandle(spool);
+            WaitForSingleObject(process, INFINITE);
+            return;
+        }
+    bool ended = false;
+    while (!ended) {
+        ended = WaitForSingleObject(process, 10) == WAIT_OBJECT_0;
+        // After the end, only what is left: a grandchild may hold the pipe open.
+        for (int i = 0; i < count; ++i)
+            while (PipeMove(*pipes[i], spools[i]) > 0 && ended) {
+            }
+    }
+    for (int i = 0; i < count; ++i) {
+        CloseHandle(*pipes[i]);
+        SetFilePointer(spools[i], 0, nullptr, FILE_BEGIN);
+        *pipes[i] = spools[i];
+    }
+}
+
 intptr_t ShellOpen(const char* program, const char* parameters, const char* directory, int flags,
                    int show) {
     std::string folder = LaunchShellDirectory(program, directory);
@@ -179,7 +238,14 @@ intptr_t ProgramRun(const char* program, const char* parameters, const char* dir
                                 *directory ? directory : nullptr, &start, &started)) {
         CloseHandle(started.hThread);
         handles.ChildEndsClose();
-        if (flags & LaunchWait)
+        HANDLE* pipes[2] = {};
+        int pipeCount = 0;
+        for (HANDLE* pipe : {&handles.output, &handles.error})
+            if (*pipe)
+                pipes[pipeCount++] = pipe;
+        if ((flags & LaunchWait) && pipeCount)
+            WaitReading(started.hProcess, pipes, pipeCount);
+        else if (flags & LaunchWait)
             WaitForSingleObject(started.hProcess, INFINITE);
         if (!keep) {
             CloseHandle(started.hProcess);

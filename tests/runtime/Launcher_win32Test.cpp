@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -18,7 +19,9 @@ TEST(LaunchText, CommandLineQuotesOnceAndShellFolderComesFromTheProgram) {
     EXPECT_EQ(LaunchShellDirectory("https://example.org/x", nullptr), "");
 }
 
-LaunchedProgram* Kept(intptr_t result) { return reinterpret_cast<LaunchedProgram*>(result); }
+LaunchedProgram* Kept(intptr_t result) {
+    return reinterpret_cast<LaunchedProgram*>(result);
+}
 
 TEST(ProgramRun, AKeptProgramHandsItsOutputOn) {
     LauncherInit();
@@ -31,6 +34,28 @@ TEST(ProgramRun, AKeptProgramHandsItsOutputOn) {
     while (ReadFile(echo->output, buffer, sizeof buffer, &got, nullptr) && got > 0)
         text.append(buffer, got);
     EXPECT_EQ(text, "hi\r\n");
+}
+
+// More output than a pipe holds: waiting must not stop the child, and every byte arrives.
+TEST(ProgramRun, WaitingForAProgramWithMuchOutputEndsWithAllOfIt) {
+    LauncherInit();
+    TestFolder folder;
+    std::string big;
+    for (int i = 0; big.size() < 1000000; ++i)
+        big += "line " + std::to_string(i) + "\r\n";
+    folder.Write("big.txt", big);
+    const std::string parameters = "/c type \"" + folder.Path("big.txt") + "\"";
+    LaunchedProgram* type = Kept(
+        ProgramRun("cmd", parameters.c_str(), nullptr,
+                   LaunchKeep | LaunchReadOutput | LaunchReadError | LaunchWait | LaunchHidden));
+    ASSERT_NE(type, nullptr);
+    std::string text;
+    std::vector<char> buffer(1 << 16);
+    DWORD got = 0;
+    while (ReadFile(type->output, buffer.data(), DWORD(buffer.size()), &got, nullptr) && got)
+        text.append(buffer.data(), got);
+    EXPECT_EQ(text.size(), big.size());
+    EXPECT_TRUE(text == big);
 }
 
 // A private address scheme whose "open" leaves a marker file shows whether the shell was asked.
