@@ -120,8 +120,16 @@ void MenuRoute(App& app, int item) {
     case MenuOpenEntry: OpenEntry(app.fields, app.prompt); break;
     case MenuSaveEntry: SaveEntry(app.fields, app.prompt); break;
     case MenuClearList: ClearList(app.sheet); break;
-    case MenuOpenList: OpenList(app.sheet, app.prompt); break;
-    case MenuSaveList: SaveList(app.sheet, app.prompt); break;
+    case MenuOpenList: {
+        BusyDialogPrompt prompt; // a long list takes a moment
+        OpenList(app.sheet, prompt);
+        break;
+    }
+    case MenuSaveList: {
+        BusyDialogPrompt prompt;
+        SaveList(app.sheet, prompt);
+        break;
+    }
     case MenuQuit: app.quitRequested = true; break;
     case MenuHelp: HelpWindowRun(app.helpLines, app.headerImage); break;
     case MenuDonate: ProgramRun(DonateUrl); break;

@@ -61,3 +61,36 @@ void ListViewTable::RowRemove(int row) {
 void ListViewTable::RowsRemoveAll() {
     WidgetRemoveAllItems(widget_);
 }
+
+BusyDialogPrompt::~BusyDialogPrompt() {
+    Idle();
+}
+
+std::string BusyDialogPrompt::SaveNameAsk(const char* title, const std::string& defaultPath,
+                                          const char* pattern) {
+    return Busy(DialogPrompt::SaveNameAsk(title, defaultPath, pattern));
+}
+
+std::string BusyDialogPrompt::OpenNameAsk(const char* title, const std::string& defaultPath,
+                                          const char* pattern) {
+    return Busy(DialogPrompt::OpenNameAsk(title, defaultPath, pattern));
+}
+
+void BusyDialogPrompt::MessageShow(const char* title, const char* text) {
+    Idle();
+    DialogPrompt::MessageShow(title, text);
+}
+
+std::string BusyDialogPrompt::Busy(std::string chosen) {
+    if (!chosen.empty() && !busy_) {
+        previous_ = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+        busy_ = true;
+    }
+    return chosen;
+}
+
+void BusyDialogPrompt::Idle() {
+    if (busy_)
+        SetCursor(previous_);
+    busy_ = false;
+}

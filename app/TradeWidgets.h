@@ -1,7 +1,10 @@
 // The trade logic and the file commands over the calculator's real widgets.
 #pragma once
 
+#include "formats/DialogPrompt.h"
 #include "formats/TradeSheet.h"
+
+#include <windows.h>
 
 // The entry and total fields and the yield options of the main window.
 class WidgetFields : public TradeFields {
@@ -25,4 +28,25 @@ class ListViewTable : public TradeTable {
 
   private:
     int widget_;
+};
+
+// The system's dialogs for one file command; once a name is chosen, the wait cursor shows
+// until the command is done (this object goes) or an error is shown.
+class BusyDialogPrompt : public DialogPrompt {
+  public:
+    BusyDialogPrompt() = default;
+    ~BusyDialogPrompt() override;
+    BusyDialogPrompt(const BusyDialogPrompt&) = delete;
+    BusyDialogPrompt& operator=(const BusyDialogPrompt&) = delete;
+    std::string SaveNameAsk(const char* title, const std::string& defaultPath,
+                            const char* pattern) override;
+    std::string OpenNameAsk(const char* title, const std::string& defaultPath,
+                            const char* pattern) override;
+    void MessageShow(const char* title, const char* text) override;
+
+  private:
+    std::string Busy(std::string chosen);
+    void Idle();
+    HCURSOR previous_ = nullptr;
+    bool busy_ = false;
 };
