@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <vector>
 
 // Best of `repeats` runs, in milliseconds: the least disturbed run is the most telling one.
 inline double BenchBestMs(int repeats, const std::function<void()>& work) {
@@ -19,7 +20,44 @@ inline double BenchBestMs(int repeats, const std::function<void()>& work) {
     return best;
 }
 
-inline void BenchResult(const char* name, double measuredMs, double floorMs, const char* extra = "") {
+inline double BenchMs(const std::function<void()>& work) {
+    auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
+}
+
+inline double BenchMedian(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n == 0 ? 0 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// The measured work and its floor run right beside each other, `pairs` times. This machine's
+// speed drifts within minutes, so only a pair's own ratio is compared; the medians of the
+// pairs are what a run reports.
+struct BenchPairs {
+    double ratio = 0, measuredMs = 0, floorMs = 0;
+};
+inline BenchPairs BenchPaired(int pairs, const std::function<void()>& measured,
+                              const std::function<void()>& floor) {
+    std::vector<double> ratios, measures, floors;
+    for (int i = 0; i < pairs; ++i) {
+        measures.push_back(BenchMs(measured));
+        floors.push_back(BenchMs(floor));
+        ratios.push_back(measures.back() / floors.back());
+    }
+    return {BenchMedian(ratios), BenchMedian(measures), BenchMedian(floors)};
+}
+
+inline void BenchResult(const char* name, const BenchPairs& pairs, const char* extra = "") {
+    std::printf("RESULT %s ratio=%.3f measured_ms=%.3f floor_ms=%.3f%s%s\n", name, pairs.ratio,
+                pairs.measuredMs, pairs.floorMs, *extra ? " " : "", extra);
+    std::fflush(stdout);
+}
+
+inline void BenchResult(const char* name, double measuredMs, double floorMs,
+                        const char* extra = "") {
     std::printf("RESULT %s ratio=%.3f measured_ms=%.3f floor_ms=%.3f%s%s\n", name,
                 measuredMs / floorMs, measuredMs, floorMs, *extra ? " " : "", extra);
     std::fflush(stdout);

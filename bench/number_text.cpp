@@ -13,21 +13,23 @@ int main() {
         values[i] = (i * 7919 % 100003) / 7.0 - 5000.0;
     volatile double sink = 0;
 
-    double measured = BenchBestMs(5, [&] {
-        for (double v : values)
-            sink = sink + TextToFloat(FloatToText(v));
-    });
-    double floor = BenchBestMs(5, [&] {
-        char buffer[64];
-        for (double v : values) {
-            auto end = std::to_chars(buffer, buffer + 64, v, std::chars_format::fixed, 10).ptr;
-            std::string text(buffer, end);
-            double back = 0;
-            std::from_chars(text.data(), text.data() + text.size(), back);
-            sink = sink + back;
-        }
-    });
+    const BenchPairs pairs = BenchPaired(
+        9,
+        [&] {
+            for (double v : values)
+                sink = sink + TextToFloat(FloatToText(v));
+        },
+        [&] {
+            char buffer[64];
+            for (double v : values) {
+                auto end = std::to_chars(buffer, buffer + 64, v, std::chars_format::fixed, 10).ptr;
+                std::string text(buffer, end);
+                double back = 0;
+                std::from_chars(text.data(), text.data() + text.size(), back);
+                sink = sink + back;
+            }
+        });
     std::printf("%d values written with ten decimals and read back\n", count);
-    BenchResult("number_text", measured, floor);
+    BenchResult("number_text", pairs);
     return 0;
 }

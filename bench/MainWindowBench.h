@@ -1,0 +1,94 @@
+// The calculator's real main window for the list benchmarks: the program's own start-up,
+// layout and adapters, and list files of a given size made the way the program saves them.
+#pragma once
+
+#include "app/Layout.h"
+#include "app/TradeWidgets.h"
+#include "bench/Bench.h"
+#include "formats/ListFile.h"
+#include "runtime/LineFile.h"
+#include "runtime/Memory.h"
+#include "runtime/NumberText.h"
+#include "tests/support/MemoryPrompt.h"
+#include "tests/support/MemoryTrade.h"
+#include "toolkit/Image.h"
+#include "toolkit/Menu.h"
+#include "toolkit/StatusBar.h"
+#include "toolkit/Widgets.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+struct MainWindowBench {
+    WidgetFields fields;
+    ListViewTable table{TradeList};
+    YieldModes modes;
+    TradeSheet sheet{fields, table, modes};
+    HWND window = nullptr;
+
+    MainWindowBench() {
+        MemoryInit();
+        FilesInit();
+        WindowsInit();
+        WidgetsInit();
+        ImagesInit();
+        MenusInit();
+        CommonControlsInit();
+        StatusBarsInit();
+        window = reinterpret_cast<HWND>(
+            WindowOpen(MainWindow, 0, 0, 1018, 413, "Kestrava", WS_CAPTION | WS_SYSMENU, nullptr));
+        MainLayoutBuild(window, nullptr);
+        LoopRun();
+    }
+    // Runs every waiting message, as the program's loop does once a command returns, and
+    // draws what changed.
+    void LoopRun() {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        UpdateWindow(window);
+    }
+    void ListClear() {
+        WidgetRemoveAllItems(TradeList);
+        modes.clear();
+        LoopRun();
+    }
+};
+
+// A list of `rows` rows saved by the program's own command; the rows stay in `source`.
+inline void BenchListMake(MemorySheet& source, int rows, const std::string& path) {
+    for (int i = 0; i < rows; ++i) {
+        const std::string units = NumberToText(i % 90 + 10);
+        const std::string cells[] = {
+            "Ware " + NumberToText(i), units, FloatToText(i * 3.25), FloatToText(i * 0.325 + 1),
+            FloatToText(2.5),          units, FloatToText(i * 4.1),  FloatToText(i * 0.8),
+            FloatToText(17.5)};
+        std::string rowText;
+        for (const std::string& cell : cells)
+            rowText += (rowText.empty() ? "" : "\n") + cell;
+        source.table.RowAdd(i, rowText);
+        source.modes.push_back(i % 2);
+    }
+    source.Totals({"1", "2", "3", "4", "5", "6", "7", "8"});
+    MemoryPrompt prompt(path);
+    SaveList(source.sheet, prompt);
+}
+
+// The whole file read at once and split into lines: the least any opening can do.
+inline std::vector<std::string> BenchFileLines(const std::string& path) {
+    std::string bytes;
+    if (FILE* file = std::fopen(path.c_str(), "rb")) {
+        char buffer[1 << 16];
+        for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+            bytes.append(buffer, got);
+        std::fclose(file);
+    }
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.emplace_back(bytes, start, end - start);
+    return lines;
+}
