@@ -16,15 +16,22 @@ double CommittedMb() {
     return counters.PagefileUsage / (1024.0 * 1024.0);
 }
 
+// Says what differs, if anything, between the opened list and the one that was saved.
 bool ListMatches(MainWindowBench& program, MemorySheet& source) {
-    if (program.table.RowCount() != source.table.RowCount() || program.modes != source.modes ||
-        program.fields.FieldGetText(Field::TotalSellPrice) != "8")
-        return false;
-    for (int row = 0; row < source.table.RowCount(); ++row)
-        for (int column = 0; column < 9; ++column)
+    const char* wrong = nullptr;
+    if (program.table.RowCount() != source.table.RowCount())
+        wrong = "row count";
+    else if (program.modes != source.modes)
+        wrong = "modes";
+    else if (program.fields.FieldGetText(Field::TotalSellPrice) != "8.0000000000")
+        wrong = "totals";
+    for (int row = 0; !wrong && row < source.table.RowCount(); ++row)
+        for (int column = 0; !wrong && column < 9; ++column)
             if (program.table.CellGetText(row, column) != source.table.CellGetText(row, column))
-                return false;
-    return true;
+                wrong = "cells";
+    if (wrong)
+        std::printf("opened list differs: %s\n", wrong);
+    return !wrong;
 }
 
 } // namespace
@@ -35,6 +42,26 @@ int main() {
     std::string figures;
     bool allCorrect = true;
     double memoryMb = 0, fileMb = 0;
+    // Memory first, before earlier lists have grown the heaps: the 100,000-row list opened
+    // into the empty window, in committed bytes, against the file's size.
+    {
+        const std::string path = "kv-bench-open-memory.kvl";
+        MemorySheet source;
+        BenchListMake(source, 100000, path);
+        MemoryPrompt prompt(path);
+        const double before = CommittedMb();
+        OpenList(program.sheet, prompt);
+        program.LoopRun();
+        memoryMb = CommittedMb() - before;
+        if (FILE* file = std::fopen(path.c_str(), "rb")) {
+            std::fseek(file, 0, SEEK_END);
+            fileMb = std::ftell(file) / (1024.0 * 1024.0);
+            std::fclose(file);
+        }
+        std::printf("memory_mb=%.1f file_mb=%.1f memory_per_file=%.2f\n", memoryMb, fileMb,
+                    memoryMb / fileMb);
+        std::remove(path.c_str());
+    }
     for (int rows : {10000, 100000}) {
         const std::string path = "kv-bench-open-" + std::to_string(rows) + ".kvl";
         MemorySheet source;
@@ -62,20 +89,6 @@ int main() {
         figures += " ratio_" + std::to_string(rows) + "=" + std::to_string(pairs.ratio);
         if (pairs.ratio > worst.ratio)
             worst = pairs;
-        if (rows == 100000) {
-            program.ListClear();
-            const double before = CommittedMb();
-            OpenList(program.sheet, prompt);
-            program.LoopRun();
-            memoryMb = CommittedMb() - before;
-            if (FILE* file = std::fopen(path.c_str(), "rb")) {
-                std::fseek(file, 0, SEEK_END);
-                fileMb = std::ftell(file) / (1024.0 * 1024.0);
-                std::fclose(file);
-            }
-            std::printf("memory_mb=%.1f file_mb=%.1f memory_per_file=%.2f\n", memoryMb, fileMb,
-                        memoryMb / fileMb);
-        }
         std::remove(path.c_str());
     }
     char memory[96];
