@@ -48,13 +48,12 @@ void HelpWindowRun(const std::vector<std::string>& lines, HANDLE headerImage, in
     if (WidgetListBegin(window)) {
         const WidgetRow* linesAt = std::begin(HelpWidgets) + RowsAboveLines;
         WidgetRowsCreate(window, std::begin(HelpWidgets), linesAt, headerImage);
-        int position = 1; // always one past the last line, so every line is appended
+        // All lines in file order in one go: appending them one by one costs time that grows
+        // with every line, and a long help file would keep the window from ever showing.
+        std::string text;
         for (const std::string& line : lines)
-            WidgetAddItem(HelpText, position++, line.c_str());
-        // Appending leaves the text scrolled to its end; a reader starts at the top.
-        HWND text = GetDlgItem(window, HelpText);
-        SendMessageA(text, EM_SETSEL, 0, 0);
-        SendMessageA(text, EM_SCROLLCARET, 0, 0);
+            text += (&line == &lines.front() ? "" : "\r\n") + line;
+        WidgetSetText(HelpText, text.c_str());
         WidgetRowsCreate(window, linesAt, std::end(HelpWidgets), headerImage);
     }
 

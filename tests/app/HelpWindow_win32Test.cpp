@@ -24,7 +24,7 @@ TEST(HelpWindow, AWindowThatCannotOpenIsReportedAndTheLoopIsNotEntered) {
 TEST(HelpWindow, ShowsEveryLineInOrderAndOkCloses) {
     ToolkitTestInit();
     std::vector<std::string> lines;
-    for (int i = 0; i < 150; ++i)
+    for (int i = 0; i < 150; ++i) // more than the 101 lines once foreseen
         lines.push_back(i % 10 ? "line " + std::to_string(i) : "");
     std::string shown;
     std::thread user([&shown] {
