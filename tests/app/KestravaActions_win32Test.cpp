@@ -156,6 +156,7 @@ TEST(KestravaActions, QuitAndTheCloseBoxEndWithExitCodeZeroDespiteAFilledList) {
         SCOPED_TRACE(closeBox ? "close box" : "Quit");
         Kestrava app;
         ASSERT_TRUE(app.Ready());
+        app.Type(3, "Salt");
         app.Click(15);
         ASSERT_TRUE(WaitUntil([&] { return app.Rows() == 1; }));
         if (closeBox)

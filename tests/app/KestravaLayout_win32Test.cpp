@@ -146,7 +146,7 @@ TEST(KestravaLayout, FieldsShowTheirHintsInTheOrderFocusMoves) {
         WaitUntil([&] { return app.Status() == text; });
         return app.Status();
     };
-    app.Click(3);
+    ASSERT_TRUE(app.ClickInto(app.Control(3)));
     EXPECT_EQ("\tInsert the name of the ware with which you want to trade",
               statusBecomes("\tInsert the name of the ware with which you want to trade"));
     // Leaving the ware field writes "Information-Bar" before the units field shows its hint.

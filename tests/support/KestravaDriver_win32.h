@@ -24,10 +24,13 @@ class Kestrava {
     Kestrava& operator=(const Kestrava&) = delete;
 
     const std::filesystem::path& Folder() const { return folder_; }
-    std::string FileRead(const std::string& relative) const; // bytes, "" when missing
-    HWND Main();                                             // the main window, waited for
-    HWND Control(int number);                                // widget `number` of the main window
-    bool Ready(); // main window built, status bar set: the loop runs
+    // The bytes of a file in the folder, "" when it is missing.
+    std::string FileRead(const std::string& relative) const;
+    // The main window and its widget `number`, waited for.
+    HWND Main();
+    HWND Control(int number);
+    // Built, in front, and waiting for events.
+    bool Ready();
 
     std::string Text(int number);
     std::string Text(HWND control) const;
@@ -39,6 +42,7 @@ class Kestrava {
 
     void Click(int number);
     void Click(HWND control);
+    bool ClickInto(HWND control); // clicks until the control has the focus
     void RightClick(HWND control, POINT client);
     void DoubleClick(HWND control, POINT client);
     void Keys(const std::vector<WORD>& keys, bool shift = false, bool control = false);
