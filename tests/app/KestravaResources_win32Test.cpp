@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <iterator>
 
@@ -147,13 +148,15 @@ std::string TextOf(HWND control) {
 }
 
 // One opening and closing, by the four ways in turn; what went wrong, or "".
-std::string StatsCycle(HWND main, int cycle) {
+std::string StatsCycle(HWND main, int cycle, const std::function<void()>& whileOpen = {}) {
     ClickOn(GetDlgItem(main, 31));
     HWND stats = nullptr;
     if (!WaitUntil([&] { return (stats = FindWindowA(nullptr, "Statistics")) != nullptr; }))
         return "no statistics window";
     if (!WaitUntil([&] { return GetDlgItem(stats, 323) && GetForegroundWindow() == stats; }))
         return "statistics window not in front";
+    if (whileOpen)
+        whileOpen();
     switch (cycle % 4) {
     case 0: InputKey(VK_ESCAPE); break;
     case 1: InputKey(VK_RETURN); break;
@@ -202,8 +205,14 @@ TEST(KestravaResources, OpeningAndClosingTheStatisticsWindowLeavesNoGdiObjectsOr
     ASSERT_GT(objects, 0) << "no GDI trace from the program";
 
     const auto start = std::chrono::steady_clock::now();
+    // The counts are live: the open window holds more of both.
+    const std::function<void()> holdsMore = [&] {
+        EXPECT_TRUE(WaitUntil([&] { return app.GdiObjects() > objects; }));
+        EXPECT_GT(WindowsOfProcess(app.Id()), windows);
+    };
     for (int cycle = 1; cycle <= 200; ++cycle)
-        ASSERT_EQ("", StatsCycle(main, cycle)) << "cycle " << cycle;
+        ASSERT_EQ("", StatsCycle(main, cycle, cycle == 1 ? holdsMore : nullptr))
+            << "cycle " << cycle;
     const auto seconds =
         std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start)
             .count();
