@@ -95,7 +95,7 @@ TEST(KestravaStats, FiguresOfAKnownListMatchTheSumsDoneByHandAndBothCopiesGiveTh
     ASSERT_TRUE(stats);
     EXPECT_EQ("The list is empty.", app.Text(GetDlgItem(stats, StatsNoteText)));
     EXPECT_FALSE(GetDlgItem(stats, StatsChartImage));
-    app.Click(GetDlgItem(stats, StatsOkButton));
+    app.Click(GetDlgItem(stats, StatsOk));
     ASSERT_TRUE(StatsClosed(app, stats));
 
     KnownRowsAdd(app);
@@ -119,7 +119,7 @@ TEST(KestravaStats, FiguresOfAKnownListMatchTheSumsDoneByHandAndBothCopiesGiveTh
     EXPECT_LT(chart.rows.at(Gain).second, zero.first);
 
     ClipboardClear();
-    app.Click(GetDlgItem(stats, StatsCopyButton));
+    app.Click(GetDlgItem(stats, StatsCopy));
     EXPECT_TRUE(WaitUntil([] { return !ClipboardText().empty(); }));
     EXPECT_EQ(KnownTable, ClipboardText());
     InputKey(VK_ESCAPE);
@@ -164,13 +164,13 @@ TEST(KestravaStats, TheCalculatorWaitsWhileTheWindowIsOpenAndWorksAfterEveryWayO
         ASSERT_TRUE(stats);
         app.Click(14);
         switch (how) {
-        case Ok: app.Click(GetDlgItem(stats, StatsOkButton)); break;
+        case Ok: app.Click(GetDlgItem(stats, StatsOk)); break;
         case Escape: InputKey(VK_ESCAPE); break;
         case Enter: InputKey(VK_RETURN); break;
         case CloseBox:
             // Posted, so not behind the click in the input queue: Copy table is.
             ClipboardClear();
-            app.Click(GetDlgItem(stats, StatsCopyButton));
+            app.Click(GetDlgItem(stats, StatsCopy));
             EXPECT_TRUE(WaitUntil([] { return !ClipboardText().empty(); }));
             PostMessageA(stats, WM_SYSCOMMAND, SC_CLOSE, 0);
             break;

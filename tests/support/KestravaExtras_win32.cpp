@@ -9,7 +9,7 @@ HWND StatsOpen(Kestrava& app) {
     app.Click(31);
     HWND stats = app.WindowWait("Statistics");
     if (!stats || !WaitUntil([&] {
-            return GetDlgItem(stats, StatsOkButton) && GetForegroundWindow() == stats &&
+            return GetDlgItem(stats, StatsOk) && GetForegroundWindow() == stats &&
                    !IsWindowEnabled(app.Main());
         }))
         return nullptr;

@@ -14,8 +14,8 @@ enum StatsNumber {
     StatsValues = 301,
     StatsNoteText = 320,
     StatsChartImage = 321,
-    StatsCopyButton = 322,
-    StatsOkButton = 323,
+    StatsCopy = 322,
+    StatsOk = 323,
 };
 
 // Clicks Stats; the statistics window once it is built and has the keyboard, else nullptr.
