@@ -161,6 +161,7 @@ void TradeTableCopy(TradeTable& table, TradeFields& fields) {
 
 void StatsWindowRun(TradeTable& table, TradeFields& fields) {
     HWND main = WindowNativeHandle(MainWindow);
+    HWND focus = GetFocus(); // given back when the window closes, as a dialog does
     HWND window = reinterpret_cast<HWND>(
         WindowOpen(StatsWindow, 0, 0, ClientWidth, ClientHeight, "Statistics",
                    WS_CAPTION | WS_SYSMENU | WindowCenteredOnParent, main));
@@ -202,4 +203,6 @@ void StatsWindowRun(TradeTable& table, TradeFields& fields) {
         EnableWindow(main, TRUE);
     WindowClose(StatsWindow);
     WindowActivate(MainWindow);
+    if (focus && IsWindow(focus))
+        SetFocus(focus);
 }
