@@ -1,20 +1,18 @@
 // Entries and lists saved and opened through the real dialogs, the files compared byte for
-// byte.
+// byte; the help window over a running calculator; starts without the data files.
 #include "support/DialogDriver_win32.h"
 #include "support/KestravaDriver_win32.h"
 #include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <tuple>
+
 namespace {
 
-using Texts = std::vector<std::string>;
-
 Texts EntryTexts(Kestrava& app) {
-    return app.Texts({3, 4, 5, 6, 9, 10, 11, 12, 13, 32});
-}
-Texts Totals(Kestrava& app) {
-    return app.Texts({36, 37, 38, 39, 40, 41, 42, 43});
+    return app.Fields({3, 4, 5, 6, 9, 10, 11, 12, 13, 32});
 }
 
 // The file's bytes once they are all written.
@@ -36,65 +34,132 @@ TEST(KestravaFiles, EntryAndListSavedAndOpenedAgainAfterClear) {
     HWND dialog = app.WindowWait("Save Entry", "#32770");
     ASSERT_TRUE(dialog);
     EXPECT_EQ("New.kve", DialogGetFileName(dialog));
-    ASSERT_TRUE(app.DialogAnswer("Save Entry", "trade")); // lands in Saved-Entrys\ .
-    const std::string entryBytes =
-        CrLfLines({"Salt flats", "10", "100.0000000000", "10", "1", "2.0000000000", "12.0000000000",
-                   "120.0000000000", "2.0000000000", "20.0000000000", "20.0000000000"});
-    EXPECT_EQ(entryBytes, Written(app, "Saved-Entrys/trade.kve", entryBytes));
-
-    app.Menu(6);
-    ASSERT_TRUE(app.DialogAnswer("Save List", "week"));
+    ASSERT_TRUE(app.FileDialog(0, "Save Entry", "trade")); // lands in Saved-Entrys\ .
     const Texts row = {"Salt flats",   "10", "100.0000000000", "12.0000000000",
                        "2.0000000000", "10", "120.0000000000", "20.0000000000",
                        "20.0000000000"};
+    const std::string entryBytes =
+        CrLfLines({"Salt flats", "10", "100.0000000000", "10", "1", "2.0000000000", row[3], row[6],
+                   row[4], row[7], row[8]});
+    EXPECT_EQ(entryBytes, Written(app, "Saved-Entrys/trade.kve", entryBytes));
+
+    ASSERT_TRUE(app.FileDialog(6, "Save List", "week"));
+    // The count, the rows, the count again and the totals in the widgets' order.
     Texts lines = {"1"};
     lines.insert(lines.end(), row.begin(), row.end());
-    const Texts totals = {"10",           "100.0000000000", "12.0000000000",
-                          "2.0000000000", "20.0000000000",  "20.0000000000",
-                          "10",           "120.0000000000"};
-    lines.push_back("1");
-    lines.insert(lines.end(), totals.begin(), totals.end());
+    for (const char* total : {"1", "10", "100.0000000000", "12.0000000000", "2.0000000000",
+                              "20.0000000000", "20.0000000000", "10", "120.0000000000"})
+        lines.push_back(total);
     EXPECT_EQ(CrLfLines(lines), Written(app, "Saved-Lists/week.kvl", CrLfLines(lines)));
 
     app.Menu(4);
     ASSERT_TRUE(WaitUntil([&] { return app.Rows() == 0 && app.Text(3) == "Ware"; }));
     app.Click(8); // the file brings the amount mode back
-    app.Menu(2);
-    ASSERT_TRUE(app.DialogAnswer("Load Entry", "trade.kve"));
+    ASSERT_TRUE(app.FileDialog(2, "Load Entry", "trade.kve"));
     ASSERT_TRUE(WaitUntil([&] { return EntryTexts(app) == entry; }));
     EXPECT_TRUE(app.Checked(7));
-    app.Menu(5);
-    ASSERT_TRUE(app.DialogAnswer("Load List", "week.kvl"));
+    ASSERT_TRUE(app.FileDialog(5, "Load List", "week.kvl"));
     ASSERT_TRUE(WaitUntil([&] { return app.Rows() == 1; }));
     EXPECT_EQ(row, app.Row(0));
-    EXPECT_EQ(totals, Totals(app));
+    EXPECT_EQ((Texts{"10", "100.0000000000", "12.0000000000", "2.0000000000", "10",
+                     "120.0000000000", "20.0000000000", "20.0000000000"}),
+              app.Totals());
 }
 
 TEST(KestravaFiles, SavingOntoAFileInUseShowsTheErrorAndLeavesTheFile) {
     Kestrava app;
     ASSERT_TRUE(app.Ready());
     app.Compute("10", "100", "10", "2");
-    struct Case {
-        int menu;
-        const char *title, *name;
-    } cases[] = {{3, "Save Entry", "Saved-Entrys/kept.kve"},
-                 {6, "Save List", "Saved-Lists/kept.kvl"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.title);
-        const std::string path = (app.Folder() / c.name).string();
-        const std::string old = "old\r\nlines\r\n";
+    for (auto [menu, title, name] : {std::tuple{3, "Save Entry", "Saved-Entrys/kept.kve"},
+                                     {6, "Save List", "Saved-Lists/kept.kvl"}}) {
+        SCOPED_TRACE(title);
+        const std::string path = (app.Folder() / name).string(), old = "old\r\nlines\r\n";
         std::ofstream(path, std::ios::binary) << old;
         // Held open without write sharing: the program cannot write it.
         HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                   OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(INVALID_HANDLE_VALUE, held);
-        app.Menu(c.menu);
-        ASSERT_TRUE(app.DialogAnswer(c.title, std::filesystem::path(c.name).filename().string()));
+        ASSERT_TRUE(app.FileDialog(menu, title, std::filesystem::path(name).filename().string()));
         EXPECT_EQ("Can't save this file!\n", app.ErrorConfirm());
         CloseHandle(held);
-        EXPECT_EQ(old, app.FileRead(c.name));
+        EXPECT_EQ(old, app.FileRead(name));
     }
     EXPECT_TRUE(app.Responsive());
+}
+
+// Lines ended by line feeds, whatever ends them in `text`, without trailing empty lines.
+std::string Lines(const std::string& text) {
+    std::string lines;
+    for (size_t i = 0; i < text.size(); ++i)
+        if (text[i] != '\r' || i + 1 == text.size() || text[i + 1] != '\n')
+            lines += text[i] == '\r' ? '\n' : text[i];
+    while (!lines.empty() && lines.back() == '\n')
+        lines.pop_back();
+    return lines;
+}
+
+// Twice the same lines; a COMPUTE click while it is open is dropped, not kept for later. It
+// closes by OK, and the main window's close box closes only it.
+TEST(KestravaFiles, HelpShowsTheFileEachTimeHoldsComputeBackAndClosesAlone) {
+    Kestrava app;
+    ASSERT_TRUE(app.Ready());
+    const std::string file = Lines(app.FileRead("data/help.txt"));
+    ASSERT_FALSE(file.empty());
+    for (auto [field, text] : {std::pair{4, "10"}, {5, "100"}, {6, "10"}, {9, "2"}})
+        app.Type(field, text);
+    for (int turn = 0; turn < 2; ++turn) {
+        SCOPED_TRACE(turn);
+        HWND help = app.HelpOpen();
+        ASSERT_TRUE(help);
+        for (int widget : {204, 201, 202})
+            EXPECT_TRUE(GetDlgItem(help, widget)) << widget;
+        EXPECT_EQ("HELP:", app.Text(GetDlgItem(help, 100)));
+        EXPECT_EQ(file, Lines(app.Text(GetDlgItem(help, 101))));
+        app.Click(14);
+        // Input is handled in order: once the typed key shows, the click has been handled too.
+        app.Click(3);
+        app.Keys({VK_END, 'X'});
+        ASSERT_TRUE(WaitUntil([&] { return app.Text(3) == (turn ? "Warexx" : "Warex"); }));
+        EXPECT_EQ("100", app.Text(5));
+        if (turn == 0) {
+            ASSERT_TRUE(app.HelpOk(help));
+        } else {
+            app.CloseBox();
+            ASSERT_TRUE(WaitUntil([&] { return !IsWindow(help); }));
+        }
+        EXPECT_TRUE(app.Responsive());
+    }
+    app.Click(3);
+    app.Keys({VK_END, 'Y'});
+    ASSERT_TRUE(WaitUntil([&] { return app.Text(3) == "Warexxy"; }));
+    EXPECT_EQ("100", app.Text(5));
+    app.Click(14);
+    EXPECT_TRUE(WaitUntil([&] { return app.Text(5) == "100.0000000000"; }));
+    app.Click(15);
+    EXPECT_TRUE(WaitUntil([&] { return app.Rows() == 1; }));
+    app.CloseBox();
+    EXPECT_EQ(0u, app.ExitCode());
+}
+
+// Without help.txt the start shows the error; without header.bmp nothing.
+TEST(KestravaFiles, WithoutADataFileTheStartShowsWhatItShouldThenWorks) {
+    for (auto [file, error] :
+         {std::pair{"help.txt", "Helptext (.../Kestrava/data/help.txt) doesn't exist!\n"},
+          {"header.bmp", ""}}) {
+        SCOPED_TRACE(file);
+        Kestrava app([file = file](const std::filesystem::path& folder) {
+            std::filesystem::remove(folder / "data" / file);
+        });
+        EXPECT_EQ(error, *error ? app.ErrorConfirm() : "");
+        ASSERT_TRUE(app.Ready()); // a message box would have held the window's building back
+        EXPECT_FALSE(app.Window("ERROR"));
+        app.Compute("10", "100", "10", "2");
+        EXPECT_EQ("12.0000000000", app.Text(10));
+        HWND help = app.HelpOpen();
+        ASSERT_TRUE(help);
+        EXPECT_TRUE(!*error || app.Text(GetDlgItem(help, 101)).empty());
+        EXPECT_TRUE(app.HelpOk(help));
+    }
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-// The ZIP a user downloads: unpacked into an empty folder (a setup step does that) and
-// started from there, the program finds its help text and saves into its own folder.
+// The ZIP a user downloads, unpacked into an empty folder by a setup step and started from
+// there: the program finds its help text and saves into its own folder.
 #include "support/KestravaDriver_win32.h"
 
 #include <gtest/gtest.h>
@@ -19,25 +19,17 @@ TEST(KestravaPackage, StartedFromTheUnpackedZipItShowsItsHelpAndSavesAnEntry) {
     for (const char* name : {"Saved-Entrys", "Saved-Lists"})
         EXPECT_TRUE(fs::is_directory(unpacked / name) && fs::is_empty(unpacked / name)) << name;
     ASSERT_TRUE(fs::exists(unpacked / "Kestrava.exe"));
-
     Kestrava app([&](const fs::path& folder) {
         fs::remove_all(folder);
         fs::copy(unpacked, folder, fs::copy_options::recursive);
     });
     ASSERT_TRUE(app.Ready()) << (app.Window("ERROR", "#32770") ? "an ERROR box showed" : "");
-    EXPECT_FALSE(app.Window("ERROR", "#32770"));
-
-    app.Menu(8);
-    HWND help = app.WindowWait("Information");
+    HWND help = app.HelpOpen();
     ASSERT_TRUE(help);
-    ASSERT_TRUE(WaitUntil([&] { return GetDlgItem(help, 203) != nullptr; }));
     EXPECT_NE("", app.Text(GetDlgItem(help, 101)));
-    app.Click(GetDlgItem(help, 203));
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(help); }));
-
+    ASSERT_TRUE(app.HelpOk(help));
     app.TextSet(3, "Pepper");
-    app.Menu(3);
-    ASSERT_TRUE(app.DialogAnswer("Save Entry", "pepper"));
+    ASSERT_TRUE(app.FileDialog(3, "Save Entry", "pepper"));
     EXPECT_TRUE(WaitUntil([&] { return app.FileRead("Saved-Entrys/pepper.kve").size() > 0; }));
     EXPECT_EQ(0u, app.FileRead("Saved-Entrys/pepper.kve").rfind("Pepper\r\n", 0));
     EXPECT_FALSE(app.Window("ERROR", "#32770"));

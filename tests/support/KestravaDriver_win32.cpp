@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -55,28 +56,14 @@ class RemoteBlock {
     char* at_;
 };
 
-LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 10000, &result);
-    return static_cast<LRESULT>(result);
-}
-
 std::string ClassOf(HWND window) {
     char name[64] = {};
     GetClassNameA(window, name, sizeof name);
     return name;
 }
 
-HWND FocusOf(HWND window) {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
-    return info.hwndFocus;
-}
-
-// Each button event carries its own screen position. A program that has just started under
-// the resting pointer may still report where the pointer was, and a button event without a
-// position of its own would go there instead.
+// Each button event carries its own screen position: a program just started under the
+// resting pointer may still report where the pointer was, and send the click there.
 void MouseButtons(POINT at, DWORD down, DWORD up, int times) {
     SetCursorPos(at.x, at.y);
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
@@ -90,22 +77,163 @@ void MouseButtons(POINT at, DWORD down, DWORD up, int times) {
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-POINT Centre(HWND window) {
-    RECT r = {};
-    GetWindowRect(window, &r);
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+} // namespace
+
+LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 10000, &result);
+    return static_cast<LRESULT>(result);
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+// Calls `visit` with every top-level window until it returns false.
+void TopWindows(const std::function<bool(HWND)>& visit) {
+    EnumWindows(
+        [](HWND window, LPARAM v) -> BOOL {
+            return (*reinterpret_cast<const std::function<bool(HWND)>*>(v))(window);
+        },
+        reinterpret_cast<LPARAM>(&visit));
+}
+
+HWND WindowFind(DWORD process, const char* title, const char* className) {
+    HWND found = nullptr;
+    TopWindows([&](HWND window) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        char text[256] = {};
+        GetWindowTextA(window, text, sizeof text);
+        if ((!process || owner == process) && IsWindowVisible(window) &&
+            title == std::string(text) && (!className || ClassOf(window) == className))
+            found = window;
+        return !found;
+    });
+    return found;
+}
+
+namespace {
+
+// Text the list writes into an item or column structure given in the program's memory.
+template <typename T>
+std::string ListText(HANDLE process, HWND list, UINT message, WPARAM index, T info) {
+    RemoteBlock block(process);
+    info.pszText = block.At(sizeof info);
+    info.cchTextMax = static_cast<int>(RemoteBlock::Size - sizeof info);
+    block.Put(info);
+    Send(list, message, index, block.Address());
+    return block.Text(sizeof info);
+}
+
+// The clipboard is shared with the program, which may hold it for a moment.
+bool ClipboardOpen(HWND owner) {
+    return WaitUntil([&] { return OpenClipboard(owner) != 0; }, 5000);
 }
 
 } // namespace
 
-Kestrava::Kestrava(const std::function<void(const fs::path&)>& change) {
+void ClickAt(HWND control, POINT client, int times, bool right) {
+    if (client.x < 0) {
+        RECT r = {};
+        GetClientRect(control, &r);
+        client = {r.right / 2, r.bottom / 2};
+    }
+    ClientToScreen(control, &client);
+    MouseButtons(client, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN,
+                 right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, times);
+}
+
+void TypeKeys(const std::string& text) {
+    InputKey(VK_HOME);
+    InputKey(VK_END, true);
+    for (char c : text) {
+        const SHORT key = VkKeyScanA(c);
+        InputKey(LOBYTE(key), (HIBYTE(key) & 1) != 0);
+    }
+}
+
+std::string ClipboardText() {
+    if (!IsClipboardFormatAvailable(CF_TEXT) || !ClipboardOpen(nullptr))
+        return "";
+    std::string text;
+    if (HANDLE data = GetClipboardData(CF_TEXT))
+        if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
+            text = bytes;
+            GlobalUnlock(data);
+        }
+    CloseClipboard();
+    return text;
+}
+
+void ClipboardSet(const std::string& text) {
+    // SetClipboardData needs an owner window; the data stays when it goes.
+    HWND owner =
+        CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    if (ClipboardOpen(owner)) {
+        EmptyClipboard();
+        if (HGLOBAL block = text.empty() ? nullptr : GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+            std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
+            GlobalUnlock(block);
+            SetClipboardData(CF_TEXT, block);
+        }
+        CloseClipboard();
+    }
+    DestroyWindow(owner);
+}
+
+Screenshot ClientShot(HWND window) {
+    RECT client = {};
+    GetClientRect(window, &client);
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    Screenshot shot;
+    shot.width = client.right;
+    shot.height = client.bottom;
+    BITMAPINFO info = {};
+    info.bmiHeader = {
+        sizeof info.bmiHeader, shot.width, -shot.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, shot.width, shot.height, screen, origin.x, origin.y, SRCCOPY);
+    SelectObject(memory, old);
+    const auto* bgra = static_cast<const BYTE*>(bits);
+    for (size_t i = 0; bgra && i < size_t(shot.width) * size_t(shot.height); ++i)
+        shot.pixels.push_back(RGB(bgra[4 * i + 2], bgra[4 * i + 1], bgra[4 * i]));
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return shot;
+}
+
+int WindowsOfProcess(DWORD process) {
+    int windows = 0;
+    TopWindows([&](HWND window) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == process)
+            EnumChildWindows(
+                window, [](HWND, LPARAM n) { return ++*reinterpret_cast<int*>(n), TRUE; },
+                reinterpret_cast<LPARAM>(&++windows));
+        return true;
+    });
+    return windows;
+}
+
+Kestrava::Kestrava(const std::function<void(const fs::path&)>& change, bool gdiTraced) {
     static int serial = 0;
     folder_ = fs::temp_directory_path() / ("kestrava-" + std::to_string(GetCurrentProcessId()) +
                                            "-" + std::to_string(++serial));
     const fs::path built = KV_APP_DIR;
+    const std::string exe = gdiTraced ? "KestravaTraced.exe" : "Kestrava.exe";
     fs::remove_all(folder_);
     fs::create_directories(folder_);
-    fs::copy_file(built / "Kestrava.exe", folder_ / "Kestrava.exe");
+    fs::copy_file(built / "Kestrava.exe", folder_ / exe);
     fs::copy(built / "data", folder_ / "data", fs::copy_options::recursive);
     fs::create_directories(folder_ / "Saved-Entrys");
     fs::create_directories(folder_ / "Saved-Lists");
@@ -113,10 +241,35 @@ Kestrava::Kestrava(const std::function<void(const fs::path&)>& change) {
         change(folder_);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    std::string command = "\"" + (folder_ / "Kestrava.exe").string() + "\"";
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder_.string().c_str(), &startup, &process_))
-        ADD_FAILURE() << "Kestrava.exe did not start from " << folder_.string();
+    std::string command = "\"" + (folder_ / exe).string() + "\"";
+    if (gdiTraced) {
+        // Without a window manager Wine waits two seconds for one at every hiding of a
+        // captioned window; this copy's windows are Wine's own, so 200 rounds take seconds.
+        HKEY key = nullptr;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER,
+                            "Software\\Wine\\AppDefaults\\KestravaTraced.exe\\X11 Driver", 0,
+                            nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) == ERROR_SUCCESS) {
+            RegSetValueExA(key, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
+            RegCloseKey(key);
+        }
+        // Wine writes the trace to the Unix standard error it inherits, never to hStdError.
+        command = "sh -c \"w=/usr/lib/wine/wine64; command -v wine >/dev/null && w=wine; "
+                  "WINEDEBUG=+gdi exec $w KestravaTraced.exe 2>gdi.txt\"";
+    }
+    if (!CreateProcessA(gdiTraced ? "Z:\\bin\\sh" : nullptr, command.data(), nullptr, nullptr,
+                        FALSE, 0, nullptr, folder_.string().c_str(), &startup, &process_)) {
+        ADD_FAILURE() << exe << " did not start from " << folder_.string();
+        return;
+    }
+    if (gdiTraced) { // the process to follow is the program the shell started, not the shell
+        CloseHandle(process_.hThread);
+        CloseHandle(process_.hProcess);
+        process_ = {};
+        WaitUntil([this] { return (main_ = WindowFind(0, "Kestrava", nullptr)) != nullptr; },
+                  60000);
+        GetWindowThreadProcessId(main_, &process_.dwProcessId);
+        process_.hProcess = OpenProcess(PROCESS_ALL_ACCESS, FALSE, process_.dwProcessId);
+    }
 }
 
 Kestrava::~Kestrava() {
@@ -125,9 +278,10 @@ Kestrava::~Kestrava() {
             TerminateProcess(process_.hProcess, 1);
             WaitForSingleObject(process_.hProcess, 10000);
         }
-        CloseHandle(process_.hThread);
         CloseHandle(process_.hProcess);
     }
+    if (process_.hThread)
+        CloseHandle(process_.hThread);
     std::error_code failed;
     WaitUntil([&] { return fs::remove_all(folder_, failed), !failed; }, 5000);
 }
@@ -135,30 +289,6 @@ Kestrava::~Kestrava() {
 std::string Kestrava::FileRead(const std::string& relative) const {
     std::ifstream in(folder_ / relative, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-HWND Kestrava::Window(const char* title, const char* className) {
-    struct Search {
-        DWORD process;
-        const char* title;
-        const char* className;
-        HWND found;
-    } search = {process_.dwProcessId, title, className, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(data);
-            DWORD process = 0;
-            GetWindowThreadProcessId(window, &process);
-            char text[256] = {};
-            GetWindowTextA(window, text, sizeof text);
-            if (process != s.process || !IsWindowVisible(window) || s.title != std::string(text) ||
-                (s.className && ClassOf(window) != s.className))
-                return TRUE;
-            s.found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 HWND Kestrava::WindowWait(const char* title, const char* className) {
@@ -176,12 +306,7 @@ HWND Kestrava::Main() {
     return main_;
 }
 
-HWND Kestrava::Control(int number) {
-    return GetDlgItem(Main(), number);
-}
-
 bool Kestrava::Ready() {
-    // Built, waiting for events, and in front as a freshly started program is.
     return WaitUntil([this] {
         return Main() && Control(43) && Status() == "\tInformation-Bar" &&
                GetForegroundWindow() == Main();
@@ -195,23 +320,11 @@ std::string Kestrava::Text(HWND control) const {
     return text.c_str();
 }
 
-std::string Kestrava::Text(int number) {
-    return Text(Control(number));
-}
-
-std::vector<std::string> Kestrava::Texts(std::initializer_list<int> numbers) {
-    std::vector<std::string> texts;
+Texts Kestrava::Fields(std::initializer_list<int> numbers) {
+    Texts texts;
     for (int number : numbers)
         texts.push_back(Text(number));
     return texts;
-}
-
-void Kestrava::TextSet(int number, const std::string& text) {
-    Send(Control(number), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-bool Kestrava::Checked(int number) {
-    return Send(Control(number), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 std::string Kestrava::Status() {
@@ -223,38 +336,16 @@ std::string Kestrava::Status() {
     return block.Text(0);
 }
 
-HWND Kestrava::Focus() {
-    return FocusOf(Main());
-}
-
-void Kestrava::Click(HWND control) {
-    MouseButtons(Centre(control), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 1);
-}
-
-void Kestrava::Click(int number) {
-    Click(Control(number));
-}
-
-void Kestrava::RightClick(HWND control, POINT client) {
-    ClientToScreen(control, &client);
-    MouseButtons(client, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1);
-}
-
-void Kestrava::DoubleClick(HWND control, POINT client) {
-    ClientToScreen(control, &client);
-    MouseButtons(client, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2);
-}
-
 void Kestrava::Keys(const std::vector<WORD>& keys, bool shift, bool control) {
     for (WORD key : keys)
         InputKey(key, shift, control);
 }
 
 bool Kestrava::ClickInto(HWND control) {
-    // A click that comes while the window is still settling in after the start is lost now
-    // and then under Wine; a user would click once more.
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        Click(control);
+    // A click while the window still settles in after the start is lost now and then under
+    // Wine; a user would click once more.
+    for (int attempt = 0; attempt < 3 && Responsive(60000); ++attempt) {
+        ClickAt(control);
         if (WaitUntil([&] { return FocusOf(control) == control; }, 3000))
             return true;
     }
@@ -266,15 +357,20 @@ bool Kestrava::Type(int number, const std::string& text) {
     HWND field = Control(number);
     if (!ClickInto(field))
         return false;
-    Keys({VK_HOME});
-    Keys({VK_END}, true);
-    for (char c : text) {
-        const SHORT key = VkKeyScanA(c);
-        InputKey(LOBYTE(key), (HIBYTE(key) & 1) != 0);
-    }
+    TypeKeys(text);
     const bool typed = WaitUntil([&] { return Text(field) == text; }, 5000);
     EXPECT_TRUE(typed) << "widget " << number << " shows " << Text(field).substr(0, 80);
     return typed;
+}
+
+bool Kestrava::TabTo(int number) {
+    HWND target = Control(number);
+    for (int presses = 0; presses < 80 && Focus() != target; ++presses) {
+        HWND before = Focus();
+        InputKey(VK_TAB);
+        WaitUntil([&] { return Focus() != before; }, 3000);
+    }
+    return Focus() == target;
 }
 
 void Kestrava::Compute(const char* units, const char* cost, const char* sellUnits,
@@ -284,35 +380,36 @@ void Kestrava::Compute(const char* units, const char* cost, const char* sellUnit
     Type(6, sellUnits);
     Type(9, yield);
     Click(14);
-    // COMPUTE always rewrites the cost with ten decimals.
-    WaitUntil([&] { return Text(5) != cost; });
+    WaitUntil([&] { return Text(5) != cost; }); // COMPUTE rewrites the cost with ten decimals
 }
 
-void Kestrava::Menu(int item) {
-    PostMessageA(Main(), WM_COMMAND, MAKEWPARAM(item, 0), 0);
+void Kestrava::RowAdd(const char* ware, const char* units, const char* cost, const char* sellUnits,
+                      const char* yield) {
+    const int rows = Rows();
+    for (auto [field, text] :
+         {std::pair{3, ware}, {4, units}, {5, cost}, {6, sellUnits}, {9, yield}, {10, ""}})
+        TextSet(field, text);
+    Click(14);
+    EXPECT_TRUE(WaitUntil([&] { return !Text(10).empty(); })) << ware << " not computed";
+    Click(15);
+    EXPECT_TRUE(WaitUntil([&] { return Rows() == rows + 1; })) << ware << " not moved";
 }
 
-void Kestrava::CloseBox() {
-    PostMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
-}
-
-int Kestrava::Rows() {
-    return static_cast<int>(Send(Control(26), LVM_GETITEMCOUNT, 0, 0));
+DWORD Kestrava::ExitCode() {
+    DWORD code = 999;
+    if (WaitForSingleObject(process_.hProcess, 15000) != WAIT_OBJECT_0 ||
+        !GetExitCodeProcess(process_.hProcess, &code))
+        return 999;
+    return code;
 }
 
 std::string Kestrava::Cell(int row, int column) {
-    RemoteBlock block(process_.hProcess);
     LVITEMA item = {};
     item.iSubItem = column;
-    item.pszText = block.At(sizeof item);
-    item.cchTextMax = static_cast<int>(RemoteBlock::Size - sizeof item);
-    block.Put(item);
-    Send(Control(26), LVM_GETITEMTEXTA, static_cast<WPARAM>(row), block.Address());
-    return block.Text(sizeof item);
+    return ListText(process_.hProcess, Control(26), LVM_GETITEMTEXTA, WPARAM(row), item);
 }
-
-std::vector<std::string> Kestrava::Row(int row) {
-    std::vector<std::string> cells;
+Texts Kestrava::Row(int row) {
+    Texts cells;
     for (int column = 0; column < 9; ++column)
         cells.push_back(Cell(row, column));
     return cells;
@@ -327,21 +424,14 @@ POINT Kestrava::RowPoint(int row) {
 }
 
 std::string Kestrava::ColumnTitle(int column) {
-    RemoteBlock block(process_.hProcess);
     LVCOLUMNA info = {};
     info.mask = LVCF_TEXT;
-    info.pszText = block.At(sizeof info);
-    info.cchTextMax = 256;
-    block.Put(info);
-    Send(Control(26), LVM_GETCOLUMNA, static_cast<WPARAM>(column), block.Address());
-    return block.Text(sizeof info);
+    return ListText(process_.hProcess, Control(26), LVM_GETCOLUMNA, WPARAM(column), info);
 }
 
-int Kestrava::ColumnWidth(int column) {
-    return static_cast<int>(Send(Control(26), LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
-}
-
-bool Kestrava::DialogAnswer(const char* title, const std::string& name) {
+bool Kestrava::FileDialog(int item, const char* title, const std::string& name) {
+    if (item)
+        Menu(item);
     HWND dialog = WindowWait(title, "#32770");
     if (!dialog || !DialogSetFileName(dialog, name.c_str()))
         return false;
@@ -359,17 +449,47 @@ std::string Kestrava::ErrorConfirm() {
     return text;
 }
 
-bool Kestrava::Alive() const {
-    return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+HWND Kestrava::HelpOpen() {
+    Menu(8);
+    HWND help = WindowWait("Information");
+    return help && WaitUntil([&] { return GetDlgItem(help, 203) != nullptr; }) ? help : nullptr;
+}
+
+bool Kestrava::HelpOk(HWND help) {
+    SetForegroundWindow(help); // as the task bar would bring it
+    WaitUntil([&] { return GetForegroundWindow() == help; }, 3000);
+    ClickAt(GetDlgItem(help, 203));
+    return WaitUntil([&] { return !IsWindow(help); });
+}
+
+HWND Kestrava::StatsOpen() {
+    Click(31);
+    HWND stats = WindowWait("Statistics");
+    return stats && WaitUntil([&] {
+               return GetDlgItem(stats, StatsOk) && GetForegroundWindow() == stats &&
+                      !IsWindowEnabled(Main());
+           })
+               ? stats
+               : nullptr;
+}
+
+void Kestrava::StatsClose(HWND stats, int way) {
+    switch (way % 4) {
+    case 0: ClickAt(GetDlgItem(stats, StatsOk)); break;
+    case 1: InputKey(VK_ESCAPE); break;
+    case 2: InputKey(VK_RETURN); break;
+    case 3: PostMessageA(stats, WM_SYSCOMMAND, SC_CLOSE, 0); break;
+    }
+}
+
+bool Kestrava::StatsClosed(HWND stats) {
+    return WaitUntil([&] {
+        return !IsWindow(stats) && IsWindowEnabled(Main()) && GetForegroundWindow() == Main();
+    });
 }
 
 bool Kestrava::Responsive(int milliseconds) {
     DWORD_PTR result = 0;
     return Alive() && SendMessageTimeoutA(Main(), WM_NULL, 0, 0, SMTO_NORMAL,
                                           static_cast<UINT>(milliseconds), &result) != 0;
-}
-
-bool Kestrava::Ended(DWORD* exitCode) {
-    return WaitForSingleObject(process_.hProcess, 15000) == WAIT_OBJECT_0 &&
-           GetExitCodeProcess(process_.hProcess, exitCode);
 }

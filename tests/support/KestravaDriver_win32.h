@@ -5,72 +5,111 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
 
+using Texts = std::vector<std::string>;
+
+LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam); // gives up after 10 s
+HWND FocusOf(HWND window); // the control with the keyboard focus in the window's thread
 // Polls `condition` until it holds or `milliseconds` pass; true when it held.
 bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 15000);
 
+// Clicks at a client point of the control, its centre when x < 0.
+void ClickAt(HWND control, POINT client = {-1, -1}, int times = 1, bool right = false);
+// A visible top-level window of `process` (any when 0) with this title (and class, if given).
+HWND WindowFind(DWORD process, const char* title, const char* className = nullptr);
+void TypeKeys(const std::string& text);     // over what the focused field holds
+std::string ClipboardText();                // CF_TEXT as bytes, "" when there is none
+void ClipboardSet(const std::string& text); // "" empties it
+
+// What the screen shows in the client area of `window`, row by row, top first.
+struct Screenshot {
+    int width = 0, height = 0;
+    std::vector<COLORREF> pixels;
+    COLORREF At(int x, int y) const { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
+};
+Screenshot ClientShot(HWND window);
+int WindowsOfProcess(DWORD process); // top-level windows and all their descendants
+
+// Widgets of the statistics window; summary line i shows its value in StatsValue + 2i.
+enum StatsNumber { StatsValue = 301, StatsNoteText = 320, StatsChart, StatsCopy, StatsOk };
+
 // A fresh copy of the program with data\ and the two save folders beside it, removed again
-// at the end. `change` may alter the copy (remove or replace a data file) before the start.
+// at the end. `change` may alter the copy before the start. `gdiTraced` starts it as
+// KestravaTraced.exe with Wine's GDI trace written to gdi.txt in the folder.
 class Kestrava {
   public:
-    explicit Kestrava(const std::function<void(const std::filesystem::path&)>& change = {});
+    explicit Kestrava(const std::function<void(const std::filesystem::path&)>& change = {},
+                      bool gdiTraced = false);
     ~Kestrava();
     Kestrava(const Kestrava&) = delete;
     Kestrava& operator=(const Kestrava&) = delete;
 
     const std::filesystem::path& Folder() const { return folder_; }
-    // The bytes of a file in the folder, "" when it is missing.
-    std::string FileRead(const std::string& relative) const;
-    // The main window and its widget `number`, waited for.
+    DWORD Id() const { return process_.dwProcessId; }
+    std::string FileRead(const std::string& relative) const; // "" when missing
     HWND Main();
-    HWND Control(int number);
-    // Built, in front, and waiting for events.
-    bool Ready();
+    HWND Control(int number) { return GetDlgItem(Main(), number); }
+    bool Ready(); // built, in front, and waiting for events
 
-    std::string Text(int number);
+    std::string Text(int number) { return Text(Control(number)); }
     std::string Text(HWND control) const;
-    std::vector<std::string> Texts(std::initializer_list<int> numbers);
-    void TextSet(int number, const std::string& text);
-    bool Checked(int number);
+    Texts Fields(std::initializer_list<int> numbers);
+    Texts Results() { return Fields({10, 11, 12, 13, 32}); }
+    // Buy units, buy price, unit price, unit yield, sell units, sell price, yield $, yield %.
+    Texts Totals() { return Fields({36, 37, 38, 39, 42, 43, 40, 41}); }
+    void TextSet(int number, const std::string& text) {
+        Send(Control(number), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    bool Checked(int number) { return Send(Control(number), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     std::string Status(); // "\t" first when centred
-    HWND Focus();         // the control with the keyboard focus in the program
+    HWND Focus() { return FocusOf(Main()); }
 
-    void Click(int number);
-    void Click(HWND control);
+    void Click(int number) { ClickAt(Control(number)); }
     bool ClickInto(HWND control); // clicks until the control has the focus
-    void RightClick(HWND control, POINT client);
-    void DoubleClick(HWND control, POINT client);
     void Keys(const std::vector<WORD>& keys, bool shift = false, bool control = false);
-    // Clicks into the field, selects what it holds and types `text` over it.
-    bool Type(int number, const std::string& text);
-    // Types the texts into BuyUnits, BuyCost, SellUnits, Yield; then COMPUTE.
+    bool Type(int number, const std::string& text); // clicks in, types over what it holds
+    bool TabTo(int number);                         // Tab until the widget has the focus
+    // Types into BuyUnits, BuyCost, SellUnits, Yield; then COMPUTE.
     void Compute(const char* units, const char* cost, const char* sellUnits, const char* yield);
-    void Menu(int item); // as a menu choice arrives
-    void CloseBox();     // as the close box or Alt+F4 ask
+    // Fills the entry (amount mode), computes and moves it into the list.
+    void RowAdd(const char* ware, const char* units, const char* cost, const char* sellUnits,
+                const char* yield);
+    void Menu(int item) { PostMessageA(Main(), WM_COMMAND, MAKEWPARAM(item, 0), 0); }
+    void CloseBox() { PostMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0); } // or Alt+F4
+    DWORD ExitCode(); // once it ended; 999 when it did not
 
-    int Rows();
+    int Rows() { return int(Send(Control(26), LVM_GETITEMCOUNT, 0, 0)); }
+    int Selected() { return int(Send(Control(26), LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED)); }
     std::string Cell(int row, int column);
-    std::vector<std::string> Row(int row);
+    Texts Row(int row);
     POINT RowPoint(int row); // client point of the list inside the row
     std::string ColumnTitle(int column);
-    int ColumnWidth(int column);
+    int ColumnWidth(int column) { return int(Send(Control(26), LVM_GETCOLUMNWIDTH, column, 0)); }
 
-    // A visible top-level window of the program with this title (and class, if given).
-    HWND Window(const char* title, const char* className = nullptr);
+    HWND Window(const char* title, const char* className = nullptr) {
+        return WindowFind(Id(), title, className);
+    }
     HWND WindowWait(const char* title, const char* className = nullptr);
-    // The save or open dialog with this title: types `name`, presses OK; true when it closed.
-    bool DialogAnswer(const char* title, const std::string& name);
-    // The text of the "ERROR" box; presses its OK. "" when none showed.
-    std::string ErrorConfirm();
+    // Menu item `item` (0: already chosen), then its file dialog `title` answered with `name`; true
+    // when it closed.
+    bool FileDialog(int item, const char* title, const std::string& name);
+    std::string ErrorConfirm(); // the "ERROR" box's text, its OK pressed; "" when none showed
 
-    bool Alive() const;
+    HWND HelpOpen();
+    bool HelpOk(HWND help);               // brought to front, OK clicked, gone
+    HWND StatsOpen();                     // built and with the keyboard, else nullptr
+    void StatsClose(HWND stats, int way); // OK, Escape, Enter, close box
+    bool StatsClosed(HWND stats);         // gone, the main window enabled and in front
+
+    bool Alive() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
     bool Responsive(int milliseconds = 5000); // alive and answers a message within the time
-    bool Ended(DWORD* exitCode);
 
   private:
     std::filesystem::path folder_;

@@ -1,0 +1,114 @@
+// Input and files no trader means to give: very long texts, control characters, numbers out
+// of range, a list of 200 MB without a line end, a row count far past the rows there are, an
+// entry of random bytes, a help text of 100,000 lines. The program takes it all and stays
+// responsive.
+#include "support/KestravaDriver_win32.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+
+namespace {
+
+TEST(KestravaHostile, LongTextsControlCharactersAndOddNumbersNeitherCrashNorHang) {
+    Kestrava app;
+    ASSERT_TRUE(app.Ready());
+    app.TextSet(3, "\x01\x02\x1b\t\x7f"
+                   "a\r\nb\nc");
+    // A number far past a double's range. Blanks break the digits into runs: Wine's own edit
+    // control needs seconds for every repaint of one run of 100,000 digits.
+    std::string digits;
+    while (digits.size() < 100000)
+        digits += std::string(4999, '7') + ' ';
+    app.TextSet(4, digits);
+    ASSERT_TRUE(app.Responsive(60000));
+    app.Type(5, "1e999");
+    app.Type(6, "-0");
+    app.Type(9, "nan");
+    app.Click(3);
+    app.Keys({VK_END, 'B', 'G', 'H', 'Z'}, false, true); // control characters typed
+    app.Click(14);
+    ASSERT_TRUE(WaitUntil([&] { return app.Text(5) != "1e999"; }));
+    app.Click(15);
+    ASSERT_TRUE(WaitUntil([&] { return app.Rows() == 1; }, 120000));
+    EXPECT_TRUE(app.Responsive(120000));
+    for (int field : {10, 11, 12, 13, 32, 36, 37, 43})
+        EXPECT_LT(app.Text(field).size(), 400u) << field; // a number's text, however odd
+
+    std::string pasted;
+    while (pasted.size() < 100000)
+        pasted += "12.5e3 nan\x01,";
+    ClipboardSet(pasted);
+    app.Click(9);
+    app.Keys({VK_HOME});
+    app.Keys({VK_END}, true);
+    app.Keys({'V'}, false, true);
+    EXPECT_TRUE(WaitUntil([&] { return app.Text(9).size() >= 1000; }));
+    app.Click(14);
+    ASSERT_TRUE(WaitUntil([&] { return app.Text(9).size() < 1000; }));
+    app.Click(15);
+    ASSERT_TRUE(WaitUntil([&] { return app.Rows() == 2; }, 120000));
+    EXPECT_TRUE(app.Responsive(120000));
+
+    // A ware of 100,000 characters goes through the entry file whole.
+    app.Menu(1);
+    ASSERT_TRUE(WaitUntil([&] { return app.Text(4) == "0"; }));
+    const std::string ware = std::string(100000, 'W') + "end";
+    app.TextSet(3, ware);
+    app.Compute("10", "100", "10", "2");
+    ASSERT_TRUE(app.FileDialog(3, "Save Entry", "long"));
+    ASSERT_TRUE(WaitUntil([&] { return app.FileRead("Saved-Entrys/long.kve").size() > 100000; }));
+    EXPECT_EQ(ware + "\r\n10\r\n", app.FileRead("Saved-Entrys/long.kve").substr(0, 100009));
+    app.Menu(1);
+    ASSERT_TRUE(WaitUntil([&] { return app.Text(3) == "Ware"; }));
+    ASSERT_TRUE(app.FileDialog(2, "Load Entry", "long.kve"));
+    EXPECT_TRUE(WaitUntil([&] { return app.Text(3) == ware; }));
+    EXPECT_EQ("12.0000000000", app.Text(10));
+
+    app.Menu(7);
+    EXPECT_EQ(0u, app.ExitCode());
+}
+
+TEST(KestravaHostile, HugeAndBrokenFilesOpenLenientlyAndTheProgramStaysResponsive) {
+    Kestrava app([](const std::filesystem::path& folder) {
+        const auto write = [&](const char* name, const std::string& bytes) {
+            std::ofstream(folder / name, std::ios::binary) << bytes;
+        };
+        std::string help, rows = "2147483647\r\n", noise;
+        for (int i = 0; i < 100000; ++i)
+            help += "help line " + std::to_string(i) + "\r\n";
+        for (int row = 0; row < 50000; ++row)
+            rows += "w" + std::to_string(row) + "\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n1\r\n";
+        std::mt19937 random(7);
+        for (int i = 0; i < 5000; ++i)
+            noise += char(random());
+        write("data/help.txt", help);
+        write("Saved-Lists/endless.kvl", std::string(200 << 20, '7'));
+        write("Saved-Lists/counted.kvl", rows);
+        write("Saved-Entrys/noise.kve", noise);
+    });
+    ASSERT_TRUE(app.Ready());
+
+    HWND help = app.HelpOpen(); // every one of the 100,000 help lines is shown
+    ASSERT_TRUE(help);
+    const auto shown = [&] { return SendMessageA(GetDlgItem(help, 101), WM_GETTEXTLENGTH, 0, 0); };
+    EXPECT_TRUE(WaitUntil([&] { return shown() > 1500000; }, 300000)) << shown();
+    SendMessageA(GetDlgItem(help, 203), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(help); }, 30000));
+    EXPECT_TRUE(app.Responsive());
+
+    // The first line is the count; with no line end it never ends, and no row follows.
+    ASSERT_TRUE(app.FileDialog(5, "Load List", "endless.kvl"));
+    EXPECT_TRUE(app.Responsive(120000));
+    EXPECT_EQ(0, app.Rows());
+    // The count is trusted only as far as the file goes.
+    ASSERT_TRUE(app.FileDialog(5, "Load List", "counted.kvl"));
+    EXPECT_TRUE(app.Responsive(120000));
+    EXPECT_EQ(50000, app.Rows());
+    EXPECT_EQ("w49999", app.Cell(49999, 0));
+    ASSERT_TRUE(app.FileDialog(2, "Load Entry", "noise.kve"));
+    EXPECT_TRUE(app.Responsive());
+}
+
+} // namespace
