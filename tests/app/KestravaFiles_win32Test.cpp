@@ -11,10 +11,6 @@
 
 namespace {
 
-Texts EntryTexts(Kestrava& app) {
-    return app.Fields({3, 4, 5, 6, 9, 10, 11, 12, 13, 32});
-}
-
 // The file's bytes once they are all written.
 std::string Written(Kestrava& app, const std::string& name, const std::string& expected) {
     WaitUntil([&] { return app.FileRead(name) == expected; }, 5000);
@@ -28,7 +24,8 @@ TEST(KestravaFiles, EntryAndListSavedAndOpenedAgainAfterClear) {
     app.Compute("10", "100", "10", "2");
     app.Click(15);
     ASSERT_TRUE(WaitUntil([&] { return app.Rows() == 1; }));
-    const Texts entry = EntryTexts(app);
+    const auto entryTexts = [&] { return app.Fields({3, 4, 5, 6, 9, 10, 11, 12, 13, 32}); };
+    const Texts entry = entryTexts();
 
     app.Menu(3);
     HWND dialog = app.WindowWait("Save Entry", "#32770");
@@ -56,7 +53,7 @@ TEST(KestravaFiles, EntryAndListSavedAndOpenedAgainAfterClear) {
     ASSERT_TRUE(WaitUntil([&] { return app.Rows() == 0 && app.Text(3) == "Ware"; }));
     app.Click(8); // the file brings the amount mode back
     ASSERT_TRUE(app.FileDialog(2, "Load Entry", "trade.kve"));
-    ASSERT_TRUE(WaitUntil([&] { return EntryTexts(app) == entry; }));
+    ASSERT_TRUE(WaitUntil([&] { return entryTexts() == entry; }));
     EXPECT_TRUE(app.Checked(7));
     ASSERT_TRUE(app.FileDialog(5, "Load List", "week.kvl"));
     ASSERT_TRUE(WaitUntil([&] { return app.Rows() == 1; }));
@@ -137,7 +134,7 @@ TEST(KestravaFiles, HelpShowsTheFileEachTimeHoldsComputeBackAndClosesAlone) {
     EXPECT_TRUE(WaitUntil([&] { return app.Text(5) == "100.0000000000"; }));
     app.Click(15);
     EXPECT_TRUE(WaitUntil([&] { return app.Rows() == 1; }));
-    app.CloseBox();
+    app.CloseBox(); // with a filled list, exit code 0
     EXPECT_EQ(0u, app.ExitCode());
 }
 

@@ -66,7 +66,7 @@ TEST(KestravaHostile, LongTextsControlCharactersAndOddNumbersNeitherCrashNorHang
     EXPECT_TRUE(WaitUntil([&] { return app.Text(3) == ware; }));
     EXPECT_EQ("12.0000000000", app.Text(10));
 
-    app.Menu(7);
+    app.Menu(7); // Quit with a filled list: exit code 0
     EXPECT_EQ(0u, app.ExitCode());
 }
 

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <iostream>
 #include <map>
 
 namespace {
@@ -64,15 +63,34 @@ Chart ChartRead(HWND stats, COLORREF colour) {
     return chart;
 }
 
-TEST(KestravaStats, FiguresOfAKnownListMatchTheSumsDoneByHandAndBothCopiesGiveTheTable) {
+// While the window is open a click on COMPUTE is lost; however it is closed, the calculator
+// then takes the click again and its keyboard focus is back on the Stats button. The figures
+// of a known list match sums done by hand, and both ways of copying give the table.
+TEST(KestravaStats, ModalAfterEveryWayOfClosingFiguresChartAndCopiesOfAKnownList) {
     Kestrava app;
     ASSERT_TRUE(app.Ready());
-    HWND stats = app.StatsOpen();
-    ASSERT_TRUE(stats);
-    EXPECT_EQ("The list is empty.", app.Text(GetDlgItem(stats, StatsNoteText)));
-    EXPECT_FALSE(GetDlgItem(stats, StatsChart));
-    app.StatsClose(stats, 0);
-    ASSERT_TRUE(app.StatsClosed(stats));
+    for (auto [field, text] : {std::pair{4, "10"}, {5, "100"}, {6, "10"}, {9, "2"}})
+        app.TextSet(field, text);
+    for (int way = 0; way < 4; ++way) {
+        SCOPED_TRACE(way);
+        app.TextSet(10, "0");
+        HWND stats = app.StatsOpen();
+        ASSERT_TRUE(stats);
+        EXPECT_EQ("The list is empty.", app.Text(GetDlgItem(stats, StatsNoteText)));
+        EXPECT_FALSE(GetDlgItem(stats, StatsChart));
+        app.Click(14);
+        if (way == 3) { // the close is posted, so not behind the click in the input queue
+            ClipboardSet("");
+            ClickAt(GetDlgItem(stats, StatsCopy));
+            EXPECT_TRUE(WaitUntil([] { return !ClipboardText().empty(); }));
+        }
+        app.StatsClose(stats, way);
+        ASSERT_TRUE(app.StatsClosed(stats));
+        EXPECT_EQ("0", app.Text(10));
+        EXPECT_TRUE(WaitUntil([&] { return app.Focus() == app.Control(31); }));
+        app.Click(14);
+        EXPECT_TRUE(WaitUntil([&] { return app.Text(10) == "12.0000000000"; }));
+    }
 
     // Iron is bought as zero units: its numbers are "inf" and "nan".
     app.RowAdd("Salt", "10", "100", "10", "2");
@@ -80,7 +98,7 @@ TEST(KestravaStats, FiguresOfAKnownListMatchTheSumsDoneByHandAndBothCopiesGiveTh
     app.RowAdd("Silk", "4", "40", "4", "-3");
     app.RowAdd("Iron", "0", "30", "2", "1");
     app.RowAdd("Wool", "2", "10", "2", "2.5");
-    stats = app.StatsOpen();
+    HWND stats = app.StatsOpen();
     ASSERT_TRUE(stats);
     // Iron is counted as a row and a ware, but is in none of the sums: cost 100+50+40+10,
     // sell 120+55+28+15, yield 20+5-12+5, and 18 on the 200 the sold units cost is 9 %.
@@ -104,15 +122,13 @@ TEST(KestravaStats, FiguresOfAKnownListMatchTheSumsDoneByHandAndBothCopiesGiveTh
 
     ClipboardSet("");
     ClickAt(GetDlgItem(stats, StatsCopy));
-    EXPECT_TRUE(WaitUntil([] { return !ClipboardText().empty(); }));
-    EXPECT_EQ(KnownTable, ClipboardText());
+    EXPECT_TRUE(WaitUntil([] { return ClipboardText() == KnownTable; })) << ClipboardText();
     app.StatsClose(stats, 1);
     ASSERT_TRUE(app.StatsClosed(stats));
     ClipboardSet("");
     ASSERT_TRUE(app.TabTo(26));
     InputKey('C', false, true);
-    EXPECT_TRUE(WaitUntil([] { return !ClipboardText().empty(); }));
-    EXPECT_EQ(KnownTable, ClipboardText());
+    EXPECT_TRUE(WaitUntil([] { return ClipboardText() == KnownTable; })) << ClipboardText();
 
     // Only gains, of 10 and 20: the second bar twice as tall, and no loss colour.
     app.Menu(4);
@@ -129,33 +145,6 @@ TEST(KestravaStats, FiguresOfAKnownListMatchTheSumsDoneByHandAndBothCopiesGiveTh
     EXPECT_EQ(-1, chart.rows[Loss].second);
 }
 
-// While the window is open a click on COMPUTE is lost; however it is closed, the calculator
-// then takes the click again and its keyboard focus is back on the Stats button.
-TEST(KestravaStats, TheCalculatorWaitsWhileTheWindowIsOpenAndWorksAfterEveryWayOfClosingIt) {
-    Kestrava app;
-    ASSERT_TRUE(app.Ready());
-    for (auto [field, text] : {std::pair{4, "10"}, {5, "100"}, {6, "10"}, {9, "2"}})
-        app.TextSet(field, text);
-    for (int way = 0; way < 4; ++way) {
-        SCOPED_TRACE(way);
-        app.TextSet(10, "0");
-        HWND stats = app.StatsOpen();
-        ASSERT_TRUE(stats);
-        app.Click(14);
-        if (way == 3) { // the close is posted, so not behind the click in the input queue
-            ClipboardSet("");
-            ClickAt(GetDlgItem(stats, StatsCopy));
-            EXPECT_TRUE(WaitUntil([] { return !ClipboardText().empty(); }));
-        }
-        app.StatsClose(stats, way);
-        ASSERT_TRUE(app.StatsClosed(stats));
-        EXPECT_EQ("0", app.Text(10));
-        EXPECT_TRUE(WaitUntil([&] { return app.Focus() == app.Control(31); }));
-        app.Click(14);
-        EXPECT_TRUE(WaitUntil([&] { return app.Text(10) == "12.0000000000"; }));
-    }
-}
-
 TEST(KestravaStats, TheManifestAskingForCommonControlsSixIsInTheExecutable) {
     const std::string path = std::string(KV_APP_DIR) + "/Kestrava.exe";
     HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
@@ -170,9 +159,6 @@ TEST(KestravaStats, TheManifestAskingForCommonControlsSixIsInTheExecutable) {
     const size_t from = manifest.rfind("<assemblyIdentity", controls);
     const std::string identity = manifest.substr(from, manifest.find("/>", controls) - from);
     EXPECT_NE(std::string::npos, identity.find("version=\"6.0.0.0\"")) << identity;
-    for (const char* part :
-         {"level=\"asInvoker\"", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", "<gdiScaling"})
-        EXPECT_NE(std::string::npos, manifest.find(part)) << part;
 }
 
 // The live GDI object count after the last allocation or release in Wine's trace; -1 before
@@ -213,10 +199,8 @@ TEST(KestravaStats, OpeningAndClosingTheWindowLeavesNoGdiObjectsOrWindows) {
         EXPECT_TRUE(WaitUntil([&] { return GdiObjects(app) > objects; }));
         EXPECT_GT(WindowsOfProcess(app.Id()), windows);
     }));
-    const DWORD start = GetTickCount();
     for (int round = 2; round <= 200; ++round)
         ASSERT_TRUE(cycle(round)) << "round " << round;
-    std::cout << "200 openings and closings took " << (GetTickCount() - start) / 1000 << " s\n";
     // Painting holds a few objects for a moment; at rest the count is back.
     EXPECT_TRUE(WaitUntil([&] { return GdiObjects(app) == objects; }, 10000))
         << GdiObjects(app) << " GDI objects, " << objects << " before";

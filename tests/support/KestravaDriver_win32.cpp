@@ -26,34 +26,26 @@ bool WaitUntil(const std::function<bool()>& condition, int milliseconds) {
 namespace {
 
 // A block in the program's memory, for the control messages that take a pointer.
-class RemoteBlock {
-  public:
+struct RemoteBlock {
     static constexpr size_t Size = 1 << 16;
-    explicit RemoteBlock(HANDLE process)
-        : process_(process), at_(static_cast<char*>(VirtualAllocEx(process, nullptr, Size,
-                                                                   MEM_COMMIT, PAGE_READWRITE))) {}
-    ~RemoteBlock() { VirtualFreeEx(process_, at_, 0, MEM_RELEASE); }
-    RemoteBlock(const RemoteBlock&) = delete;
-    RemoteBlock& operator=(const RemoteBlock&) = delete;
-    char* At(size_t offset) const { return at_ + offset; }
-    LPARAM Address() const { return reinterpret_cast<LPARAM>(at_); }
+    HANDLE process;
+    char* at =
+        static_cast<char*>(VirtualAllocEx(process, nullptr, Size, MEM_COMMIT, PAGE_READWRITE));
+    ~RemoteBlock() { VirtualFreeEx(process, at, 0, MEM_RELEASE); }
+    LPARAM Address() const { return reinterpret_cast<LPARAM>(at); }
     template <typename T> void Put(const T& value) {
-        WriteProcessMemory(process_, at_, &value, sizeof value, nullptr);
+        WriteProcessMemory(process, at, &value, sizeof value, nullptr);
     }
     template <typename T> T Get() const {
         T value{};
-        ReadProcessMemory(process_, at_, &value, sizeof value, nullptr);
+        ReadProcessMemory(process, at, &value, sizeof value, nullptr);
         return value;
     }
     std::string Text(size_t offset) const {
         std::string text(Size - offset, '\0');
-        ReadProcessMemory(process_, at_ + offset, text.data(), text.size(), nullptr);
+        ReadProcessMemory(process, at + offset, text.data(), text.size(), nullptr);
         return text.c_str();
     }
-
-  private:
-    HANDLE process_;
-    char* at_;
 };
 
 std::string ClassOf(HWND window) {
@@ -121,8 +113,8 @@ namespace {
 // Text the list writes into an item or column structure given in the program's memory.
 template <typename T>
 std::string ListText(HANDLE process, HWND list, UINT message, WPARAM index, T info) {
-    RemoteBlock block(process);
-    info.pszText = block.At(sizeof info);
+    RemoteBlock block{process};
+    info.pszText = block.at + sizeof info;
     info.cchTextMax = static_cast<int>(RemoteBlock::Size - sizeof info);
     block.Put(info);
     Send(list, message, index, block.Address());
@@ -245,13 +237,9 @@ Kestrava::Kestrava(const std::function<void(const fs::path&)>& change, bool gdiT
     if (gdiTraced) {
         // Without a window manager Wine waits two seconds for one at every hiding of a
         // captioned window; this copy's windows are Wine's own, so 200 rounds take seconds.
-        HKEY key = nullptr;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER,
-                            "Software\\Wine\\AppDefaults\\KestravaTraced.exe\\X11 Driver", 0,
-                            nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) == ERROR_SUCCESS) {
-            RegSetValueExA(key, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
-            RegCloseKey(key);
-        }
+        RegSetKeyValueA(HKEY_CURRENT_USER,
+                        "Software\\Wine\\AppDefaults\\KestravaTraced.exe\\X11 Driver", "Managed",
+                        REG_SZ, "N", 2);
         // Wine writes the trace to the Unix standard error it inherits, never to hStdError.
         command = "sh -c \"w=/usr/lib/wine/wine64; command -v wine >/dev/null && w=wine; "
                   "WINEDEBUG=+gdi exec $w KestravaTraced.exe 2>gdi.txt\"";
@@ -273,15 +261,12 @@ Kestrava::Kestrava(const std::function<void(const fs::path&)>& change, bool gdiT
 }
 
 Kestrava::~Kestrava() {
-    if (process_.hProcess) {
-        if (Alive()) {
-            TerminateProcess(process_.hProcess, 1);
-            WaitForSingleObject(process_.hProcess, 10000);
-        }
-        CloseHandle(process_.hProcess);
+    if (Alive()) {
+        TerminateProcess(process_.hProcess, 1);
+        WaitForSingleObject(process_.hProcess, 10000);
     }
-    if (process_.hThread)
-        CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess); // null when it did not start; nothing happens then
+    CloseHandle(process_.hThread);
     std::error_code failed;
     WaitUntil([&] { return fs::remove_all(folder_, failed), !failed; }, 5000);
 }
@@ -331,7 +316,7 @@ std::string Kestrava::Status() {
     HWND bar = FindWindowExA(Main(), nullptr, STATUSCLASSNAMEA, nullptr);
     if (!bar)
         return "(no status bar)";
-    RemoteBlock block(process_.hProcess);
+    RemoteBlock block{process_.hProcess};
     Send(bar, SB_GETTEXTA, 0, block.Address());
     return block.Text(0);
 }
@@ -375,10 +360,8 @@ bool Kestrava::TabTo(int number) {
 
 void Kestrava::Compute(const char* units, const char* cost, const char* sellUnits,
                        const char* yield) {
-    Type(4, units);
-    Type(5, cost);
-    Type(6, sellUnits);
-    Type(9, yield);
+    for (auto [field, text] : {std::pair{4, units}, {5, cost}, {6, sellUnits}, {9, yield}})
+        Type(field, text);
     Click(14);
     WaitUntil([&] { return Text(5) != cost; }); // COMPUTE rewrites the cost with ten decimals
 }
@@ -416,7 +399,7 @@ Texts Kestrava::Row(int row) {
 }
 
 POINT Kestrava::RowPoint(int row) {
-    RemoteBlock block(process_.hProcess);
+    RemoteBlock block{process_.hProcess};
     block.Put(RECT{LVIR_BOUNDS, 0, 0, 0});
     Send(Control(26), LVM_GETITEMRECT, static_cast<WPARAM>(row), block.Address());
     const RECT r = block.Get<RECT>();

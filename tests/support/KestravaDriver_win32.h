@@ -97,8 +97,7 @@ class Kestrava {
         return WindowFind(Id(), title, className);
     }
     HWND WindowWait(const char* title, const char* className = nullptr);
-    // Menu item `item` (0: already chosen), then its file dialog `title` answered with `name`; true
-    // when it closed.
+    // Chooses menu `item` (0: already chosen), answers its file dialog; true once it closed.
     bool FileDialog(int item, const char* title, const std::string& name);
     std::string ErrorConfirm(); // the "ERROR" box's text, its OK pressed; "" when none showed
 
