@@ -26,9 +26,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     const DWORD style = 0xCA0000; // caption, system menu, minimise box: a fixed-size window
     RECT frame = {0, 0, 1018, 413};
     AdjustWindowRectEx(&frame, style, FALSE, 0);
-    HWND window = CreateWindowExA(0, "KestravaMain", "Kestrava", style, 0, 0,
-                                  frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                                  nullptr, instance, nullptr);
+    HWND window =
+        CreateWindowExA(0, "KestravaMain", "Kestrava", style, 0, 0, frame.right - frame.left,
+                        frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
     if (!window)
         return 0;
     ShowWindow(window, SW_SHOWNORMAL);

@@ -19,7 +19,8 @@ inline double BenchBestMs(int repeats, const std::function<void()>& work) {
     return best;
 }
 
-inline void BenchResult(const char* name, double measuredMs, double floorMs, const char* extra = "") {
+inline void BenchResult(const char* name, double measuredMs, double floorMs,
+                        const char* extra = "") {
     std::printf("RESULT %s ratio=%.3f measured_ms=%.3f floor_ms=%.3f%s%s\n", name,
                 measuredMs / floorMs, measuredMs, floorMs, *extra ? " " : "", extra);
     std::fflush(stdout);

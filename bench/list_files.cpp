@@ -22,11 +22,10 @@ namespace {
 void SheetFill(MemorySheet& s, int rows) {
     for (int i = 0; i < rows; ++i) {
         const std::string units = NumberToText(i % 90 + 10);
-        const std::string cells[] = {"Ware " + NumberToText(i), units,
-                                     FloatToText(i * 3.25),     FloatToText(i * 0.325 + 1),
-                                     FloatToText(2.5),          units,
-                                     FloatToText(i * 4.1),      FloatToText(i * 0.8),
-                                     FloatToText(17.5)};
+        const std::string cells[] = {
+            "Ware " + NumberToText(i), units, FloatToText(i * 3.25), FloatToText(i * 0.325 + 1),
+            FloatToText(2.5),          units, FloatToText(i * 4.1),  FloatToText(i * 0.8),
+            FloatToText(17.5)};
         std::string rowText;
         for (const std::string& cell : cells)
             rowText += (rowText.empty() ? "" : "\n") + cell;

@@ -15,10 +15,10 @@ struct StoredTotal {
 };
 // The order of the totals lines; the two yield totals come before the sell totals.
 const StoredTotal StoredTotals[] = {
-    {Field::TotalBuyUnits, true},      {Field::TotalBuyPrice, false},
-    {Field::TotalUnitPrice, false},    {Field::TotalUnitYield, false},
-    {Field::TotalYieldAmount, false},  {Field::TotalYieldPercent, false},
-    {Field::TotalSellUnits, true},     {Field::TotalSellPrice, false},
+    {Field::TotalBuyUnits, true},     {Field::TotalBuyPrice, false},
+    {Field::TotalUnitPrice, false},   {Field::TotalUnitYield, false},
+    {Field::TotalYieldAmount, false}, {Field::TotalYieldPercent, false},
+    {Field::TotalSellUnits, true},    {Field::TotalSellPrice, false},
 };
 constexpr int RowCells = 9;
 
@@ -33,9 +33,9 @@ void ListLinesWrite(TradeSheet& sheet) {
     }
     for (const StoredTotal& total : StoredTotals) {
         const double value = TextToFloat(sheet.fields.FieldGetText(total.field));
-        FileWriteLine(SavedFileNumber,
-                      (total.integer ? NumberToText(FloatToInteger(value)) : FloatToText(value))
-                          .c_str());
+        FileWriteLine(
+            SavedFileNumber,
+            (total.integer ? NumberToText(FloatToInteger(value)) : FloatToText(value)).c_str());
     }
 }
 

@@ -21,10 +21,10 @@ void FilesInit();
 
 // Each returns 0 on failure (the number stays free); on success the new number for
 // AutoNumber, else a nonzero value.
-int FileCreate(int number, const char* path);         // new or emptied file
-int FileOpenRead(int number, const char* path);       // existing file, shared for reading
-int FileOpenReadWrite(int number, const char* path);  // created when missing
-int FileOpenExclusive(int number, const char* path);  // existing file, nobody else may open it
+int FileCreate(int number, const char* path);        // new or emptied file
+int FileOpenRead(int number, const char* path);      // existing file, shared for reading
+int FileOpenReadWrite(int number, const char* path); // created when missing
+int FileOpenExclusive(int number, const char* path); // existing file, nobody else may open it
 
 // The next line without its line end; the empty text at the end of the file.
 std::string FileReadLine(int number);

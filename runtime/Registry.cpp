@@ -17,7 +17,9 @@ struct AutoNode {
 // Keeps the record part as aligned as a heap block.
 constexpr size_t AutoNodeHeaderSize = (sizeof(AutoNode) + 15) / 16 * 16;
 
-char* NodeRecord(AutoNode* node) { return reinterpret_cast<char*>(node) + AutoNodeHeaderSize; }
+char* NodeRecord(AutoNode* node) {
+    return reinterpret_cast<char*>(node) + AutoNodeHeaderSize;
+}
 
 bool RecordLive(const void* record) {
     void* handle;
@@ -29,7 +31,7 @@ bool RecordLive(const void* record) {
 // another, which makes a mixed-up number fail instead of naming the wrong object.
 int nextAutoNumber = AutoNumberFirst;
 
-}  // namespace
+} // namespace
 
 struct ObjectTable {
     int recordSize;
@@ -39,7 +41,7 @@ struct ObjectTable {
     ObjectReleaseHook releaseHook;
     int enumIndex;
     AutoNode* enumNode;
-    char* records;  // capacity × recordSize bytes, from the main heap
+    char* records; // capacity × recordSize bytes, from the main heap
 };
 
 namespace {
@@ -80,7 +82,7 @@ void* AutoAcquire(ObjectTable* table, int* assignedNumber) {
 }
 
 bool TableGrow(ObjectTable* table, int number) {
-    int capacity = number + table->step;  // no overflow: both are at most ObjectNumberMax + 1
+    int capacity = number + table->step; // no overflow: both are at most ObjectNumberMax + 1
     size_t size = size_t(capacity) * size_t(table->recordSize);
     void* grown = MemoryResize(Heap::Main, table->records, size);
     if (!grown)
@@ -94,7 +96,7 @@ char* ArrayRecord(ObjectTable* table, int number) {
     return table->records + size_t(number) * size_t(table->recordSize);
 }
 
-}  // namespace
+} // namespace
 
 ObjectTable* ObjectTableCreate(int recordSize, int step, ObjectReleaseHook hook) {
     if (recordSize < int(sizeof(void*)) || recordSize > 65536 || step < 1 ||
@@ -180,7 +182,9 @@ void ObjectRelease(ObjectTable* table, int number) {
     MemoryFree(Heap::Node, node);
 }
 
-int ObjectTableCapacity(const ObjectTable* table) { return table ? table->capacity : 0; }
+int ObjectTableCapacity(const ObjectTable* table) {
+    return table ? table->capacity : 0;
+}
 
 void ObjectEnumStart(ObjectTable* table) {
     if (!table)

@@ -56,7 +56,8 @@ LRESULT CALLBACK EditorFontProc(HWND control, UINT message, WPARAM wParam, LPARA
     if (message != WM_SETFONT)
         return result;
     const int id = static_cast<int>(GetWindowLongPtrA(control, GWLP_ID));
-    const bool registered = id != -1 && reinterpret_cast<intptr_t>(GetPropA(control, "GT_ID")) == id;
+    const bool registered =
+        id != -1 && reinterpret_cast<intptr_t>(GetPropA(control, "GT_ID")) == id;
     if (registered)
         if (WidgetRecord* editor = WidgetLookup(id))
             EditorFrontColorApply(editor);

@@ -102,7 +102,9 @@ void DragDetect(WidgetRecord* widget, LPARAM position) {
 LRESULT ImageMessage(WidgetRecord* widget, UINT message, WPARAM wParam, LPARAM lParam) {
     HWND control = widget->Handle;
     switch (message) {
-    case WM_ENABLE: RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); return 0;
+    case WM_ENABLE:
+        RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        return 0;
     case WM_PAINT: {
         PAINTSTRUCT paint;
         if (HDC dc = BeginPaint(control, &paint)) {
@@ -112,8 +114,10 @@ LRESULT ImageMessage(WidgetRecord* widget, UINT message, WPARAM wParam, LPARAM l
         return 0;
     }
     case WM_PRINT: ImageDraw(widget, reinterpret_cast<HDC>(wParam)); return 0;
-    case STM_SETIMAGE: return reinterpret_cast<LRESULT>(ImageSet(widget, reinterpret_cast<HANDLE>(lParam)));
-    case STM_SETICON: return reinterpret_cast<LRESULT>(ImageSet(widget, reinterpret_cast<HANDLE>(wParam)));
+    case STM_SETIMAGE:
+        return reinterpret_cast<LRESULT>(ImageSet(widget, reinterpret_cast<HANDLE>(lParam)));
+    case STM_SETICON:
+        return reinterpret_cast<LRESULT>(ImageSet(widget, reinterpret_cast<HANDLE>(wParam)));
     case STM_GETIMAGE:
     case STM_GETICON: return widget->KindWord;
     case WM_LBUTTONDOWN:
@@ -170,10 +174,9 @@ intptr_t ImageWidgetCreate(int number, int x, int y, int width, int height, HAND
         dragWidth = GetSystemMetrics(SM_CXDRAG);
         dragHeight = GetSystemMetrics(SM_CYDRAG);
     }
-    HWND control = CreateWindowExA(extendedStyle, "STATIC", "", 0x50000100, x, y, width, height,
-                                   WidgetListParent(),
-                                   reinterpret_cast<HMENU>(static_cast<intptr_t>(-1)),
-                                   GetModuleHandleA(nullptr), nullptr);
+    HWND control = CreateWindowExA(
+        extendedStyle, "STATIC", "", 0x50000100, x, y, width, height, WidgetListParent(),
+        reinterpret_cast<HMENU>(static_cast<intptr_t>(-1)), GetModuleHandleA(nullptr), nullptr);
     if (!control)
         return 0;
     WNDPROC previous = reinterpret_cast<WNDPROC>(

@@ -35,7 +35,7 @@ struct WidgetKind {
     int Kind; // 1 button, 2 string, 3 text, 5 option, 7 frame, 9 image, 12 list view, 22 editor
     int RecordSize; // 148 for every kind
     // The 35 operation slots, in this order; any may be null.
-    LRESULT (*OnParentMessage)
+    LRESULT(*OnParentMessage)
     (WidgetRecord* widget, HWND parent, UINT message, WPARAM wParam,
      LPARAM lParam); // NotHandled: default processing
     void (*OnDestroy)(WidgetRecord* widget);

@@ -1,5 +1,5 @@
-#include "app/Trade.h"
 #include "app/TradeList.h"
+#include "app/Trade.h"
 #include "support/MemoryTrade.h"
 
 #include <gtest/gtest.h>
@@ -9,8 +9,11 @@ using Texts = std::vector<std::string>;
 // An entry as Compute leaves it: 10 units for 100, 10 to sell, yield 2 per unit or 20 %.
 static void EnterComputed(MemorySheet& s, const char* ware, bool inAmounts) {
     ClearEntry(s.fields);
-    s.fields.Set({{Field::Ware, ware}, {Field::BuyUnits, "10"}, {Field::BuyCost, "100"},
-                  {Field::SellUnits, "10"}, {Field::Yield, inAmounts ? "2" : "20"}});
+    s.fields.Set({{Field::Ware, ware},
+                  {Field::BuyUnits, "10"},
+                  {Field::BuyCost, "100"},
+                  {Field::SellUnits, "10"},
+                  {Field::Yield, inAmounts ? "2" : "20"}});
     s.fields.inAmounts = inAmounts;
     Compute(s.fields);
 }
@@ -62,8 +65,8 @@ TEST(TradeListDeleteLoadClear, RowsKeepTheirModesAndABadSelectionChangesNothing)
     ClearEntry(s.fields);
     LoadRowIntoEntry(s.sheet);
     EXPECT_TRUE(s.fields.inAmounts);
-    const Field back[] = {Field::Ware,      Field::BuyUnits,  Field::BuyCost,
-                          Field::UnitPrice, Field::UnitYield, Field::SellUnits,
+    const Field back[] = {Field::Ware,      Field::BuyUnits,    Field::BuyCost,
+                          Field::UnitPrice, Field::UnitYield,   Field::SellUnits,
                           Field::SellPrice, Field::YieldAmount, Field::YieldPercent};
     for (int column = 0; column < 9; ++column)
         EXPECT_EQ(s.fields.texts[back[column]], s.table.rows[1][size_t(column)]) << column;

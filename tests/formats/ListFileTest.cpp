@@ -16,8 +16,10 @@ using Texts = std::vector<std::string>;
 static void AddRow(MemorySheet& s, const std::string& ware, int units, bool inAmounts) {
     ClearEntry(s.fields);
     const std::string n = std::to_string(units), cost = std::to_string(units * 10);
-    s.fields.Set({{Field::Ware, ware.c_str()}, {Field::BuyUnits, n.c_str()},
-                  {Field::BuyCost, cost.c_str()}, {Field::SellUnits, n.c_str()},
+    s.fields.Set({{Field::Ware, ware.c_str()},
+                  {Field::BuyUnits, n.c_str()},
+                  {Field::BuyCost, cost.c_str()},
+                  {Field::SellUnits, n.c_str()},
                   {Field::Yield, inAmounts ? "2" : "20"}});
     s.fields.inAmounts = inAmounts;
     Compute(s.fields);
@@ -43,8 +45,8 @@ TEST(ListFileSave, WritesTheExampleAndTotalsAsNumbersOfTheirKindUnderTheRightNam
     MemoryPrompt prompt(folder.Path("week.kvl"));
     SaveList(s.sheet, prompt);
     EXPECT_EQ(folder.Read("week.kvl"),
-              CrLfLines({"1", "Ware", "10", "100.0000000000", "12.0000000000", "2.0000000000",
-                         "10", "120.0000000000", "20.0000000000", "20.0000000000", "1", "10",
+              CrLfLines({"1", "Ware", "10", "100.0000000000", "12.0000000000", "2.0000000000", "10",
+                         "120.0000000000", "20.0000000000", "20.0000000000", "1", "10",
                          "100.0000000000", "12.0000000000", "2.0000000000", "20.0000000000",
                          "20.0000000000", "10", "120.0000000000"}));
     EXPECT_EQ(prompt.questions, Texts{"Save List|" + CurrentDirectory() +
@@ -55,8 +57,8 @@ TEST(ListFileSave, WritesTheExampleAndTotalsAsNumbersOfTheirKindUnderTheRightNam
     prompt.answer = folder.Path("t.kvl");
     SaveList(totals.sheet, prompt);
     EXPECT_EQ(folder.Read("t.kvl"),
-              CrLfLines({"0", "2", "12.0000000000", "0.0000000000", "0.0000000000",
-                         "7.2500000000", "100.0000000000", "4", "99.5000000000"}));
+              CrLfLines({"0", "2", "12.0000000000", "0.0000000000", "0.0000000000", "7.2500000000",
+                         "100.0000000000", "4", "99.5000000000"}));
 }
 
 TEST(ListFileRoundTrip, RowsModesAndTotalsComeBackAndReplaceTheList) {
@@ -124,8 +126,8 @@ TEST(SavedFileFailures, FailureLeavesFilesListAndEntryAsTheyWere) {
     const auto fields = s.fields.texts;
     // No such folder; a temporary that cannot be written; a target that is a folder.
     const std::string save = "ERROR: Can't save this file!";
-    for (std::string answer : {folder.Path("missing") + "/week", folder.Path("week"),
-                               folder.Path("box")}) {
+    for (std::string answer :
+         {folder.Path("missing") + "/week", folder.Path("week"), folder.Path("box")}) {
         MemoryPrompt prompt(answer);
         SaveList(s.sheet, prompt);
         SaveEntry(s.fields, prompt);
@@ -136,8 +138,8 @@ TEST(SavedFileFailures, FailureLeavesFilesListAndEntryAsTheyWere) {
     }
     EXPECT_EQ(folder.Read("week.kvl"), old);
     EXPECT_EQ(folder.Read("week.kve"), old);
-    EXPECT_EQ(folder.Names(), (Texts{"box.kve", "box.kvl", "week.kve", "week.kve.kvtmp",
-                                     "week.kvl", "week.kvl.kvtmp"}));
+    EXPECT_EQ(folder.Names(), (Texts{"box.kve", "box.kvl", "week.kve", "week.kve.kvtmp", "week.kvl",
+                                     "week.kvl.kvtmp"}));
     EXPECT_EQ(s.table.rows, rows);
     EXPECT_EQ(s.modes, YieldModes{0});
     EXPECT_EQ(s.fields.texts, fields);

@@ -18,7 +18,9 @@ TEST(LaunchText, CommandLineQuotesOnceAndShellFolderComesFromTheProgram) {
     EXPECT_EQ(LaunchShellDirectory("https://example.org/x", nullptr), "");
 }
 
-LaunchedProgram* Kept(intptr_t result) { return reinterpret_cast<LaunchedProgram*>(result); }
+LaunchedProgram* Kept(intptr_t result) {
+    return reinterpret_cast<LaunchedProgram*>(result);
+}
 
 TEST(ProgramRun, AKeptProgramHandsItsOutputOn) {
     LauncherInit();

@@ -17,7 +17,9 @@ HBITMAP RedBitmap(int width, int height) {
     return CreateBitmap(width, height, 1, 32, pixels.data());
 }
 
-int Handle(HANDLE image) { return static_cast<int>(reinterpret_cast<intptr_t>(image)); }
+int Handle(HANDLE image) {
+    return static_cast<int>(reinterpret_cast<intptr_t>(image));
+}
 
 void Mouse(DWORD flags) {
     INPUT input = {};
