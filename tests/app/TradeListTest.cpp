@@ -41,12 +41,18 @@ TEST(TradeListTransfer, RowsTakeColumnOrderAndTotalsAddUp) {
     EXPECT_EQ(half.fields.texts[Field::TotalSellUnits], "12");
 }
 
-TEST(TradeListDeleteLoadClear, RowsKeepTheirModesAndABadSelectionChangesNothing) {
-    MemorySheet s;
+// Three rows: amounts, percent, amounts; row 1 is selected.
+static void ThreeRows(MemorySheet& s) {
     for (bool inAmounts : {true, false, true}) {
         EnterComputed(s, inAmounts ? "amounts" : "percent", inAmounts);
         TransferEntry(s.sheet);
     }
+    s.table.selected = 1;
+}
+
+TEST(TradeListSelection, NoneOrOnePastTheEndLoadsAndDeletesNothing) {
+    MemorySheet s;
+    ThreeRows(s);
     for (int selected : {-1, 3}) {
         const auto before = s.fields.texts;
         s.table.selected = selected;
@@ -55,13 +61,16 @@ TEST(TradeListDeleteLoadClear, RowsKeepTheirModesAndABadSelectionChangesNothing)
         EXPECT_EQ(s.fields.texts, before) << selected;
         EXPECT_EQ(s.modes.size(), 3u);
     }
+}
+
+TEST(TradeListLoad, RowGivesBackItsCellsAndItsYieldInItsOwnMode) {
+    MemorySheet s;
+    ThreeRows(s);
     // A percent-mode row gives its percent back as the yield.
-    s.table.selected = 1;
     LoadRowIntoEntry(s.sheet);
     EXPECT_FALSE(s.fields.inAmounts);
     EXPECT_EQ(s.fields.texts[Field::Yield], "20.0000000000");
-    DeleteRow(s.sheet);
-    EXPECT_EQ(s.modes, (YieldModes{1, 1}));
+    s.table.selected = 2;
     ClearEntry(s.fields);
     LoadRowIntoEntry(s.sheet);
     EXPECT_TRUE(s.fields.inAmounts);
@@ -69,15 +78,32 @@ TEST(TradeListDeleteLoadClear, RowsKeepTheirModesAndABadSelectionChangesNothing)
                           Field::UnitPrice, Field::UnitYield,   Field::SellUnits,
                           Field::SellPrice, Field::YieldAmount, Field::YieldPercent};
     for (int column = 0; column < 9; ++column)
-        EXPECT_EQ(s.fields.texts[back[column]], s.table.rows[1][size_t(column)]) << column;
+        EXPECT_EQ(s.fields.texts[back[column]], s.table.rows[2][size_t(column)]) << column;
     EXPECT_EQ(s.fields.texts[Field::Yield], "2.0000000000");
+}
+
+TEST(TradeListDelete, TakesTheRowOutOfTheTotalsAndTheModes) {
+    MemorySheet two, three;
+    ThreeRows(three);
+    for (bool inAmounts : {true, true}) {
+        EnterComputed(two, "amounts", inAmounts);
+        TransferEntry(two.sheet);
+    }
+    DeleteRow(three.sheet);
+    EXPECT_EQ(three.modes, (YieldModes{1, 1}));
+    EXPECT_EQ(three.table.rows, two.table.rows);
+    EXPECT_EQ(three.Totals(), two.Totals());
 
     // Totals return to a plain zero, never "-0.0000000000".
-    s.fields.texts[Field::TotalBuyPrice] = "-0.0000000000";
-    s.table.rows[1][2] = "0";
-    DeleteRow(s.sheet);
-    EXPECT_EQ(s.fields.texts[Field::TotalBuyPrice], "0.0000000000");
+    three.fields.texts[Field::TotalBuyPrice] = "-0.0000000000";
+    three.table.rows[1][2] = "0";
+    DeleteRow(three.sheet);
+    EXPECT_EQ(three.fields.texts[Field::TotalBuyPrice], "0.0000000000");
+}
 
+TEST(TradeListClear, EmptiesRowsModesEntryAndTotals) {
+    MemorySheet s;
+    ThreeRows(s);
     ClearList(s.sheet);
     EXPECT_EQ(s.table.rows.size() + s.modes.size(), 0u);
     EXPECT_EQ(s.fields.texts[Field::Ware], "Ware");

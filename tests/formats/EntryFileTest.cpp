@@ -63,3 +63,16 @@ TEST(EntryFileOpen, MissingLinesReadAsEmptyAndLinesPastTheEleventhAreIgnored) {
     EXPECT_EQ(fields.texts[Field::YieldPercent], "9");
     EXPECT_FALSE(fields.inAmounts);
 }
+
+// The fifth line holds the yield mode: 0 is percent, any other number amounts.
+TEST(EntryFileOpen, ModeLineOtherThanZeroReadsAsAmounts) {
+    TestFolder folder;
+    MemoryPrompt prompt(folder.Path("e.kve"));
+    for (const char* mode : {"0", "1", "2", "-1"}) {
+        MemoryFields fields;
+        fields.inAmounts = mode[0] == '0';
+        folder.Write("e.kve", CrLfLines({"A", "1", "2", "3", mode}));
+        OpenEntry(fields, prompt);
+        EXPECT_EQ(fields.inAmounts, mode[0] != '0') << mode;
+    }
+}

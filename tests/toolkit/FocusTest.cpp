@@ -27,7 +27,7 @@ int Focused() {
 
 void Type(bool shift = false, bool control = false) {
     InputKey(VK_TAB, shift, control);
-    EventsPump(150);
+    EventsOfInput();
 }
 
 TEST(Focus, TabWalksEnabledVisibleTabStopsInCreationOrder) {

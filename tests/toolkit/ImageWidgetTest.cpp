@@ -45,13 +45,17 @@ class ImageWidget : public ::testing::Test {
         GetWindowRect(Control(), &r);
         return {r.right - r.left, r.bottom - r.top};
     }
+    COLORREF Shown(int x, int y, COLORREF expected) {
+        PumpUntil([=] { return ClientPixel(Control(), x, y) == expected; });
+        return ClientPixel(Control(), x, y);
+    }
     void MoveTo(int x, int y) {
         const POINT p = ClientToScreenPoint(Control(), x, y);
         SetCursorPos(p.x, p.y);
     }
     int DragStarts() {
         int count = 0;
-        for (const auto& event : WidgetEventsPump(150))
+        for (const auto& event : WidgetEventsOfInput())
             count += event == std::make_pair(Image, SubtypeDragStart);
         return count;
     }
@@ -63,10 +67,10 @@ TEST_F(ImageWidget, TakesTheImageSizePlusTheClientEdge) {
     EXPECT_EQ(Size().cy, 44);
     EXPECT_EQ(WidgetGetState(Image), Handle(bitmap));
     // Taking the image away keeps the size it gave and shows the window behind.
-    EXPECT_EQ((EventsPump(200), ClientPixel(Control(), 150, 20)), Red);
+    EXPECT_EQ(Shown(150, 20, Red), Red);
     WidgetSetState(Image, 0);
     EXPECT_EQ(Size().cx, 304);
-    EXPECT_EQ((EventsPump(200), ClientPixel(Control(), 150, 20)), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(Shown(150, 20, GetSysColor(COLOR_BTNFACE)), GetSysColor(COLOR_BTNFACE));
 }
 
 TEST_F(ImageWidget, DragStartsOnceAndOnlyBeyondTheThreshold) {
@@ -91,7 +95,7 @@ TEST_F(ImageWidget, RightDoubleClickGivesOneClickThenTheDoubleClick) {
     InputRightClick(p.x, p.y);
     const WidgetEvents expected = {{Image, SubtypeRightButtonClick},
                                    {Image, SubtypeRightDoubleClick}};
-    EXPECT_EQ(WidgetEventsPump(300), expected);
+    EXPECT_EQ(WidgetEventsUntil(expected.size()), expected);
 }
 
 } // namespace
