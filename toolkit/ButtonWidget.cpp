@@ -17,9 +17,10 @@ intptr_t ButtonWidgetCreate(int number, int x, int y, int width, int height, con
         buttonKind.RecordSize = WidgetRecordSize;
         buttonKind.GetState = ButtonGetState;
         buttonKind.SetState = ButtonSetState;
-        buttonKind.Kind = 1;
+        buttonKind.Kind = WidgetKindButton;
     }
     return WidgetControlCreate(number, &buttonKind, "Button", text,
-                               0x50030000 | static_cast<DWORD>(flags), 0, x, y, width, height,
-                               nullptr);
+                               WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP |
+                                   static_cast<DWORD>(flags),
+                               0, x, y, width, height, nullptr);
 }

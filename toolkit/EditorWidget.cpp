@@ -18,6 +18,14 @@ WNDPROC richEditProcedure = nullptr;
 //   0: the text is all there is;
 //   1: the empty text stands for one empty line;
 //   2: that empty line has been written out as a line break.
+// Scroll bars, Tab stop, and a multi-line text that keeps its selection shown.
+constexpr DWORD EditorStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP |
+                              ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL |
+                              ES_WANTRETURN;
+// No length limit. The largest positive one: some rich-edit versions read -1 as a negative
+// limit and then refuse every typed character.
+constexpr LPARAM EditorNoLimit = 0x7FFFFFFF;
+
 enum EmptyLineState : intptr_t { EmptyLineNone = 0, EmptyLineOne = 1, EmptyLineWritten = 2 };
 
 LRESULT Send(WidgetRecord* editor, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
@@ -176,20 +184,22 @@ void EditorSetAttribute(WidgetRecord* editor, int attribute, int value) {
 }
 
 void EditorSetColor(WidgetRecord* editor, int which, int colour) {
-    if (which == 2) {
+    if (which == WidgetColorBack) {
         if (colour == -1)
             Send(editor, EM_SETBKGNDCOLOR, 1, 0); // the system colour
         else
             Send(editor, EM_SETBKGNDCOLOR, 0, colour);
         editor->BackColor = colour;
-    } else if (which == 1) {
+    } else if (which == WidgetColorFront) {
         editor->FrontColor = colour;
         EditorFrontColorApply(editor);
     }
 }
 
 int EditorGetColor(WidgetRecord* editor, int which) {
-    return which == 1 ? editor->FrontColor : which == 2 ? editor->BackColor : -1;
+    return which == WidgetColorFront  ? editor->FrontColor
+           : which == WidgetColorBack ? editor->BackColor
+                                      : -1;
 }
 
 void EditorKindFill() {
@@ -206,7 +216,7 @@ void EditorKindFill() {
     editorKind.SetColor = EditorSetColor;
     editorKind.GetColor = EditorGetColor;
     // GetText is the framework's: the control's whole window text.
-    editorKind.Kind = 22;
+    editorKind.Kind = WidgetKindEditor;
     richEdit20 = LoadLibraryA("RICHED20.DLL") != nullptr;
     if (!richEdit20)
         LoadLibraryA("RICHED32.DLL");
@@ -219,13 +229,11 @@ intptr_t EditorWidgetCreate(int number, int x, int y, int width, int height, int
         EditorKindFill();
     HWND control = CreateWindowExA(
         WS_EX_CLIENTEDGE, richEdit20 ? "RichEdit20A" : "RichEdit", "",
-        0x503111C4 | static_cast<DWORD>(flags), x, y, width, height, WidgetListParent(),
+        EditorStyle | static_cast<DWORD>(flags), x, y, width, height, WidgetListParent(),
         reinterpret_cast<HMENU>(static_cast<intptr_t>(-1)), GetModuleHandleA(nullptr), nullptr);
     if (!control)
         return 0;
-    // No length limit. The largest positive one: some rich-edit versions read -1 as a
-    // negative limit and then refuse every typed character.
-    SendMessageA(control, EM_LIMITTEXT, 0x7FFFFFFF, 0);
+    SendMessageA(control, EM_LIMITTEXT, EditorNoLimit, 0);
     WNDPROC previous = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditorFontProc)));
     if (!richEditProcedure)

@@ -24,7 +24,8 @@ struct EventState {
 EventState* events = nullptr;
 
 // Messages that wake a timed wait: input, posted, timer, paint, hot-key and sent messages.
-const DWORD WakeMask = 0x1FF;
+const DWORD WakeMask = QS_KEY | QS_MOUSE | QS_POSTMESSAGE | QS_TIMER | QS_PAINT | QS_SENDMESSAGE |
+                       QS_HOTKEY | QS_ALLPOSTMESSAGE;
 
 bool MessageTake(MSG& message, int milliseconds) {
     if (milliseconds == -1)

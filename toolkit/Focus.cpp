@@ -8,8 +8,11 @@
 
 namespace {
 
+// GetKeyState hands on the key-state byte sign-extended; its top bit means "down".
+constexpr SHORT KeyDownBit = 0x80;
+
 bool KeyDown(int key) {
-    return (GetKeyState(key) & 0x80) != 0;
+    return (GetKeyState(key) & KeyDownBit) != 0;
 }
 
 bool TabStop(HWND window) {
@@ -72,13 +75,13 @@ HACCEL ActiveAccelerators(HWND window) {
     return WindowAcceleratorTable(static_cast<int>(property - 1));
 }
 
-void FocusNavigate(int direction) {
+void FocusNavigate(FocusDirection direction) {
     HWND root = GetActiveWindow();
     if (!root)
         return;
     HWND focus = GetFocus();
     FocusWalk walk = {focus && IsChild(root, focus) ? focus : nullptr, false, nullptr, false};
-    if (direction == 0) {
+    if (direction == FocusDirection::Forward) {
         EnumChildWindows(root, FocusForwardVisit, reinterpret_cast<LPARAM>(&walk));
         if (walk.TakeNext) { // the current control was the last tab stop: wrap
             walk.Current = nullptr;

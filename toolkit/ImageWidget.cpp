@@ -2,6 +2,8 @@
 // clicks, double clicks and the start of a drag. The header pictures are image widgets.
 #include "toolkit/ImageWidget.h"
 
+#include "toolkit/Gdi.h"
+
 namespace {
 
 WidgetKind imageKind;
@@ -40,20 +42,17 @@ bool ImageSize(HANDLE image, SIZE& size) {
     ICONINFO icon = {};
     if (!GetIconInfo(static_cast<HICON>(image), &icon))
         return false;
-    bool known = false;
-    if (icon.hbmColor && GetObjectA(icon.hbmColor, sizeof bitmap, &bitmap)) {
+    const GdiObject<HBITMAP> colour(icon.hbmColor), mask(icon.hbmMask); // copies made for us
+    if (colour && GetObjectA(colour.Get(), sizeof bitmap, &bitmap)) {
         size = {bitmap.bmWidth, bitmap.bmHeight};
-        known = true;
-    } else if (icon.hbmMask && GetObjectA(icon.hbmMask, sizeof bitmap, &bitmap)) {
+        return true;
+    }
+    if (mask && GetObjectA(mask.Get(), sizeof bitmap, &bitmap)) {
         // A monochrome icon: its mask holds the AND and XOR halves one above the other.
         size = {bitmap.bmWidth, bitmap.bmHeight / 2};
-        known = true;
+        return true;
     }
-    if (icon.hbmColor)
-        DeleteObject(icon.hbmColor);
-    if (icon.hbmMask)
-        DeleteObject(icon.hbmMask);
-    return known;
+    return false;
 }
 
 HANDLE ImageSet(WidgetRecord* widget, HANDLE image) {
@@ -105,14 +104,7 @@ LRESULT ImageMessage(WidgetRecord* widget, UINT message, WPARAM wParam, LPARAM l
     case WM_ENABLE:
         RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         return 0;
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        if (HDC dc = BeginPaint(control, &paint)) {
-            ImageDraw(widget, dc);
-            EndPaint(control, &paint);
-        }
-        return 0;
-    }
+    case WM_PAINT: ImageDraw(widget, PaintDc(control).Get()); return 0;
     case WM_PRINT: ImageDraw(widget, reinterpret_cast<HDC>(wParam)); return 0;
     case STM_SETIMAGE:
         return reinterpret_cast<LRESULT>(ImageSet(widget, reinterpret_cast<HANDLE>(lParam)));
@@ -170,13 +162,14 @@ intptr_t ImageWidgetCreate(int number, int x, int y, int width, int height, HAND
         imageKind.RecordSize = WidgetRecordSize;
         imageKind.GetState = ImageGetState;
         imageKind.SetState = ImageSetState;
-        imageKind.Kind = 9;
+        imageKind.Kind = WidgetKindImage;
         dragWidth = GetSystemMetrics(SM_CXDRAG);
         dragHeight = GetSystemMetrics(SM_CYDRAG);
     }
-    HWND control = CreateWindowExA(
-        extendedStyle, "STATIC", "", 0x50000100, x, y, width, height, WidgetListParent(),
-        reinterpret_cast<HMENU>(static_cast<intptr_t>(-1)), GetModuleHandleA(nullptr), nullptr);
+    HWND control = CreateWindowExA(extendedStyle, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_NOTIFY,
+                                   x, y, width, height, WidgetListParent(),
+                                   reinterpret_cast<HMENU>(static_cast<intptr_t>(-1)),
+                                   GetModuleHandleA(nullptr), nullptr);
     if (!control)
         return 0;
     WNDPROC previous = reinterpret_cast<WNDPROC>(

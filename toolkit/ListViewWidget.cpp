@@ -4,10 +4,10 @@
 #include "toolkit/Widgets.h"
 
 #include "runtime/Memory.h"
+#include "toolkit/Gdi.h"
 
 #include <commctrl.h>
 
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -27,6 +27,10 @@ constexpr int FlagFillSuspended = 4; // redrawing is off until the event loop ru
 // Posted to the control when rows were added: the event loop is running again, so the
 // control may draw once with all the new rows.
 constexpr UINT ListViewFillEndMessage = WM_APP + 0x2C1;
+
+// The check-box state images of a row.
+constexpr UINT CheckBoxClear = 1;
+constexpr UINT CheckBoxChecked = 2;
 
 static const char* const LastSelectedProperty = "GT_LastSelected";
 
@@ -183,15 +187,12 @@ struct RowImageSet {
 
 // Black squares: the transparent placeholder and the mask of every added bitmap.
 static HBITMAP BlackSquare(int side) {
-    HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, side, side);
-    HDC dc = CreateCompatibleDC(screen);
-    HGDIOBJ previous = SelectObject(dc, bitmap);
-    PatBlt(dc, 0, 0, side, side, BLACKNESS);
-    SelectObject(dc, previous);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    return bitmap;
+    const WindowDc screen(nullptr);
+    GdiObject<HBITMAP> bitmap = CompatibleBitmapCreate(screen.Get(), side, side);
+    const MemoryDc dc(screen.Get());
+    const ObjectSelection selected(dc.Get(), bitmap.Get());
+    PatBlt(dc.Get(), 0, 0, side, side, BLACKNESS);
+    return bitmap.Release();
 }
 
 static HBITMAP Placeholder(bool large) {
@@ -233,28 +234,21 @@ static HBITMAP BitmapFitted(HBITMAP bitmap, int side, int height) {
     GetObjectA(bitmap, sizeof info, &info);
     if (info.bmWidth == side && info.bmHeight == height)
         return bitmap;
-    HDC screen = GetDC(nullptr);
-    HBITMAP fitted = CreateCompatibleBitmap(screen, side, side);
-    HDC from = CreateCompatibleDC(screen);
-    HDC to = CreateCompatibleDC(screen);
-    HGDIOBJ previousFrom = SelectObject(from, bitmap);
-    HGDIOBJ previousTo = SelectObject(to, fitted);
-    StretchBlt(to, 0, 0, side, side, from, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
-    SelectObject(from, previousFrom);
-    SelectObject(to, previousTo);
-    DeleteDC(from);
-    DeleteDC(to);
-    ReleaseDC(nullptr, screen);
-    return fitted;
+    const WindowDc screen(nullptr);
+    GdiObject<HBITMAP> fitted = CompatibleBitmapCreate(screen.Get(), side, side);
+    const MemoryDc from(screen.Get()), to(screen.Get());
+    const ObjectSelection fromSelected(from.Get(), bitmap), toSelected(to.Get(), fitted.Get());
+    StretchBlt(to.Get(), 0, 0, side, side, from.Get(), 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+    return fitted.Release();
 }
 
 static void ImageListAddBitmap(HIMAGELIST list, HBITMAP bitmap, bool large) {
     int side = GetSystemMetrics(large ? SM_CXICON : SM_CXSMICON);
     int height = GetSystemMetrics(large ? SM_CYICON : SM_CYSMICON);
     HBITMAP fitted = BitmapFitted(bitmap, side, height);
+    // A copy made here goes once the list has its own; the caller's bitmap stays.
+    const GdiObject<HBITMAP> copy(fitted != bitmap ? fitted : nullptr);
     ImageList_Add(list, fitted, Placeholder(large));
-    if (fitted != bitmap)
-        DeleteObject(fitted);
 }
 
 // The index of `image` in the row images, adding it on first use; -1 when it cannot be added.
@@ -479,17 +473,18 @@ static int ListViewCountItems(WidgetRecord* widget) {
 static int ListViewGetItemState(WidgetRecord* widget, int row) {
     UINT state = static_cast<UINT>(Send(widget, LVM_GETITEMSTATE, static_cast<WPARAM>(row),
                                         LVIS_SELECTED | LVIS_STATEIMAGEMASK));
-    int result = (state & LVIS_SELECTED) ? 1 : 0;
+    int result = (state & LVIS_SELECTED) ? ListViewRowSelected : 0;
     if ((Send(widget, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_CHECKBOXES) &&
-        ((state & LVIS_STATEIMAGEMASK) >> 12) == 2)
-        result |= 2;
+        (state & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(CheckBoxChecked))
+        result |= ListViewRowChecked;
     return result;
 }
 
 static void ListViewSetItemState(WidgetRecord* widget, int row, int state) {
     const UINT selected = LVIS_SELECTED | LVIS_FOCUSED;
-    RowStateSet(widget, row, (state & 1) ? selected : 0, selected);
-    RowStateSet(widget, row, INDEXTOSTATEIMAGEMASK((state & 2) ? 2 : 1), LVIS_STATEIMAGEMASK);
+    RowStateSet(widget, row, (state & ListViewRowSelected) ? selected : 0, selected);
+    const UINT box = (state & ListViewRowChecked) ? CheckBoxChecked : CheckBoxClear;
+    RowStateSet(widget, row, INDEXTOSTATEIMAGEMASK(box), LVIS_STATEIMAGEMASK);
 }
 
 static int ListViewAddColumn(WidgetRecord* widget, int position, const char* title, int width) {
@@ -516,14 +511,14 @@ static int ListViewRemoveColumn(WidgetRecord* widget, int column) {
 }
 
 static int ListViewGetItemAttribute(WidgetRecord* widget, int, int attribute, int column) {
-    if (attribute != 1)
+    if (attribute != ListViewColumnWidth)
         return 0;
     return static_cast<int>(Send(widget, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
 }
 
 static void ListViewSetItemAttribute(WidgetRecord* widget, int, int attribute, int value,
                                      int column) {
-    if (attribute == 1)
+    if (attribute == ListViewColumnWidth)
         Send(widget, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column),
              MAKELPARAM(static_cast<WORD>(value & 0xFFFF), 0));
 }
@@ -531,29 +526,29 @@ static void ListViewSetItemAttribute(WidgetRecord* widget, int, int attribute, i
 // ---- colours and row values
 
 static void ListViewSetColor(WidgetRecord* widget, int which, int colour) {
-    if (which == 1) {
+    if (which == WidgetColorFront) {
         Send(widget, LVM_SETTEXTCOLOR, 0,
              colour == -1 ? defaultTextColor : static_cast<COLORREF>(colour));
         widget->FrontColor =
             colour == -1 ? widget->FrontColor & ~FlagFrontSet : widget->FrontColor | FlagFrontSet;
-    } else if (which == 2) {
+    } else if (which == WidgetColorBack) {
         COLORREF back = colour == -1 ? defaultBackColor : static_cast<COLORREF>(colour);
         Send(widget, LVM_SETBKCOLOR, 0, back);
         Send(widget, LVM_SETTEXTBKCOLOR, 0, back);
         widget->FrontColor =
             colour == -1 ? widget->FrontColor & ~FlagBackSet : widget->FrontColor | FlagBackSet;
-    } else if (which == 3) {
+    } else if (which == WidgetColorGrid) {
         widget->BackColor = colour;
     }
     Repaint(widget);
 }
 
 static int ListViewGetColor(WidgetRecord* widget, int which) {
-    if (which == 1 && (widget->FrontColor & FlagFrontSet))
+    if (which == WidgetColorFront && (widget->FrontColor & FlagFrontSet))
         return static_cast<int>(Send(widget, LVM_GETTEXTCOLOR, 0, 0));
-    if (which == 2 && (widget->FrontColor & FlagBackSet))
+    if (which == WidgetColorBack && (widget->FrontColor & FlagBackSet))
         return static_cast<int>(Send(widget, LVM_GETBKCOLOR, 0, 0));
-    if (which == 3)
+    if (which == WidgetColorGrid)
         return widget->BackColor;
     return -1;
 }
@@ -571,8 +566,8 @@ static void ListViewSetItemColor(WidgetRecord* widget, int row, int which, int c
     if (!data)
         return;
     int columns = ColumnCount(widget);
-    if (which == 1 || which == 2) {
-        int offset = which == 1 ? 0 : 1;
+    if (which == WidgetColorFront || which == WidgetColorBack) {
+        int offset = which == WidgetColorFront ? 0 : 1;
         if (column == -1) {
             for (int each = 0; each < columns; ++each)
                 ColorPair(data, each)[offset] = colour + 1;
@@ -587,9 +582,10 @@ static int ListViewGetItemColor(WidgetRecord* widget, int row, int which, int co
     if (column < 0)
         column = 0;
     RowData* data = RowDataGet(widget, row);
-    if (!data || column >= ColumnCount(widget) || (which != 1 && which != 2))
+    if (!data || column >= ColumnCount(widget) ||
+        (which != WidgetColorFront && which != WidgetColorBack))
         return -1;
-    return ColorPair(data, column)[which == 1 ? 0 : 1] - 1;
+    return ColorPair(data, column)[which == WidgetColorFront ? 0 : 1] - 1;
 }
 
 static void ListViewSetItemData(WidgetRecord* widget, int row, int value) {
@@ -626,13 +622,11 @@ static void GridPaint(WidgetRecord* widget, HDC dc) {
         // Wipe the control's own grid lines from the empty area.
         RECT empty = client;
         empty.top = top;
-        HBRUSH brush = CreateSolidBrush(back);
-        FillRect(dc, &empty, brush);
-        DeleteObject(brush);
+        FillRect(dc, &empty, SolidBrushCreate(back).Get());
         return;
     }
-    HPEN pen = CreatePen(PS_SOLID, 0, static_cast<COLORREF>(widget->BackColor));
-    HGDIOBJ previousPen = SelectObject(dc, pen);
+    const GdiObject<HPEN> pen = PenCreate(static_cast<COLORREF>(widget->BackColor));
+    const ObjectSelection penSelected(dc, pen.Get());
     RECT first = {};
     first.left = LVIR_BOUNDS;
     Send(widget, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
@@ -646,16 +640,15 @@ static void GridPaint(WidgetRecord* widget, HDC dc) {
                 Line(dc, 0, y, client.right, y);
     }
     if (!ThemeVisualStylesActive()) {
-        HPEN backPen = CreatePen(PS_SOLID, 0, back);
-        SelectObject(dc, backPen);
-        Line(dc, client.left, top, client.right, top);
-        SelectObject(dc, pen);
-        DeleteObject(backPen);
+        {
+            const GdiObject<HPEN> backPen = PenCreate(back);
+            const ObjectSelection backSelected(dc, backPen.Get());
+            Line(dc, client.left, top, client.right, top);
+        }
         ++top;
         Line(dc, client.left, top, client.right, top);
     }
     int columns = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
-    std::printf("count: %i\n", columns);
     if (columns > 0)
         Line(dc, first.right, top, first.right, client.bottom);
     for (int column = 1; column < columns; ++column) {
@@ -665,8 +658,6 @@ static void GridPaint(WidgetRecord* widget, HDC dc) {
         Send(widget, LVM_GETSUBITEMRECT, 0, reinterpret_cast<LPARAM>(&cell));
         Line(dc, cell.left, top, cell.left, client.bottom);
     }
-    SelectObject(dc, previousPen);
-    DeleteObject(pen);
 }
 
 static LRESULT CustomDraw(WidgetRecord* widget, NMLVCUSTOMDRAW* draw) {
@@ -794,26 +785,28 @@ static void ListViewKindFill(HWND control) {
     kind.GetItemColor = ListViewGetItemColor;
     kind.SetItemData = ListViewSetItemData;
     kind.GetItemData = ListViewGetItemData;
-    kind.Kind = 12;
+    kind.Kind = WidgetKindListView;
 }
 
 static DWORD ExtendedStyle(int flags) {
     DWORD extended = 0;
-    if (flags & 1)
+    if (flags & ListViewCheckBoxes)
         extended |= LVS_EX_CHECKBOXES;
-    if (flags & 0x10000)
+    if (flags & ListViewGridLines)
         extended |= LVS_EX_GRIDLINES;
-    if (flags & 0x10000000)
+    if (flags & ListViewDraggableHeaders)
         extended |= LVS_EX_HEADERDRAGDROP;
-    if (flags & 0x40000000)
+    if (flags & ListViewWholeRowSelection)
         extended |= LVS_EX_FULLROWSELECT;
     return extended;
 }
 
 intptr_t ListViewWidgetCreate(int number, int x, int y, int width, int height,
                               const char* firstTitle, int firstWidth, int flags) {
-    DWORD style = static_cast<DWORD>(flags) | 0x50010041;
-    if (flags & 4)
+    // The flags fall on style bits the list has anyway (or LVS_SINGLESEL, decided here).
+    DWORD style = static_cast<DWORD>(flags) | WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT |
+                  LVS_SHAREIMAGELISTS;
+    if (flags & ListViewMultipleSelection)
         style &= ~static_cast<DWORD>(LVS_SINGLESEL);
     else
         style |= LVS_SINGLESEL;

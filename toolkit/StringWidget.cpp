@@ -40,10 +40,11 @@ intptr_t StringWidgetCreate(int number, int x, int y, int width, int height, con
         stringKind.OnDestroy = StandardOnDestroy;
         stringKind.SetColor = StandardSetColor;
         stringKind.GetColor = StandardGetColor;
-        stringKind.Kind = 2;
+        stringKind.Kind = WidgetKindString;
     }
-    DWORD extended = (flags & 0x20000) ? 0 : WS_EX_CLIENTEDGE;
+    DWORD extended = (flags & StringNoEdge) ? 0 : WS_EX_CLIENTEDGE;
     return WidgetControlCreate(number, &stringKind, "Edit", text,
-                               0x50030080 | static_cast<DWORD>(flags), extended, x, y, width,
-                               height, StringPrepare);
+                               WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | ES_AUTOHSCROLL |
+                                   static_cast<DWORD>(flags),
+                               extended, x, y, width, height, StringPrepare);
 }

@@ -40,7 +40,9 @@ void WidgetsInit() {
     if (widgetList)
         widgetList->Font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     widgets = ObjectTableCreate(sizeof(WidgetRecord), 50, WidgetReleaseHook);
-    INITCOMMONCONTROLSEX controls = {sizeof controls, 0x0B08};
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES | ICC_DATE_CLASSES |
+                                                          ICC_USEREX_CLASSES |
+                                                          ICC_INTERNET_CLASSES};
     InitCommonControlsEx(&controls);
 }
 
@@ -243,7 +245,7 @@ void WidgetResizeDefault(WidgetRecord* widget, int x, int y, int width, int heig
     if (height == IgnoreValue)
         height = kind && kind->GetHeight ? kind->GetHeight(widget) : area.bottom - area.top;
     MoveWindow(widget->Handle, x, y, width, height, TRUE);
-    if (kind && kind->Kind == 1) // buttons do not repaint themselves after a move
+    if (kind && kind->Kind == WidgetKindButton) // buttons do not repaint themselves after a move
         RedrawWindow(widget->Handle, nullptr, nullptr,
                      RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ERASE);
 }

@@ -31,8 +31,28 @@
 
 struct WidgetRecord;
 
+// Kind numbers (WidgetKind::Kind). Fixed: they are the numbers the product has always given
+// its kinds, and code outside the toolkit may compare with them.
+enum WidgetKindNumber : int {
+    WidgetKindButton = 1,
+    WidgetKindString = 2,
+    WidgetKindText = 3,
+    WidgetKindOption = 5,
+    WidgetKindFrame = 7,
+    WidgetKindImage = 9,
+    WidgetKindListView = 12,
+    WidgetKindEditor = 22,
+};
+
+// Which colour WidgetSetColor and the colour slots mean. Fixed: callers pass these numbers.
+enum WidgetColorSelector : int {
+    WidgetColorFront = 1,
+    WidgetColorBack = 2,
+    WidgetColorGrid = 3, // list views: the grid lines
+};
+
 struct WidgetKind {
-    int Kind; // 1 button, 2 string, 3 text, 5 option, 7 frame, 9 image, 12 list view, 22 editor
+    int Kind;       // a WidgetKindNumber
     int RecordSize; // 148 for every kind
     // The 35 operation slots, in this order; any may be null.
     LRESULT(*OnParentMessage)

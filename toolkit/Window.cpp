@@ -74,9 +74,9 @@ LRESULT WindowOnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     } else if (HIWORD(wParam) == 0) {
         EventPendingSet(EventKindMenu, static_cast<int>(LOWORD(wParam)), -1);
     } else if (LOWORD(wParam) == CommandTabForward) {
-        FocusNavigate(0);
+        FocusNavigate(FocusDirection::Forward);
     } else if (LOWORD(wParam) == CommandTabBackward) {
-        FocusNavigate(1);
+        FocusNavigate(FocusDirection::Backward);
     }
     return 0;
 }

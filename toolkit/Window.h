@@ -48,6 +48,8 @@ constexpr int IgnoreValue = -65535;
 // WindowOpen flags of the toolkit's own, besides the native window style bits.
 constexpr unsigned WindowCentered = 1;
 constexpr unsigned WindowCenteredOnParent = 2; // on the parent, or on the active window
+// Fixed numbers callers pass; WindowInvisible sits on WS_VISIBLE, which WindowOpen never takes
+// from the flags (it shows the window itself).
 constexpr unsigned WindowInvisible = 0x10000000;
 
 // Accelerator commands every toolkit window carries for Tab and Shift+Tab.
@@ -95,9 +97,10 @@ HACCEL WindowAcceleratorTable(int number);
 int WindowNumberOf(HWND window);
 
 // Focus.cpp: the accelerators EventWait translates for the active window (nullptr: none),
-// and moving the focus to the next (0) or previous (1) tab stop of the active window.
+// and moving the focus to the next or previous tab stop of the active window.
+enum class FocusDirection { Forward, Backward };
 HACCEL ActiveAccelerators(HWND window);
-void FocusNavigate(int direction);
+void FocusNavigate(FocusDirection direction);
 
 // LiveSizing.cpp: sees every message of every toolkit window first; NotHandled lets the
 // window procedure go on.

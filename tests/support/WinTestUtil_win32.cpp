@@ -1,6 +1,7 @@
 #include "WinTestUtil_win32.h"
 
 #include "runtime/Memory.h"
+#include "toolkit/Gdi.h"
 
 #include <algorithm>
 
@@ -168,10 +169,7 @@ POINT ClientToScreenPoint(HWND window, int x, int y) {
 COLORREF ClientPixel(HWND window, int x, int y) {
     UpdateWindow(window);
     const POINT point = ClientToScreenPoint(window, x, y);
-    HDC screen = GetDC(nullptr);
-    const COLORREF colour = GetPixel(screen, point.x, point.y);
-    ReleaseDC(nullptr, screen);
-    return colour;
+    return GetPixel(WindowDc(nullptr).Get(), point.x, point.y);
 }
 
 intptr_t TestControlCreate(int number, const WidgetKind* kind, const char* className, DWORD style,

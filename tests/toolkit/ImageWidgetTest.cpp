@@ -1,6 +1,8 @@
 // The image widget as a real static control in a real window, used with the mouse.
 #include "toolkit/ImageWidget.h"
 
+#include "toolkit/Gdi.h"
+
 #include "support/WinTestUtil_win32.h"
 
 #include <gtest/gtest.h>
@@ -36,9 +38,9 @@ class ImageWidget : public ::testing::Test {
     void TearDown() override {
         ImageWidgetCreate(Image, 10, 10, 520, 45, nullptr); // lets go of the test's images
         EventsDrain();
-        DeleteObject(bitmap);
     }
-    HBITMAP bitmap = RedBitmap(300, 40); // owned
+    const GdiObject<HBITMAP> owned{RedBitmap(300, 40)};
+    HBITMAP bitmap = owned.Get();
     HWND Control() { return WidgetLookup(Image)->Handle; }
     SIZE Size() {
         RECT r;

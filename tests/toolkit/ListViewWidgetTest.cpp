@@ -1,4 +1,5 @@
 // The list view as a real control: rows, cells, selection and its events, colours, images.
+#include "toolkit/Gdi.h"
 #include "toolkit/Widgets.h"
 
 #include "support/WinTestUtil_win32.h"
@@ -154,7 +155,8 @@ TEST_F(ListView, RowDataBlocksGoWithTheirRows) {
 
 TEST_F(ListView, RowImagesAreSharedAndStayTheCallers) {
     Create(1);
-    HBITMAP bitmap = CreateBitmap(40, 20, 1, 32, nullptr);
+    const GdiObject<HBITMAP> image(CreateBitmap(40, 20, 1, 32, nullptr));
+    HBITMAP bitmap = image.Get();
     kind->AddItem(list, -1, "bitmap", bitmap);
     kind->AddItem(list, -1, "icon", LoadIconA(nullptr, IDI_APPLICATION));
     kind->AddItem(list, -1, "bitmap again", bitmap);
@@ -165,7 +167,6 @@ TEST_F(ListView, RowImagesAreSharedAndStayTheCallers) {
     EXPECT_EQ(ImageList_GetImageCount(images), 1);
     WindowClose(TestWindow);
     EXPECT_NE(GetObjectType(bitmap), 0u);
-    DeleteObject(bitmap);
 }
 
 // Bulk adding suspends drawing; the list must come back whole once the loop runs again.

@@ -1,4 +1,5 @@
 // Frames, options, texts and strings as real controls, driven with SendInput.
+#include "toolkit/Gdi.h"
 #include "toolkit/Widgets.h"
 
 #include "support/WinTestUtil_win32.h"
@@ -108,12 +109,8 @@ TEST_F(PlainWidgets, BareFramesShowNoTitleAndPaintNothingInside) {
     }
     PumpUntil([this] { return ClientPixel(Control(23), 30, 10) == Green; });
     // A band on the parent survives a repaint of the frames.
-    HDC dc = GetDC(window);
     const RECT band = {0, 90, 400, 100};
-    HBRUSH brush = CreateSolidBrush(Red);
-    FillRect(dc, &band, brush);
-    DeleteObject(brush);
-    ReleaseDC(window, dc);
+    FillRect(WindowDc(window).Get(), &band, SolidBrushCreate(Red).Get());
     for (int type = 1; type <= 3; ++type)
         InvalidateRect(Control(10 + type), nullptr, TRUE);
     EventsDrain();
