@@ -41,7 +41,7 @@ struct ObjectTable {
     ObjectReleaseHook releaseHook;
     int enumIndex;
     AutoNode* enumNode;
-    char* records; // capacity × recordSize bytes, from the main heap
+    char** slots; // capacity pointers to records (nullptr: never claimed), main heap
 };
 
 namespace {
@@ -81,19 +81,25 @@ void* AutoAcquire(ObjectTable* table, int* assignedNumber) {
     return NodeRecord(node);
 }
 
+// Only the slots move; the records they point to stay where they are.
 bool TableGrow(ObjectTable* table, int number) {
     int capacity = number + table->step; // no overflow: both are at most ObjectNumberMax + 1
-    size_t size = size_t(capacity) * size_t(table->recordSize);
-    void* grown = MemoryResize(Heap::Main, table->records, size);
+    void* grown = MemoryResize(Heap::Main, table->slots, size_t(capacity) * sizeof(char*));
     if (!grown)
         return false;
-    table->records = static_cast<char*>(grown);
+    table->slots = static_cast<char**>(grown);
     table->capacity = capacity;
     return true;
 }
 
-char* ArrayRecord(ObjectTable* table, int number) {
-    return table->records + size_t(number) * size_t(table->recordSize);
+// The record of an array number below the capacity; nullptr if it was never claimed.
+char* ArrayRecord(const ObjectTable* table, int number) {
+    return table->slots[number];
+}
+
+bool ArrayRecordLive(const ObjectTable* table, int number) {
+    const char* record = ArrayRecord(table, number);
+    return record && RecordLive(record);
 }
 
 } // namespace
@@ -105,9 +111,8 @@ ObjectTable* ObjectTableCreate(int recordSize, int step, ObjectReleaseHook hook)
     auto* table = static_cast<ObjectTable*>(MemoryAllocate(Heap::Main, sizeof(ObjectTable)));
     if (!table)
         return nullptr;
-    table->records =
-        static_cast<char*>(MemoryAllocate(Heap::Main, size_t(step) * size_t(recordSize)));
-    if (!table->records) {
+    table->slots = static_cast<char**>(MemoryAllocate(Heap::Main, size_t(step) * sizeof(char*)));
+    if (!table->slots) {
         MemoryFree(Heap::Main, table);
         return nullptr;
     }
@@ -126,7 +131,10 @@ void ObjectTableDestroy(ObjectTable* table) {
         MemoryFree(Heap::Node, table->newest);
         table->newest = older;
     }
-    MemoryFree(Heap::Main, table->records);
+    for (int number = 0; number < table->capacity; ++number)
+        if (char* record = ArrayRecord(table, number))
+            MemoryFree(Heap::Main, record);
+    MemoryFree(Heap::Main, table->slots);
     MemoryFree(Heap::Main, table);
 }
 
@@ -141,9 +149,14 @@ void* ObjectAcquire(ObjectTable* table, int number, int* assignedNumber) {
         return nullptr;
     if (table->releaseHook)
         table->releaseHook(number);
-    // The hook may have claimed records itself and moved the array; a hook that left the
-    // record filled must not hand stale contents to the new owner.
     char* record = ArrayRecord(table, number);
+    if (!record) {
+        record = static_cast<char*>(MemoryAllocate(Heap::Main, size_t(table->recordSize)));
+        if (!record)
+            return nullptr;
+        table->slots[number] = record;
+    }
+    // A hook that left the record filled must not hand stale contents to the new owner.
     std::memset(record, 0, size_t(table->recordSize));
     if (assignedNumber)
         *assignedNumber = number;
@@ -153,10 +166,8 @@ void* ObjectAcquire(ObjectTable* table, int number, int* assignedNumber) {
 void* ObjectLookup(ObjectTable* table, int number) {
     if (!table || number < 0)
         return nullptr;
-    if (number < table->capacity) {
-        char* record = ArrayRecord(table, number);
-        return RecordLive(record) ? record : nullptr;
-    }
+    if (number < table->capacity)
+        return ArrayRecordLive(table, number) ? ArrayRecord(table, number) : nullptr;
     AutoNode* node = AutoNodeFind(table, number);
     return node && RecordLive(NodeRecord(node)) ? NodeRecord(node) : nullptr;
 }
@@ -165,7 +176,8 @@ void ObjectRelease(ObjectTable* table, int number) {
     if (!table || number < 0)
         return;
     if (number < table->capacity) {
-        std::memset(ArrayRecord(table, number), 0, size_t(table->recordSize));
+        if (char* record = ArrayRecord(table, number))
+            std::memset(record, 0, size_t(table->recordSize));
         return;
     }
     AutoNode* node = AutoNodeFind(table, number);
@@ -201,11 +213,10 @@ void* ObjectEnumNext(ObjectTable* table, int* number) {
         return nullptr;
     while (table->enumIndex < table->capacity) {
         int index = table->enumIndex++;
-        char* record = ArrayRecord(table, index);
-        if (RecordLive(record)) {
+        if (ArrayRecordLive(table, index)) {
             if (number)
                 *number = index;
-            return record;
+            return ArrayRecord(table, index);
         }
     }
     while (AutoNode* node = table->enumNode) {

@@ -1,6 +1,6 @@
 // Back-colour brushes shared by colour and counted, and the colour slots of the string and
 // text kinds that use them.
-#include "toolkit/Widget.h"
+#include "toolkit/WidgetFramework.h"
 
 #include "runtime/Memory.h"
 #include "toolkit/Gdi.h"

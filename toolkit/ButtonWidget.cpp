@@ -1,4 +1,5 @@
 // Push buttons, and check boxes or toggles when made with such a button style.
+#include "toolkit/WidgetFramework.h"
 #include "toolkit/Widgets.h"
 
 static WidgetKind buttonKind;

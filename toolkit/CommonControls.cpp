@@ -1,5 +1,5 @@
 // Common-control set-up and the detection of the common-controls version and visual styles.
-#include "toolkit/Widget.h"
+#include "toolkit/WidgetFramework.h"
 
 #include <commctrl.h>
 #include <objbase.h>

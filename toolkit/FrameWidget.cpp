@@ -1,4 +1,5 @@
 // Frames: a titled group box, or a bare edge around a panel of other widgets.
+#include "toolkit/WidgetFramework.h"
 #include "toolkit/Widgets.h"
 
 static WidgetKind frameKind;

@@ -3,6 +3,9 @@
 #include "toolkit/ImageWidget.h"
 
 #include "toolkit/Gdi.h"
+#include "toolkit/WidgetFramework.h"
+
+#include <new>
 
 namespace {
 
@@ -15,11 +18,18 @@ int dragHeight = 0;
 // Shared by all image widgets: the release may reach another one.
 bool rightDoubleClicked = false;
 
-// The record's words used by this kind: KindWord the image (not owned: the images table
-// keeps it), KindWord2 the pointer position of the left press as in lParam, BackColor the
-// left-button-pressed flag.
+struct ImageState : WidgetState {
+    HANDLE image = nullptr;   // not owned: the images table (or the caller) keeps it
+    bool pressed = false;     // the left button went down here and is still down
+    LPARAM pressPosition = 0; // where it went down, as in the message's lParam
+};
+
+ImageState& StateOf(WidgetRecord* widget) {
+    return *static_cast<ImageState*>(widget->State);
+}
+
 HANDLE ImageOf(WidgetRecord* widget) {
-    return reinterpret_cast<HANDLE>(widget->KindWord);
+    return StateOf(widget).image;
 }
 
 void ImageDraw(WidgetRecord* widget, HDC dc) {
@@ -57,7 +67,7 @@ bool ImageSize(HANDLE image, SIZE& size) {
 
 HANDLE ImageSet(WidgetRecord* widget, HANDLE image) {
     HWND control = widget->Handle;
-    widget->KindWord = reinterpret_cast<intptr_t>(image);
+    StateOf(widget).image = image;
     // An icon's transparent parts and a removed image must show the window behind.
     if (!image || GetObjectType(image) != OBJ_BITMAP) {
         HWND owner = WidgetOwnerWindow(control);
@@ -80,16 +90,16 @@ HANDLE ImageSet(WidgetRecord* widget, HANDLE image) {
 }
 
 void PressEnd(WidgetRecord* widget) {
-    widget->BackColor = 0;
+    StateOf(widget).pressed = false;
     ReleaseCapture();
 }
 
 // A move farther than the threshold in either direction, with the left button still down
 // since the press, starts a drag; once per press.
 void DragDetect(WidgetRecord* widget, LPARAM position) {
-    if (!widget->BackColor)
+    if (!StateOf(widget).pressed)
         return;
-    const LPARAM press = static_cast<LPARAM>(widget->KindWord2);
+    const LPARAM press = StateOf(widget).pressPosition;
     const int dx = static_cast<short>(LOWORD(position)) - static_cast<short>(LOWORD(press));
     const int dy = static_cast<short>(HIWORD(position)) - static_cast<short>(HIWORD(press));
     if (dx > dragWidth || dx < -dragWidth || dy > dragHeight || dy < -dragHeight) {
@@ -111,15 +121,15 @@ LRESULT ImageMessage(WidgetRecord* widget, UINT message, WPARAM wParam, LPARAM l
     case STM_SETICON:
         return reinterpret_cast<LRESULT>(ImageSet(widget, reinterpret_cast<HANDLE>(wParam)));
     case STM_GETIMAGE:
-    case STM_GETICON: return widget->KindWord;
+    case STM_GETICON: return reinterpret_cast<LRESULT>(ImageOf(widget));
     case WM_LBUTTONDOWN:
-        widget->BackColor = 1;
-        widget->KindWord2 = static_cast<intptr_t>(lParam);
+        StateOf(widget).pressed = true;
+        StateOf(widget).pressPosition = lParam;
         SetCapture(control);
         break;
     case WM_MOUSEMOVE: DragDetect(widget, lParam); break;
     case WM_LBUTTONUP:
-        if (widget->BackColor)
+        if (StateOf(widget).pressed)
             PressEnd(widget);
         break;
     case WM_LBUTTONDBLCLK: WidgetPostEvent(control, SubtypeLeftDoubleClick); return 0;
@@ -138,9 +148,8 @@ LRESULT ImageMessage(WidgetRecord* widget, UINT message, WPARAM wParam, LPARAM l
 }
 
 LRESULT CALLBACK ImageProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-    const int id = static_cast<int>(GetWindowLongPtrA(control, GWLP_ID));
-    WidgetRecord* widget = id == -1 ? nullptr : WidgetLookup(id);
-    if (!widget || widget->Handle != control) // not registered yet, or already released
+    WidgetRecord* widget = WidgetFromControl(control);
+    if (!widget || widget->Handle != control) // not registered yet, or already ended
         return CallWindowProcA(staticProcedure, control, message, wParam, lParam);
     return ImageMessage(widget, message, wParam, lParam);
 }
@@ -176,12 +185,15 @@ intptr_t ImageWidgetCreate(int number, int x, int y, int width, int height, HAND
         SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ImageProc)));
     if (!staticProcedure)
         staticProcedure = previous;
+    auto* state = new (std::nothrow) ImageState;
     int assigned = 0;
-    WidgetRecord* widget = WidgetRecordAcquire(number, &assigned);
+    WidgetRecord* widget = state ? WidgetRecordAcquire(number, &assigned) : nullptr;
     if (!widget) {
+        delete state;
         DestroyWindow(control);
         return 0;
     }
+    widget->State = state;
     const intptr_t result = WidgetRegister(number, assigned, widget, control, &imageKind);
     ImageSet(widget, image);
     return result;

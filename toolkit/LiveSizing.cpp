@@ -1,6 +1,6 @@
 // Sizes a resizable toolkit window inside the normal message flow, instead of the system's
 // modal sizing loop, so that the application's event loop keeps running while it is sized.
-#include "toolkit/Window.h"
+#include "toolkit/LiveSizing.h"
 
 #include "runtime/Registry.h"
 

@@ -1,5 +1,6 @@
 // Options (radio buttons). Options created one right after another form a group in which
 // exactly one can be checked; any other widget created in between starts a new group.
+#include "toolkit/WidgetFramework.h"
 #include "toolkit/Widgets.h"
 
 static WidgetKind optionKind;

@@ -1,5 +1,6 @@
 // Strings: single-line edit fields. Besides the edit control's own notifications they report
 // gaining (14000) and losing (14001) the keyboard focus, which the status-bar hints follow.
+#include "toolkit/WidgetFramework.h"
 #include "toolkit/Widgets.h"
 
 static WidgetKind stringKind;

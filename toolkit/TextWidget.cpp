@@ -1,4 +1,5 @@
 // Texts: static labels, optionally with front and back colours.
+#include "toolkit/WidgetFramework.h"
 #include "toolkit/Widgets.h"
 
 static WidgetKind textKind;

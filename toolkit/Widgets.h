@@ -52,17 +52,3 @@ intptr_t StringWidgetCreate(int number, int x, int y, int width, int height, con
 // Rows are added as their cells joined by line feeds.
 intptr_t ListViewWidgetCreate(int number, int x, int y, int width, int height,
                               const char* firstTitle, int firstWidth, int flags = 0);
-// Row data blocks alive in all list views; they hold cell colours and row values.
-int ListViewRowDataCount();
-
-// --- shared by the kinds ---
-
-// Creates the control, claims the record and registers it. `prepare` (may be null) runs on
-// the claimed record before registering: the kind's own fields and its own subclassing.
-intptr_t WidgetControlCreate(int number, const WidgetKind* kind, const char* className,
-                             const char* text, DWORD style, DWORD extendedStyle, int x, int y,
-                             int width, int height,
-                             void (*prepare)(WidgetRecord* widget, HWND control));
-// The control-colour answer of string and text widgets: their front and back colours, the
-// system colour `plainBack` behind a front colour alone; NotHandled when neither is set.
-LRESULT WidgetColorsApply(WidgetRecord* widget, HDC dc, int plainBack);

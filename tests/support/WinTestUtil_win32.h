@@ -1,7 +1,7 @@
 // Helpers for tests over real toolkit windows: input, the event loop, the screen, controls.
 #pragma once
 
-#include "toolkit/Widget.h"
+#include "toolkit/WidgetFramework.h"
 #include "toolkit/Window.h"
 
 #include <windows.h>

@@ -1,5 +1,6 @@
 // The list view as a real control: rows, cells, selection and its events, colours, images.
 #include "toolkit/Gdi.h"
+#include "toolkit/ListView.h"
 #include "toolkit/Widgets.h"
 
 #include "support/WinTestUtil_win32.h"

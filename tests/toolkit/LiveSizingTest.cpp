@@ -1,4 +1,5 @@
 // Sizing windows inside the event loop with the keyboard (the Size command).
+#include "toolkit/LiveSizing.h"
 #include "support/WinTestUtil_win32.h"
 
 #include <gtest/gtest.h>
