@@ -39,8 +39,9 @@ void WidgetReleaseHook(int number) {
     if (!widget)
         return;
     DestroyWindow(widget->Handle);
-    // A control that could not be destroyed must not keep the record it is about to lose.
-    if (widget->Handle && WidgetFromControl(widget->Handle) == widget)
+    // A control that could not be destroyed must not keep the record it is about to lose;
+    // its kind still lets go of what it holds.
+    if (WidgetLookup(number) == widget)
         WidgetEnd(widget, number);
 }
 
