@@ -145,17 +145,21 @@ void* ObjectAcquire(ObjectTable* table, int number, int* assignedNumber) {
         return AutoAcquire(table, assignedNumber);
     if (number < 0 || number > ObjectNumberMax)
         return nullptr;
-    if (number >= table->capacity && !TableGrow(table, number))
-        return nullptr;
+    // A number's record is made before the table grows for it, so that running out of
+    // memory leaves the table as it was.
+    if (number >= table->capacity || !ArrayRecord(table, number)) {
+        char* made = static_cast<char*>(MemoryAllocate(Heap::Main, size_t(table->recordSize)));
+        if (!made)
+            return nullptr;
+        if (number >= table->capacity && !TableGrow(table, number)) {
+            MemoryFree(Heap::Main, made);
+            return nullptr;
+        }
+        table->slots[number] = made;
+    }
     if (table->releaseHook)
         table->releaseHook(number);
     char* record = ArrayRecord(table, number);
-    if (!record) {
-        record = static_cast<char*>(MemoryAllocate(Heap::Main, size_t(table->recordSize)));
-        if (!record)
-            return nullptr;
-        table->slots[number] = record;
-    }
     // A hook that left the record filled must not hand stale contents to the new owner.
     std::memset(record, 0, size_t(table->recordSize));
     if (assignedNumber)

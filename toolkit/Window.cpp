@@ -313,6 +313,8 @@ void WindowControlMessageHookSet(ControlMessageHook hook) {
 }
 
 int EventWaitTimeout(int milliseconds) {
+    if (!windows)
+        return EventNone; // nothing to wait for before WindowsInit
     EventSubtypeClear();
     if (const int queued = EventQueuePop())
         return queued;
