@@ -2,9 +2,10 @@
 // from. Every other part of the application names things by these numbers.
 #pragma once
 
+#include "app/WindowNumbers.h"
+
 #include <windows.h>
 
-enum WindowNumber { MainWindow = 0, HelpWindow = 1, StatsWindow = 2 };
 enum ImageNumber { HeaderBitmap = 2 };
 enum MenuNumber { MainMenu = 0, RowPopupMenu = 1 };
 enum StatusBarNumber { MainStatusBar = 0 };

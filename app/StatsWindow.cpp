@@ -1,9 +1,10 @@
 #include "app/StatsWindow.h"
 
-#include "app/Layout.h"
 #include "app/TradeStats.h"
+#include "app/WindowNumbers.h"
 #include "runtime/NumberText.h"
 #include "toolkit/Clipboard.h"
+#include "toolkit/Gdi.h"
 #include "toolkit/ImageWidget.h"
 #include "toolkit/Widgets.h"
 
@@ -21,23 +22,6 @@ constexpr int ChartWidth = 600, ChartHeight = 200;
 constexpr COLORREF GainColour = RGB(46, 139, 87), LossColour = RGB(200, 40, 40);
 constexpr COLORREF ZeroLineColour = RGB(90, 90, 90), LabelColour = RGB(40, 40, 40);
 
-// Deletes the GDI object it holds.
-class GdiHeld {
-  public:
-    explicit GdiHeld(HGDIOBJ object) : object_(object) {}
-    ~GdiHeld() {
-        if (object_)
-            DeleteObject(object_);
-    }
-    GdiHeld(const GdiHeld&) = delete;
-    GdiHeld& operator=(const GdiHeld&) = delete;
-    HGDIOBJ get() const { return object_; }
-    HGDIOBJ release() { return std::exchange(object_, nullptr); }
-
-  private:
-    HGDIOBJ object_;
-};
-
 void BarsDraw(HDC dc, const std::vector<TradeStats::Row>& bars) {
     constexpr int Top = 8, LabelStrip = 56, Margin = 10;
     const int plotHeight = ChartHeight - Top - LabelStrip - 4;
@@ -53,12 +37,13 @@ void BarsDraw(HDC dc, const std::vector<TradeStats::Row>& bars) {
     const int slot = (ChartWidth - 2 * Margin) / int(bars.size());
     const int barWidth = std::max(1, std::min(40, slot * 2 / 3));
 
-    GdiHeld gain(CreateSolidBrush(GainColour)), loss(CreateSolidBrush(LossColour));
+    const GdiObject<HBRUSH> gain = SolidBrushCreate(GainColour),
+                            loss = SolidBrushCreate(LossColour);
     LOGFONTA look = {};
     GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof look, &look);
     look.lfEscapement = look.lfOrientation = 900; // labels read upwards under their bars
-    GdiHeld font(CreateFontIndirectA(&look));
-    HGDIOBJ oldFont = SelectObject(dc, font.get());
+    const GdiObject<HFONT> font(CreateFontIndirectA(&look));
+    ObjectSelection fontSelected(dc, font.Get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, LabelColour);
     const int labelHeight = std::abs(look.lfHeight ? look.lfHeight : 11);
@@ -69,7 +54,7 @@ void BarsDraw(HDC dc, const std::vector<TradeStats::Row>& bars) {
         const bool isLoss = bars[i].value < 0;
         RECT bar = {middle - barWidth / 2, isLoss ? zero + 1 : zero - height,
                     middle - barWidth / 2 + barWidth, isLoss ? zero + 1 + height : zero};
-        FillRect(dc, &bar, static_cast<HBRUSH>(isLoss ? loss.get() : gain.get()));
+        FillRect(dc, &bar, isLoss ? loss.Get() : gain.Get());
         const int saved = SaveDC(dc);
         IntersectClipRect(dc, middle - slot / 2, ChartHeight - LabelStrip, middle + slot / 2,
                           ChartHeight);
@@ -77,12 +62,10 @@ void BarsDraw(HDC dc, const std::vector<TradeStats::Row>& bars) {
                  int(bars[i].ware.size()));
         RestoreDC(dc, saved);
     }
-    SelectObject(dc, oldFont);
-    GdiHeld pen(CreatePen(PS_SOLID, 1, ZeroLineColour));
-    HGDIOBJ oldPen = SelectObject(dc, pen.get());
+    const GdiObject<HPEN> pen = PenCreate(ZeroLineColour);
+    ObjectSelection penSelected(dc, pen.Get());
     MoveToEx(dc, Margin / 2, zero, nullptr);
     LineTo(dc, ChartWidth - Margin / 2, zero);
-    SelectObject(dc, oldPen);
 }
 
 // A bitmap of the chart, owned by the caller; nullptr when none could be made.
@@ -95,20 +78,17 @@ HBITMAP ChartCreate(const std::vector<TradeStats::Row>& bars) {
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    GdiHeld bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    HDC dc = CreateCompatibleDC(nullptr);
-    if (!bitmap.get() || !dc) {
-        if (dc)
-            DeleteDC(dc);
+    GdiObject<HBITMAP> bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    MemoryDc dc(nullptr);
+    if (!bitmap || !dc.Get())
         return nullptr;
+    {
+        ObjectSelection selected(dc.Get(), bitmap.Get());
+        RECT all = {0, 0, ChartWidth, ChartHeight};
+        FillRect(dc.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        BarsDraw(dc.Get(), bars);
     }
-    HGDIOBJ old = SelectObject(dc, bitmap.get());
-    RECT all = {0, 0, ChartWidth, ChartHeight};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    BarsDraw(dc, bars);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    return static_cast<HBITMAP>(bitmap.release());
+    return bitmap.Release();
 }
 
 std::string Amount(double value) {
@@ -168,11 +148,11 @@ void StatsWindowRun(TradeTable& table, TradeFields& fields) {
     if (!window)
         return;
     const TradeStats stats = TradeStatsCompute(table);
-    GdiHeld chart(stats.bars.empty() ? nullptr : ChartCreate(stats.bars));
+    const GdiObject<HBITMAP> chart(stats.bars.empty() ? nullptr : ChartCreate(stats.bars));
     if (WidgetListBegin(window)) {
         SummaryCreate(stats);
-        if (chart.get())
-            ImageWidgetCreate(StatsChart, 10, 230, ChartWidth, ChartHeight, chart.get(),
+        if (chart)
+            ImageWidgetCreate(StatsChart, 10, 230, ChartWidth, ChartHeight, chart.Get(),
                               WS_EX_CLIENTEDGE);
         ButtonWidgetCreate(StatsCopyButton, 190, 440, 110, 22, "Copy table");
         ButtonWidgetCreate(StatsOkButton, 320, 440, 110, 22, "OK");

@@ -38,8 +38,8 @@ void Compute(TradeFields& fields) {
 
 void ClearEntry(TradeFields& fields) {
     fields.FieldSetText(Field::Ware, "Ware");
-    for (Field field : {Field::BuyUnits, Field::BuyCost, Field::SellUnits, Field::Yield,
-                        Field::UnitPrice, Field::SellPrice, Field::UnitYield, Field::YieldAmount,
-                        Field::YieldPercent})
+    for (Field field :
+         {Field::BuyUnits, Field::BuyCost, Field::SellUnits, Field::Yield, Field::UnitPrice,
+          Field::SellPrice, Field::UnitYield, Field::YieldAmount, Field::YieldPercent})
         fields.FieldSetText(field, "0");
 }

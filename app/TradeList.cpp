@@ -6,8 +6,8 @@
 namespace {
 
 // The nine columns of a row, in the order the list shows them.
-const Field RowColumns[] = {Field::Ware,      Field::BuyUnits,  Field::BuyCost,
-                            Field::UnitPrice, Field::UnitYield, Field::SellUnits,
+const Field RowColumns[] = {Field::Ware,      Field::BuyUnits,    Field::BuyCost,
+                            Field::UnitPrice, Field::UnitYield,   Field::SellUnits,
                             Field::SellPrice, Field::YieldAmount, Field::YieldPercent};
 
 struct Total {
@@ -19,16 +19,16 @@ struct Total {
 // The order in which the totals are brought up to date differs between adding and
 // deleting; each field shows the intermediate state, so keep both orders as they are.
 const Total TotalsOnAdd[] = {
-    {Field::TotalBuyUnits, 1, true},      {Field::TotalBuyPrice, 2, false},
-    {Field::TotalUnitPrice, 3, false},    {Field::TotalUnitYield, 4, false},
-    {Field::TotalSellUnits, 5, true},     {Field::TotalSellPrice, 6, false},
-    {Field::TotalYieldAmount, 7, false},  {Field::TotalYieldPercent, 8, false},
+    {Field::TotalBuyUnits, 1, true},     {Field::TotalBuyPrice, 2, false},
+    {Field::TotalUnitPrice, 3, false},   {Field::TotalUnitYield, 4, false},
+    {Field::TotalSellUnits, 5, true},    {Field::TotalSellPrice, 6, false},
+    {Field::TotalYieldAmount, 7, false}, {Field::TotalYieldPercent, 8, false},
 };
 const Total TotalsOnDelete[] = {
-    {Field::TotalBuyUnits, 1, true},      {Field::TotalBuyPrice, 2, false},
-    {Field::TotalUnitPrice, 3, false},    {Field::TotalUnitYield, 4, false},
-    {Field::TotalYieldAmount, 7, false},  {Field::TotalYieldPercent, 8, false},
-    {Field::TotalSellUnits, 5, true},     {Field::TotalSellPrice, 6, false},
+    {Field::TotalBuyUnits, 1, true},     {Field::TotalBuyPrice, 2, false},
+    {Field::TotalUnitPrice, 3, false},   {Field::TotalUnitYield, 4, false},
+    {Field::TotalYieldAmount, 7, false}, {Field::TotalYieldPercent, 8, false},
+    {Field::TotalSellUnits, 5, true},    {Field::TotalSellPrice, 6, false},
 };
 
 // sign +1 adds the row's cell to the total, -1 takes it away. Adding 0.0 turns a

@@ -4,6 +4,7 @@
 #include "bench/Bench.h"
 
 #include "runtime/Memory.h"
+#include "toolkit/WidgetFramework.h"
 #include "toolkit/Widgets.h"
 #include "toolkit/Window.h"
 

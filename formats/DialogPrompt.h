@@ -4,7 +4,7 @@
 #include "formats/FilePrompt.h"
 
 class DialogPrompt : public FilePrompt {
-public:
+  public:
     std::string SaveNameAsk(const char* title, const std::string& defaultPath,
                             const char* pattern) override;
     std::string OpenNameAsk(const char* title, const std::string& defaultPath,

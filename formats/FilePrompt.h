@@ -6,7 +6,7 @@
 #include <string>
 
 class FilePrompt {
-public:
+  public:
     virtual ~FilePrompt() = default;
     // `pattern` is a "|"-separated list of description and filter pairs. `defaultPath` is the
     // folder (ending in "\") and, for saving, the suggested name. The empty text = cancelled.

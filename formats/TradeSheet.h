@@ -30,7 +30,7 @@ enum class Field {
 };
 
 class TradeFields {
-public:
+  public:
     virtual ~TradeFields() = default;
     virtual std::string FieldGetText(Field field) = 0;
     virtual void FieldSetText(Field field, const std::string& text) = 0;
@@ -42,7 +42,7 @@ public:
 
 // Rows of nine cells; a row is added as its cells joined by line feeds.
 class TradeTable {
-public:
+  public:
     virtual ~TradeTable() = default;
     virtual int RowCount() = 0;
     virtual void RowAdd(int position, const std::string& rowText) = 0;

@@ -31,7 +31,7 @@ std::vector<std::string> LinesSplit(const std::string& bytes) {
     return lines;
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0)

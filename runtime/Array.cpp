@@ -12,15 +12,15 @@ struct ArrayHeader {
     int elementSize;
     int count;
     int typeCode;
-    const int* layout;  // not owned; layouts are constants of the caller
+    const int* layout; // not owned; layouts are constants of the caller
 };
 
 // Keeps the elements as aligned as the heap block.
 constexpr size_t HeaderSize = (sizeof(ArrayHeader) + 15) / 16 * 16;
 
 ArrayHeader* HeaderOf(const void* elements) {
-    return reinterpret_cast<ArrayHeader*>(
-        const_cast<char*>(static_cast<const char*>(elements)) - HeaderSize);
+    return reinterpret_cast<ArrayHeader*>(const_cast<char*>(static_cast<const char*>(elements)) -
+                                          HeaderSize);
 }
 
 // Frees the strings of `count` elements at `base` as `layout` says; returns the entry
@@ -37,18 +37,18 @@ const int* StringsFree(char* base, int count, int elementSize, const int* layout
                 StringFree(variable);
                 std::memcpy(element + *entry, &variable, sizeof variable);
                 ++entry;
-            } else {  // -2: nested array
+            } else { // -2: nested array
                 entry = StringsFree(element + entry[2], entry[1], entry[3], entry + 4);
             }
         }
     }
-    if (count == 0)  // still find where this layout ends
+    if (count == 0) // still find where this layout ends
         while (*entry != -1)
             entry = *entry >= 0 ? entry + 1 : StringsFree(nullptr, 0, 0, entry + 4);
     return entry + 1;
 }
 
-}  // namespace
+} // namespace
 
 void* ArrayCreate(int count, int elementSize, const int* layout, int typeCode) {
     if (count < 0 || elementSize <= 0)
@@ -75,6 +75,10 @@ void ArrayFree(void* elements) {
     MemoryFree(Heap::Main, header);
 }
 
-int ArrayCount(const void* elements) { return elements ? HeaderOf(elements)->count : 0; }
+int ArrayCount(const void* elements) {
+    return elements ? HeaderOf(elements)->count : 0;
+}
 
-int ArrayTypeCode(const void* elements) { return elements ? HeaderOf(elements)->typeCode : 0; }
+int ArrayTypeCode(const void* elements) {
+    return elements ? HeaderOf(elements)->typeCode : 0;
+}

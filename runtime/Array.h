@@ -30,8 +30,7 @@ Element* ArrayRecreate(Element*& variable, int count, const int* layout = nullpt
     return variable;
 }
 
-template <class Element>
-void ArrayRelease(Element*& variable) {
+template <class Element> void ArrayRelease(Element*& variable) {
     ArrayFree(variable);
     variable = nullptr;
 }

@@ -23,8 +23,8 @@ struct LaunchedProgram {
     int processId; // -1 when started through the shell
     void* input;   // our write end of the child's standard input
     // With LaunchWait, output and error are temporary files holding all that was written.
-    void* output;  // our read end of the child's standard output
-    void* error;   // our read end of the child's standard error
+    void* output; // our read end of the child's standard output
+    void* error;  // our read end of the child's standard error
 };
 
 void LauncherInit();

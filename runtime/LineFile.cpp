@@ -12,17 +12,19 @@ namespace {
 constexpr int BufferSize = 4096;
 
 struct FileRecord {
-    PlatformFile handle;  // owned; closed by FileClose
-    char* buffer;         // owned, BufferSize bytes from the main heap
-    int room;    // writing: free bytes left in the buffer; reading: bytes not yet consumed
-    int fill;    // reading: valid bytes in the buffer
-    bool reading;  // the buffer holds read data (or nothing)
-    bool failed;   // a write of this file went wrong
+    PlatformFile handle; // owned; closed by FileClose
+    char* buffer;        // owned, BufferSize bytes from the main heap
+    int room;            // writing: free bytes left in the buffer; reading: bytes not yet consumed
+    int fill;            // reading: valid bytes in the buffer
+    bool reading;        // the buffer holds read data (or nothing)
+    bool failed;         // a write of this file went wrong
 };
 
 ObjectTable* fileTable;
 
-void FileReleaseHook(int number) { FileClose(number); }
+void FileReleaseHook(int number) {
+    FileClose(number);
+}
 
 FileRecord* FileFind(int number) {
     return static_cast<FileRecord*>(ObjectLookup(fileTable, number));
@@ -82,7 +84,9 @@ bool BufferFillForReading(FileRecord* file) {
     return true;
 }
 
-const char* UnreadBytes(const FileRecord* file) { return file->buffer + (file->fill - file->room); }
+const char* UnreadBytes(const FileRecord* file) {
+    return file->buffer + (file->fill - file->room);
+}
 
 int FileOpen(int number, const char* path, PlatformOpenMode mode) {
     FilesInit();
@@ -104,7 +108,7 @@ int FileOpen(int number, const char* path, PlatformOpenMode mode) {
     return number == AutoNumber ? assigned : 1;
 }
 
-}  // namespace
+} // namespace
 
 void FilesInit() {
     if (!fileTable)
@@ -205,4 +209,6 @@ bool FileReplace(const char* from, const char* to) {
     return from && to && PlatformFileReplace(from, to);
 }
 
-bool FileDelete(const char* path) { return path && PlatformFileDelete(path); }
+bool FileDelete(const char* path) {
+    return path && PlatformFileDelete(path);
+}

@@ -21,11 +21,11 @@ void FilesInit();
 
 // Each returns 0 on failure (the number stays free); on success the new number for
 // AutoNumber, else a nonzero value.
-int FileCreate(int number, const char* path);         // new or emptied file
-int FileCreateNew(int number, const char* path);      // only a file that does not exist yet
-int FileOpenRead(int number, const char* path);       // existing file, shared for reading
-int FileOpenReadWrite(int number, const char* path);  // created when missing
-int FileOpenExclusive(int number, const char* path);  // existing file, nobody else may open it
+int FileCreate(int number, const char* path);        // new or emptied file
+int FileCreateNew(int number, const char* path);     // only a file that does not exist yet
+int FileOpenRead(int number, const char* path);      // existing file, shared for reading
+int FileOpenReadWrite(int number, const char* path); // created when missing
+int FileOpenExclusive(int number, const char* path); // existing file, nobody else may open it
 
 // The next line without its line end; the empty text at the end of the file.
 std::string FileReadLine(int number);

@@ -19,7 +19,7 @@ PlatformHeap HeapHandle(Heap heap) {
     return handle;
 }
 
-}  // namespace
+} // namespace
 
 void MemoryInit() {
     HeapHandle(Heap::Main);
@@ -48,4 +48,6 @@ void MemoryFree(Heap heap, void* block) {
         PlatformHeapFree(HeapHandle(heap), block);
 }
 
-size_t MemoryBlockCount(Heap heap) { return PlatformHeapBlockCount(HeapHandle(heap)); }
+size_t MemoryBlockCount(Heap heap) {
+    return PlatformHeapBlockCount(HeapHandle(heap));
+}

@@ -44,12 +44,14 @@ std::string FloatToText(double value, int decimals) {
         return std::signbit(value) ? "-nan" : "nan";
     // 309 integer digits, sign, point and 512 decimals fit with room to spare.
     char buffer[1024];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
-                                decimals);
+    auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
     return std::string(buffer, result.ptr);
 }
 
-static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+static bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 double TextToFloat(const char* text) {
     if (!text)
@@ -66,7 +68,7 @@ double TextToFloat(const char* text) {
     int digits = 0;
     int leadingIntegerDigits = 0; // integer digits after leading zeros, for overflow direction
     bool seenNonZero = false;
-    int fractionZeros = 0;        // zeros right after the point before the first non-zero digit
+    int fractionZeros = 0; // zeros right after the point before the first non-zero digit
     while (IsDigit(*p)) {
         if (*p != '0')
             seenNonZero = true;
@@ -110,8 +112,8 @@ double TextToFloat(const char* text) {
     auto result = std::from_chars(start, p, value, std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range) {
         // Too large reads as infinity, too small as zero, as a C reader would give.
-        long magnitude = leadingIntegerDigits > 0 ? leadingIntegerDigits + exponent
-                                                  : exponent - fractionZeros;
+        long magnitude =
+            leadingIntegerDigits > 0 ? leadingIntegerDigits + exponent : exponent - fractionZeros;
         value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     } else if (result.ec != std::errc()) {
         value = 0.0;

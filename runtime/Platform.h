@@ -25,11 +25,11 @@ size_t PlatformHeapBlockCount(PlatformHeap heap);
 using PlatformFile = intptr_t;
 
 enum class PlatformOpenMode {
-    Read,       // existing file, others may read too
-    Create,     // new or emptied file, read and write, others may read
-    ReadWrite,  // created when missing, read and write, others may read
-    Exclusive,  // existing file, read and write, no sharing
-    CreateNew,  // a file that does not exist yet, read and write, others may read
+    Read,      // existing file, others may read too
+    Create,    // new or emptied file, read and write, others may read
+    ReadWrite, // created when missing, read and write, others may read
+    Exclusive, // existing file, read and write, no sharing
+    CreateNew, // a file that does not exist yet, read and write, others may read
 };
 
 PlatformFile PlatformFileOpen(const char* path, PlatformOpenMode mode);

@@ -17,14 +17,16 @@ struct BlockHeader {
     BlockHeader* previous;
     BlockHeader* next;
     size_t size;
-    size_t padding;  // keeps the block itself 16-byte aligned
+    size_t padding; // keeps the block itself 16-byte aligned
 };
 
 struct HostHeap {
     BlockHeader* blocks;
 };
 
-BlockHeader* HeaderOf(void* block) { return static_cast<BlockHeader*>(block) - 1; }
+BlockHeader* HeaderOf(void* block) {
+    return static_cast<BlockHeader*>(block) - 1;
+}
 
 void BlockLink(HostHeap* heap, BlockHeader* header) {
     header->previous = nullptr;
@@ -43,11 +45,15 @@ void BlockUnlink(HostHeap* heap, BlockHeader* header) {
         header->next->previous = header->previous;
 }
 
-int FileDescriptor(PlatformFile file) { return static_cast<int>(file - 1); }
+int FileDescriptor(PlatformFile file) {
+    return static_cast<int>(file - 1);
+}
 
-}  // namespace
+} // namespace
 
-PlatformHeap PlatformHeapCreate(bool, size_t) { return std::calloc(1, sizeof(HostHeap)); }
+PlatformHeap PlatformHeapCreate(bool, size_t) {
+    return std::calloc(1, sizeof(HostHeap));
+}
 
 void PlatformHeapDestroy(PlatformHeap heap) {
     if (!heap)
@@ -154,15 +160,21 @@ bool PlatformFileSeekBy(PlatformFile file, long offset) {
     return lseek(FileDescriptor(file), offset, SEEK_CUR) >= 0;
 }
 
-bool PlatformFileFlush(PlatformFile file) { return fsync(FileDescriptor(file)) == 0; }
+bool PlatformFileFlush(PlatformFile file) {
+    return fsync(FileDescriptor(file)) == 0;
+}
 
-bool PlatformFileClose(PlatformFile file) { return close(FileDescriptor(file)) == 0; }
+bool PlatformFileClose(PlatformFile file) {
+    return close(FileDescriptor(file)) == 0;
+}
 
 bool PlatformFileReplace(const char* from, const char* to) {
     return from && to && std::rename(from, to) == 0;
 }
 
-bool PlatformFileDelete(const char* path) { return path && unlink(path) == 0; }
+bool PlatformFileDelete(const char* path) {
+    return path && unlink(path) == 0;
+}
 
 std::string PlatformCurrentDirectory() {
     std::string path(256, '\0');

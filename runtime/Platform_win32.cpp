@@ -47,8 +47,8 @@ PlatformFile PlatformFileOpen(const char* path, PlatformOpenMode mode) {
                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         // A hidden or system file refuses CREATE_ALWAYS with normal attributes.
         if (file == INVALID_HANDLE_VALUE)
-            file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, TRUNCATE_EXISTING,
-                               0, nullptr);
+            file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, TRUNCATE_EXISTING, 0,
+                               nullptr);
         break;
     case PlatformOpenMode::ReadWrite:
         file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
@@ -59,8 +59,8 @@ PlatformFile PlatformFileOpen(const char* path, PlatformOpenMode mode) {
                            FILE_ATTRIBUTE_NORMAL, nullptr);
         break;
     case PlatformOpenMode::CreateNew:
-        file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                           CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
         break;
     }
     return file == INVALID_HANDLE_VALUE ? 0 : reinterpret_cast<PlatformFile>(file);
@@ -110,7 +110,9 @@ bool PlatformFileReplace(const char* from, const char* to) {
     return true;
 }
 
-bool PlatformFileDelete(const char* path) { return DeleteFileA(path) != 0; }
+bool PlatformFileDelete(const char* path) {
+    return DeleteFileA(path) != 0;
+}
 
 std::string PlatformCurrentDirectory() {
     // The wide call, asked for its size first: the ANSI one fails beyond MAX_PATH.
@@ -127,11 +129,11 @@ std::string PlatformCurrentDirectory() {
             wide.resize(length);
             break;
         }
-        needed = length;  // the directory changed in between and grew
+        needed = length; // the directory changed in between and grew
     }
     UINT codePage = AreFileApisANSI() ? CP_ACP : CP_OEMCP;
-    int size = WideCharToMultiByte(codePage, 0, wide.data(), int(wide.size()), nullptr, 0,
-                                   nullptr, nullptr);
+    int size = WideCharToMultiByte(codePage, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr,
+                                   nullptr);
     if (size <= 0)
         return std::string();
     std::string path(size_t(size), '\0');

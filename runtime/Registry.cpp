@@ -17,7 +17,9 @@ struct AutoNode {
 // Keeps the record part as aligned as a heap block.
 constexpr size_t AutoNodeHeaderSize = (sizeof(AutoNode) + 15) / 16 * 16;
 
-char* NodeRecord(AutoNode* node) { return reinterpret_cast<char*>(node) + AutoNodeHeaderSize; }
+char* NodeRecord(AutoNode* node) {
+    return reinterpret_cast<char*>(node) + AutoNodeHeaderSize;
+}
 
 bool RecordLive(const void* record) {
     void* handle;
@@ -29,7 +31,7 @@ bool RecordLive(const void* record) {
 // another, which makes a mixed-up number fail instead of naming the wrong object.
 int nextAutoNumber = AutoNumberFirst;
 
-}  // namespace
+} // namespace
 
 struct ObjectTable {
     int recordSize;
@@ -39,7 +41,7 @@ struct ObjectTable {
     ObjectReleaseHook releaseHook;
     int enumIndex;
     AutoNode* enumNode;
-    char* records;  // capacity × recordSize bytes, from the main heap
+    char** slots; // capacity pointers to records (nullptr: never claimed), main heap
 };
 
 namespace {
@@ -79,22 +81,28 @@ void* AutoAcquire(ObjectTable* table, int* assignedNumber) {
     return NodeRecord(node);
 }
 
+// Only the slots move; the records they point to stay where they are.
 bool TableGrow(ObjectTable* table, int number) {
-    int capacity = number + table->step;  // no overflow: both are at most ObjectNumberMax + 1
-    size_t size = size_t(capacity) * size_t(table->recordSize);
-    void* grown = MemoryResize(Heap::Main, table->records, size);
+    int capacity = number + table->step; // no overflow: both are at most ObjectNumberMax + 1
+    void* grown = MemoryResize(Heap::Main, table->slots, size_t(capacity) * sizeof(char*));
     if (!grown)
         return false;
-    table->records = static_cast<char*>(grown);
+    table->slots = static_cast<char**>(grown);
     table->capacity = capacity;
     return true;
 }
 
-char* ArrayRecord(ObjectTable* table, int number) {
-    return table->records + size_t(number) * size_t(table->recordSize);
+// The record of an array number below the capacity; nullptr if it was never claimed.
+char* ArrayRecord(const ObjectTable* table, int number) {
+    return table->slots[number];
 }
 
-}  // namespace
+bool ArrayRecordLive(const ObjectTable* table, int number) {
+    const char* record = ArrayRecord(table, number);
+    return record && RecordLive(record);
+}
+
+} // namespace
 
 ObjectTable* ObjectTableCreate(int recordSize, int step, ObjectReleaseHook hook) {
     if (recordSize < int(sizeof(void*)) || recordSize > 65536 || step < 1 ||
@@ -103,9 +111,8 @@ ObjectTable* ObjectTableCreate(int recordSize, int step, ObjectReleaseHook hook)
     auto* table = static_cast<ObjectTable*>(MemoryAllocate(Heap::Main, sizeof(ObjectTable)));
     if (!table)
         return nullptr;
-    table->records =
-        static_cast<char*>(MemoryAllocate(Heap::Main, size_t(step) * size_t(recordSize)));
-    if (!table->records) {
+    table->slots = static_cast<char**>(MemoryAllocate(Heap::Main, size_t(step) * sizeof(char*)));
+    if (!table->slots) {
         MemoryFree(Heap::Main, table);
         return nullptr;
     }
@@ -124,7 +131,10 @@ void ObjectTableDestroy(ObjectTable* table) {
         MemoryFree(Heap::Node, table->newest);
         table->newest = older;
     }
-    MemoryFree(Heap::Main, table->records);
+    for (int number = 0; number < table->capacity; ++number)
+        if (char* record = ArrayRecord(table, number))
+            MemoryFree(Heap::Main, record);
+    MemoryFree(Heap::Main, table->slots);
     MemoryFree(Heap::Main, table);
 }
 
@@ -135,13 +145,22 @@ void* ObjectAcquire(ObjectTable* table, int number, int* assignedNumber) {
         return AutoAcquire(table, assignedNumber);
     if (number < 0 || number > ObjectNumberMax)
         return nullptr;
-    if (number >= table->capacity && !TableGrow(table, number))
-        return nullptr;
+    // A number's record is made before the table grows for it, so that running out of
+    // memory leaves the table as it was.
+    if (number >= table->capacity || !ArrayRecord(table, number)) {
+        char* made = static_cast<char*>(MemoryAllocate(Heap::Main, size_t(table->recordSize)));
+        if (!made)
+            return nullptr;
+        if (number >= table->capacity && !TableGrow(table, number)) {
+            MemoryFree(Heap::Main, made);
+            return nullptr;
+        }
+        table->slots[number] = made;
+    }
     if (table->releaseHook)
         table->releaseHook(number);
-    // The hook may have claimed records itself and moved the array; a hook that left the
-    // record filled must not hand stale contents to the new owner.
     char* record = ArrayRecord(table, number);
+    // A hook that left the record filled must not hand stale contents to the new owner.
     std::memset(record, 0, size_t(table->recordSize));
     if (assignedNumber)
         *assignedNumber = number;
@@ -151,10 +170,8 @@ void* ObjectAcquire(ObjectTable* table, int number, int* assignedNumber) {
 void* ObjectLookup(ObjectTable* table, int number) {
     if (!table || number < 0)
         return nullptr;
-    if (number < table->capacity) {
-        char* record = ArrayRecord(table, number);
-        return RecordLive(record) ? record : nullptr;
-    }
+    if (number < table->capacity)
+        return ArrayRecordLive(table, number) ? ArrayRecord(table, number) : nullptr;
     AutoNode* node = AutoNodeFind(table, number);
     return node && RecordLive(NodeRecord(node)) ? NodeRecord(node) : nullptr;
 }
@@ -163,7 +180,8 @@ void ObjectRelease(ObjectTable* table, int number) {
     if (!table || number < 0)
         return;
     if (number < table->capacity) {
-        std::memset(ArrayRecord(table, number), 0, size_t(table->recordSize));
+        if (char* record = ArrayRecord(table, number))
+            std::memset(record, 0, size_t(table->recordSize));
         return;
     }
     AutoNode* node = AutoNodeFind(table, number);
@@ -180,7 +198,9 @@ void ObjectRelease(ObjectTable* table, int number) {
     MemoryFree(Heap::Node, node);
 }
 
-int ObjectTableCapacity(const ObjectTable* table) { return table ? table->capacity : 0; }
+int ObjectTableCapacity(const ObjectTable* table) {
+    return table ? table->capacity : 0;
+}
 
 void ObjectEnumStart(ObjectTable* table) {
     if (!table)
@@ -197,11 +217,10 @@ void* ObjectEnumNext(ObjectTable* table, int* number) {
         return nullptr;
     while (table->enumIndex < table->capacity) {
         int index = table->enumIndex++;
-        char* record = ArrayRecord(table, index);
-        if (RecordLive(record)) {
+        if (ArrayRecordLive(table, index)) {
             if (number)
                 *number = index;
-            return record;
+            return ArrayRecord(table, index);
         }
     }
     while (AutoNode* node = table->enumNode) {

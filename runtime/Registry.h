@@ -3,9 +3,13 @@
 // is the pointer-sized native handle; a record whose first word is 0 is free, so the owner
 // makes an object visible by storing its handle. Records are handed out zero-filled.
 //
+// A record never moves once claimed: the table grows an array of pointers to records, and each
+// array record is made on its number's first claim and kept until the table goes. A pointer to
+// a record stays good while its number is claimed, whatever else the table is asked to do.
+//
 // Numbers:
 // - 0 .. ObjectNumberMax are chosen by the application and live in the table's array. A
-//   claim beyond the capacity grows the array to number + step records; it never shrinks.
+//   claim beyond the capacity grows the array to number + step slots; it never shrinks.
 //   Numbers above ObjectNumberMax are refused, so a stray number can never make a claim
 //   allocate gigabytes (Win32 control and menu ids are 16-bit anyway).
 // - AutoNumber asks the table for a number of its own. The record lives in a node outside

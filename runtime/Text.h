@@ -10,7 +10,9 @@ std::string CurrentDirectory();
 // The file name at the end of a path: after the last "/" or "\" (or after one leading
 // double quote when there is none), up to a double quote or the end.
 std::string FileNamePart(const char* path);
-inline std::string FileNamePart(const std::string& path) { return FileNamePart(path.c_str()); }
+inline std::string FileNamePart(const std::string& path) {
+    return FileNamePart(path.c_str());
+}
 
 // Position counted from 1 of the first occurrence of `find` in `text` at or after `start`
 // (below 1 counts as 1), comparing bytes with case; 0 when there is none or either

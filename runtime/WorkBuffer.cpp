@@ -9,10 +9,10 @@
 
 namespace {
 
-constexpr size_t Slack = 5;  // the NUL and four bytes for word-wise copies
+constexpr size_t Slack = 5; // the NUL and four bytes for word-wise copies
 
 struct WorkBuffer {
-    char* block;  // owned, capacity + Slack bytes in the string heap
+    char* block; // owned, capacity + Slack bytes in the string heap
     size_t capacity = 16;
     size_t position = 0;
 };
@@ -49,9 +49,11 @@ char* StringBlock(const char* text, size_t length) {
     return block;
 }
 
-}  // namespace
+} // namespace
 
-size_t WorkBufferPosition() { return buffer.position; }
+size_t WorkBufferPosition() {
+    return buffer.position;
+}
 
 size_t WorkBufferReserve(size_t length) {
     char* block = Block();

@@ -33,13 +33,15 @@ void WorkBufferGiveBack(size_t length);
 char* WorkBufferAt(size_t offset);
 // Appends the text (absent = empty) at the position, NUL-terminated.
 void TextConcat(const char* text);
-inline void TextConcat(const std::string& text) { TextConcat(text.c_str()); }
+inline void TextConcat(const std::string& text) {
+    TextConcat(text.c_str());
+}
 // Copy of the bytes from `start` to the position; the position stays.
 std::string WorkBufferText(size_t start);
 
 // Notes the position on creation and returns to it on destruction.
 class WorkBufferScope {
-public:
+  public:
     WorkBufferScope() : start_(WorkBufferPosition()) {}
     ~WorkBufferScope();
     WorkBufferScope(const WorkBufferScope&) = delete;
@@ -49,7 +51,7 @@ public:
     // Everything appended since the scope began.
     std::string Text() const { return WorkBufferText(start_); }
 
-private:
+  private:
     size_t start_;
 };
 

@@ -41,3 +41,10 @@ start_wine() {
 }
 
 stop_wine() { wineserver -k >/dev/null 2>&1 || true; }
+
+# For a trap on EXIT: stops whatever start_xvfb and start_wine started, however the script ends.
+stop_display_and_wine() {
+  [ -n "${WINEPREFIX:-}" ] && stop_wine
+  [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null
+  xvfb_pid=""
+}

@@ -1,8 +1,9 @@
 // Back-colour brushes shared by colour and counted, and the colour slots of the string and
 // text kinds that use them.
-#include "toolkit/Widget.h"
+#include "toolkit/WidgetFramework.h"
 
 #include "runtime/Memory.h"
+#include "toolkit/Gdi.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ HBRUSH BrushAcquire(int colour) {
     BrushEntry* entry = static_cast<BrushEntry*>(MemoryAllocate(Heap::Node, sizeof(BrushEntry)));
     if (!entry)
         return nullptr;
-    entry->Brush = CreateSolidBrush(static_cast<COLORREF>(colour));
+    entry->Brush = SolidBrushCreate(static_cast<COLORREF>(colour)).Release();
     if (!entry->Brush) {
         MemoryFree(Heap::Node, entry);
         return nullptr;
@@ -91,9 +92,9 @@ int BrushCacheCount(int colour) {
 }
 
 void StandardSetColor(WidgetRecord* widget, int which, int colour) {
-    if (which == 1) {
+    if (which == WidgetColorFront) {
         widget->FrontColor = colour;
-    } else if (which == 2) {
+    } else if (which == WidgetColorBack) {
         if (widget->BackBrush)
             BrushRelease(widget->BackBrush);
         widget->BackBrush = colour == -1 ? nullptr : BrushAcquire(colour);
@@ -103,9 +104,9 @@ void StandardSetColor(WidgetRecord* widget, int which, int colour) {
 }
 
 int StandardGetColor(WidgetRecord* widget, int which) {
-    if (which == 1)
+    if (which == WidgetColorFront)
         return widget->FrontColor;
-    if (which == 2)
+    if (which == WidgetColorBack)
         return widget->BackColor;
     return -1;
 }

@@ -1,4 +1,5 @@
 // Push buttons, and check boxes or toggles when made with such a button style.
+#include "toolkit/WidgetFramework.h"
 #include "toolkit/Widgets.h"
 
 static WidgetKind buttonKind;
@@ -17,9 +18,10 @@ intptr_t ButtonWidgetCreate(int number, int x, int y, int width, int height, con
         buttonKind.RecordSize = WidgetRecordSize;
         buttonKind.GetState = ButtonGetState;
         buttonKind.SetState = ButtonSetState;
-        buttonKind.Kind = 1;
+        buttonKind.Kind = WidgetKindButton;
     }
     return WidgetControlCreate(number, &buttonKind, "Button", text,
-                               0x50030000 | static_cast<DWORD>(flags), 0, x, y, width, height,
-                               nullptr);
+                               WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP |
+                                   static_cast<DWORD>(flags),
+                               0, x, y, width, height, nullptr);
 }

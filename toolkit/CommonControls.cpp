@@ -1,5 +1,5 @@
 // Common-control set-up and the detection of the common-controls version and visual styles.
-#include "toolkit/Widget.h"
+#include "toolkit/WidgetFramework.h"
 
 #include <commctrl.h>
 #include <objbase.h>
@@ -53,7 +53,7 @@ int ThemeDetect() {
         if (comctl) {
             if (FARPROC address = comctl.Find("DllGetVersion")) {
                 DLLVERSIONINFO info = {};
-                info.cbSize = 20;
+                info.cbSize = sizeof info;
                 if (FunctionCast<DLLGETVERSIONPROC>(address)(&info) >= 0)
                     commonControlsVersion = static_cast<int>((info.dwMajorVersion & 0xFFFF) << 16 |
                                                              (info.dwMinorVersion & 0xFFFF));
@@ -65,7 +65,7 @@ int ThemeDetect() {
     LibraryHold uxtheme("uxtheme.dll");
     if (FARPROC address = uxtheme.Find("IsAppThemed"))
         visualStylesActive =
-            FunctionCast<BOOL(WINAPI*)()>(address)() && commonControlsVersion >= 0x60000;
+            FunctionCast<BOOL(WINAPI*)()>(address)() && commonControlsVersion >= (6 << 16);
     return commonControlsVersion;
 }
 

@@ -162,7 +162,9 @@ int MessageBoxShowEx(const char* title, const char* text, unsigned flags) {
     return MessageBoxA(owner, text ? text : "", title ? title : "", flags);
 }
 
-int MessageBoxShow(const char* title, const char* text) { return MessageBoxShowEx(title, text, 0); }
+int MessageBoxShow(const char* title, const char* text) {
+    return MessageBoxShowEx(title, text, 0);
+}
 
 std::string FileOpenDialog(const char* title, const char* defaultPath, const char* pattern,
                            int patternIndex) {
@@ -192,4 +194,6 @@ std::string FileDialogNextFile() {
     return state.directory + std::string(name, length);
 }
 
-int FileDialogSelectedPattern() { return DialogState().selectedPattern - 1; }
+int FileDialogSelectedPattern() {
+    return DialogState().selectedPattern - 1;
+}

@@ -2,8 +2,11 @@
 // in a read-only, centred one.
 #include "toolkit/EditorWidget.h"
 
+#include "toolkit/WidgetFramework.h"
+
 #include <richedit.h>
 
+#include <new>
 #include <vector>
 
 namespace {
@@ -13,12 +16,29 @@ bool richEdit20 = false; // decides the control class
 // The rich-edit class's procedure; the same for every editor, kept for the whole run.
 WNDPROC richEditProcedure = nullptr;
 
-// An editor holding nothing but added empty lines has no text to count them by, so the
-// record remembers them in its kind word:
-//   0: the text is all there is;
-//   1: the empty text stands for one empty line;
-//   2: that empty line has been written out as a line break.
-enum EmptyLineState : intptr_t { EmptyLineNone = 0, EmptyLineOne = 1, EmptyLineWritten = 2 };
+// Scroll bars, Tab stop, and a multi-line text that keeps its selection shown.
+constexpr DWORD EditorStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP |
+                              ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL |
+                              ES_WANTRETURN;
+// No length limit. The largest positive one: some rich-edit versions read -1 as a negative
+// limit and then refuse every typed character.
+constexpr LPARAM EditorNoLimit = 0x7FFFFFFF;
+
+// An editor holding nothing but added empty lines has no text to count them by, so it
+// remembers them.
+enum class EmptyLine {
+    None,   // the text is all there is
+    One,    // the empty text stands for one empty line
+    Written // that empty line has been written out as a line break
+};
+
+struct EditorState : WidgetState {
+    EmptyLine emptyLine = EmptyLine::None;
+};
+
+EmptyLine& EmptyLineOf(WidgetRecord* editor) {
+    return static_cast<EditorState*>(editor->State)->emptyLine;
+}
 
 LRESULT Send(WidgetRecord* editor, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return SendMessageA(editor->Handle, message, wParam, lParam);
@@ -55,17 +75,14 @@ LRESULT CALLBACK EditorFontProc(HWND control, UINT message, WPARAM wParam, LPARA
     const LRESULT result = CallWindowProcA(richEditProcedure, control, message, wParam, lParam);
     if (message != WM_SETFONT)
         return result;
-    const int id = static_cast<int>(GetWindowLongPtrA(control, GWLP_ID));
-    const bool registered = id != -1 && reinterpret_cast<intptr_t>(GetPropA(control, "GT_ID")) == id;
-    if (registered)
-        if (WidgetRecord* editor = WidgetLookup(id))
-            EditorFrontColorApply(editor);
+    if (WidgetRecord* editor = WidgetFromControl(control)) // once registered
+        EditorFrontColorApply(editor);
     return 0;
 }
 
 void EditorClearItems(WidgetRecord* editor) {
     SetWindowTextA(editor->Handle, "");
-    editor->KindWord = EmptyLineNone;
+    EmptyLineOf(editor) = EmptyLine::None;
 }
 
 void EditorSetText(WidgetRecord* editor, const char* text) {
@@ -76,7 +93,7 @@ void EditorSetText(WidgetRecord* editor, const char* text) {
 }
 
 int EditorCountItems(WidgetRecord* editor) {
-    if (TextLength(editor) == 0 && editor->KindWord == EmptyLineNone)
+    if (TextLength(editor) == 0 && EmptyLineOf(editor) == EmptyLine::None)
         return 0;
     return static_cast<int>(Send(editor, EM_GETLINECOUNT));
 }
@@ -89,7 +106,7 @@ int EditorAddItem(WidgetRecord* editor, int position, const char* text, HANDLE) 
     Send(editor, EM_HIDESELECTION, 1);
     // An empty editor's only native line is no item unless an empty line was added.
     const bool lineExists =
-        position != -1 && start != -1 && !(wasEmpty && editor->KindWord == EmptyLineNone);
+        position != -1 && start != -1 && !(wasEmpty && EmptyLineOf(editor) == EmptyLine::None);
     if (lineExists) {
         Select(editor, start, start);
         const std::string line = std::string(text) + "\n";
@@ -99,15 +116,15 @@ int EditorAddItem(WidgetRecord* editor, int position, const char* text, HANDLE) 
         Select(editor, end, end);
         // The pending empty line is written only while the text is still empty; once other
         // text was put in, it no longer stands for anything.
-        if (editor->KindWord == EmptyLineOne) {
+        if (EmptyLineOf(editor) == EmptyLine::One) {
             if (wasEmpty)
                 Replace(editor, "\n");
-            editor->KindWord = EmptyLineWritten;
+            EmptyLineOf(editor) = EmptyLine::Written;
         }
         if (!wasEmpty)
             Replace(editor, "\n");
-        else if (!*text && editor->KindWord == EmptyLineNone)
-            editor->KindWord = EmptyLineOne;
+        else if (!*text && EmptyLineOf(editor) == EmptyLine::None)
+            EmptyLineOf(editor) = EmptyLine::One;
         Replace(editor, text);
     }
     Send(editor, EM_HIDESELECTION, 0);
@@ -130,7 +147,7 @@ void EditorRemoveItem(WidgetRecord* editor, int line) {
     Replace(editor, "");
     Send(editor, EM_HIDESELECTION, 0);
     if (TextLength(editor) == 0)
-        editor->KindWord = EmptyLineNone;
+        EmptyLineOf(editor) = EmptyLine::None;
 }
 
 std::string EditorGetItemText(WidgetRecord* editor, int line, int) {
@@ -175,20 +192,22 @@ void EditorSetAttribute(WidgetRecord* editor, int attribute, int value) {
 }
 
 void EditorSetColor(WidgetRecord* editor, int which, int colour) {
-    if (which == 2) {
+    if (which == WidgetColorBack) {
         if (colour == -1)
             Send(editor, EM_SETBKGNDCOLOR, 1, 0); // the system colour
         else
             Send(editor, EM_SETBKGNDCOLOR, 0, colour);
         editor->BackColor = colour;
-    } else if (which == 1) {
+    } else if (which == WidgetColorFront) {
         editor->FrontColor = colour;
         EditorFrontColorApply(editor);
     }
 }
 
 int EditorGetColor(WidgetRecord* editor, int which) {
-    return which == 1 ? editor->FrontColor : which == 2 ? editor->BackColor : -1;
+    return which == WidgetColorFront  ? editor->FrontColor
+           : which == WidgetColorBack ? editor->BackColor
+                                      : -1;
 }
 
 void EditorKindFill() {
@@ -205,7 +224,7 @@ void EditorKindFill() {
     editorKind.SetColor = EditorSetColor;
     editorKind.GetColor = EditorGetColor;
     // GetText is the framework's: the control's whole window text.
-    editorKind.Kind = 22;
+    editorKind.Kind = WidgetKindEditor;
     richEdit20 = LoadLibraryA("RICHED20.DLL") != nullptr;
     if (!richEdit20)
         LoadLibraryA("RICHED32.DLL");
@@ -218,27 +237,26 @@ intptr_t EditorWidgetCreate(int number, int x, int y, int width, int height, int
         EditorKindFill();
     HWND control = CreateWindowExA(
         WS_EX_CLIENTEDGE, richEdit20 ? "RichEdit20A" : "RichEdit", "",
-        0x503111C4 | static_cast<DWORD>(flags), x, y, width, height, WidgetListParent(),
+        EditorStyle | static_cast<DWORD>(flags), x, y, width, height, WidgetListParent(),
         reinterpret_cast<HMENU>(static_cast<intptr_t>(-1)), GetModuleHandleA(nullptr), nullptr);
     if (!control)
         return 0;
-    // No length limit. The largest positive one: some rich-edit versions read -1 as a
-    // negative limit and then refuse every typed character.
-    SendMessageA(control, EM_LIMITTEXT, 0x7FFFFFFF, 0);
+    SendMessageA(control, EM_LIMITTEXT, EditorNoLimit, 0);
     WNDPROC previous = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditorFontProc)));
     if (!richEditProcedure)
         richEditProcedure = previous;
-    // What the new control queued is handled now and reports nothing. Done before the record
-    // is claimed: dispatching may create widgets and move the records.
+    // What the new control queued is handled now and reports nothing.
     MessagesFlush();
+    auto* state = new (std::nothrow) EditorState;
     int assigned = 0;
-    WidgetRecord* editor = WidgetRecordAcquire(number, &assigned);
+    WidgetRecord* editor = state ? WidgetRecordAcquire(number, &assigned) : nullptr;
     if (!editor) {
+        delete state;
         DestroyWindow(control);
         return 0;
     }
-    editor->KindWord = EmptyLineNone;
+    editor->State = state;
     editor->FrontColor = -1;
     editor->BackColor = -1;
     return WidgetRegister(number, assigned, editor, control, &editorKind);

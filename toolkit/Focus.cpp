@@ -1,6 +1,8 @@
 // Tab and Shift+Tab for toolkit windows, which are not dialog boxes and so get no Tab
 // handling from the system.
-#include "toolkit/Window.h"
+#include "toolkit/Focus.h"
+
+#include <windows.h>
 
 #include <richedit.h>
 
@@ -8,8 +10,11 @@
 
 namespace {
 
+// GetKeyState hands on the key-state byte sign-extended; its top bit means "down".
+constexpr SHORT KeyDownBit = 0x80;
+
 bool KeyDown(int key) {
-    return (GetKeyState(key) & 0x80) != 0;
+    return (GetKeyState(key) & KeyDownBit) != 0;
 }
 
 bool TabStop(HWND window) {
@@ -54,31 +59,23 @@ BOOL CALLBACK FocusBackwardVisit(HWND window, LPARAM data) {
 
 } // namespace
 
-HACCEL ActiveAccelerators(HWND window) {
-    // A plain Tab in a writable rich-edit control is typed into it; Shift+Tab still moves on.
-    if (KeyDown(VK_TAB) && !KeyDown(VK_CONTROL) && !KeyDown(VK_SHIFT) && !KeyDown(VK_MENU)) {
-        HWND focus = GetFocus();
-        char className[5] = "";
-        if (focus && GetClassNameA(focus, className, sizeof className) &&
-            std::strncmp(className, "Rich", 4) == 0 &&
-            !(SendMessageA(focus, EM_GETOPTIONS, 0, 0) & ECO_READONLY))
-            return nullptr;
-    }
-    if (!window)
-        return nullptr;
-    const intptr_t property = reinterpret_cast<intptr_t>(GetPropA(window, "GT_WindowID"));
-    if (!property)
-        return nullptr;
-    return WindowAcceleratorTable(static_cast<int>(property - 1));
+bool FocusTabIsText() {
+    if (!KeyDown(VK_TAB) || KeyDown(VK_CONTROL) || KeyDown(VK_SHIFT) || KeyDown(VK_MENU))
+        return false;
+    HWND focus = GetFocus();
+    char className[5] = "";
+    return focus && GetClassNameA(focus, className, sizeof className) &&
+           std::strncmp(className, "Rich", 4) == 0 &&
+           !(SendMessageA(focus, EM_GETOPTIONS, 0, 0) & ECO_READONLY);
 }
 
-void FocusNavigate(int direction) {
+void FocusNavigate(FocusDirection direction) {
     HWND root = GetActiveWindow();
     if (!root)
         return;
     HWND focus = GetFocus();
     FocusWalk walk = {focus && IsChild(root, focus) ? focus : nullptr, false, nullptr, false};
-    if (direction == 0) {
+    if (direction == FocusDirection::Forward) {
         EnumChildWindows(root, FocusForwardVisit, reinterpret_cast<LPARAM>(&walk));
         if (walk.TakeNext) { // the current control was the last tab stop: wrap
             walk.Current = nullptr;

@@ -1,4 +1,5 @@
 // Frames: a titled group box, or a bare edge around a panel of other widgets.
+#include "toolkit/WidgetFramework.h"
 #include "toolkit/Widgets.h"
 
 static WidgetKind frameKind;
@@ -36,13 +37,18 @@ intptr_t FrameWidgetCreate(int number, int x, int y, int width, int height, cons
     if (!frameKind.Kind) {
         frameKind.RecordSize = WidgetRecordSize;
         frameKind.Resize = FrameResize;
-        frameKind.Kind = 7;
+        frameKind.Kind = WidgetKindFrame;
     }
-    if (type == 0)
-        return WidgetControlCreate(number, &frameKind, "Button", title, 0x50020007, 0, x, y, width,
-                                   height, nullptr);
-    DWORD style = type == 1 || type == 2 ? 0x54020001 : 0x54820001;
-    DWORD extended = type == 1 ? WS_EX_CLIENTEDGE : type == 2 ? WS_EX_STATICEDGE : 0;
+    const DWORD visible = WS_CHILD | WS_VISIBLE | WS_GROUP;
+    if (type == FrameTitled)
+        return WidgetControlCreate(number, &frameKind, "Button", title, visible | BS_GROUPBOX, 0, x,
+                                   y, width, height, nullptr);
+    DWORD style = visible | WS_CLIPSIBLINGS | SS_CENTER;
+    if (type != FrameSunken && type != FrameStaticEdge)
+        style |= WS_BORDER;
+    DWORD extended = type == FrameSunken       ? WS_EX_CLIENTEDGE
+                     : type == FrameStaticEdge ? WS_EX_STATICEDGE
+                                               : 0;
     return WidgetControlCreate(number, &frameKind, "Static", nullptr, style, extended, x, y, width,
                                height, FrameSubclass);
 }

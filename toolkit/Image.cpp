@@ -1,6 +1,7 @@
 #include "toolkit/Image.h"
 
 #include "runtime/Registry.h"
+#include "toolkit/Gdi.h"
 
 namespace {
 
@@ -16,27 +17,6 @@ ObjectTable* imageTable = nullptr;
 ImageRecord* ImageFind(int number) {
     return imageTable ? static_cast<ImageRecord*>(ObjectLookup(imageTable, number)) : nullptr;
 }
-
-// A GDI object we hold until it is handed on.
-class GdiObject {
-  public:
-    explicit GdiObject(HGDIOBJ object) : object_(object) {}
-    ~GdiObject() {
-        if (object_)
-            DeleteObject(object_);
-    }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    HGDIOBJ Get() const { return object_; }
-    HGDIOBJ Release() {
-        HGDIOBJ object = object_;
-        object_ = nullptr;
-        return object;
-    }
-
-  private:
-    HGDIOBJ object_;
-};
 
 // The file's first two bytes; false when it can't be opened.
 bool FileReadSignature(const char* fileName, char signature[2]) {
@@ -55,13 +35,14 @@ bool BitmapLoad(const char* fileName, int flags, ImageRecord* image) {
     UINT load = LR_LOADFROMFILE;
     if (!(flags & ImageLoadDeviceBitmap))
         load |= LR_CREATEDIBSECTION;
-    GdiObject bitmap(LoadImageA(nullptr, fileName, IMAGE_BITMAP, 0, 0, load));
+    GdiObject<HGDIOBJ> bitmap(LoadImageA(nullptr, fileName, IMAGE_BITMAP, 0, 0, load));
     BITMAP description = {};
     if (!bitmap.Get() || !GetObjectA(bitmap.Get(), sizeof description, &description))
         return false;
     if (description.bmBitsPixel <= 8) {
         // Palette pictures draw right only in the display's own format; the first load goes.
-        GdiObject display(LoadImageA(nullptr, fileName, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+        GdiObject<HGDIOBJ> display(
+            LoadImageA(nullptr, fileName, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
         if (!display.Get() || !GetObjectA(display.Get(), sizeof description, &description))
             return false;
         image->Handle = display.Release();
@@ -82,8 +63,8 @@ bool IconLoad(const char* fileName, ImageRecord* image) {
     ICONINFO info = {};
     BITMAP description = {};
     if (GetIconInfo(icon, &info)) {
-        GdiObject mask(info.hbmMask);
-        GdiObject colour(info.hbmColor);
+        GdiObject<HBITMAP> mask(info.hbmMask);
+        GdiObject<HBITMAP> colour(info.hbmColor);
         if (colour.Get()) {
             GetObjectA(colour.Get(), sizeof description, &description);
         } else if (mask.Get()) {

@@ -2,6 +2,11 @@
 // clicks, double clicks and the start of a drag. The header pictures are image widgets.
 #include "toolkit/ImageWidget.h"
 
+#include "toolkit/Gdi.h"
+#include "toolkit/WidgetFramework.h"
+
+#include <new>
+
 namespace {
 
 WidgetKind imageKind;
@@ -13,11 +18,18 @@ int dragHeight = 0;
 // Shared by all image widgets: the release may reach another one.
 bool rightDoubleClicked = false;
 
-// The record's words used by this kind: KindWord the image (not owned: the images table
-// keeps it), KindWord2 the pointer position of the left press as in lParam, BackColor the
-// left-button-pressed flag.
+struct ImageState : WidgetState {
+    HANDLE image = nullptr;   // not owned: the images table (or the caller) keeps it
+    bool pressed = false;     // the left button went down here and is still down
+    LPARAM pressPosition = 0; // where it went down, as in the message's lParam
+};
+
+ImageState& StateOf(WidgetRecord* widget) {
+    return *static_cast<ImageState*>(widget->State);
+}
+
 HANDLE ImageOf(WidgetRecord* widget) {
-    return reinterpret_cast<HANDLE>(widget->KindWord);
+    return StateOf(widget).image;
 }
 
 void ImageDraw(WidgetRecord* widget, HDC dc) {
@@ -40,25 +52,22 @@ bool ImageSize(HANDLE image, SIZE& size) {
     ICONINFO icon = {};
     if (!GetIconInfo(static_cast<HICON>(image), &icon))
         return false;
-    bool known = false;
-    if (icon.hbmColor && GetObjectA(icon.hbmColor, sizeof bitmap, &bitmap)) {
+    const GdiObject<HBITMAP> colour(icon.hbmColor), mask(icon.hbmMask); // copies made for us
+    if (colour && GetObjectA(colour.Get(), sizeof bitmap, &bitmap)) {
         size = {bitmap.bmWidth, bitmap.bmHeight};
-        known = true;
-    } else if (icon.hbmMask && GetObjectA(icon.hbmMask, sizeof bitmap, &bitmap)) {
+        return true;
+    }
+    if (mask && GetObjectA(mask.Get(), sizeof bitmap, &bitmap)) {
         // A monochrome icon: its mask holds the AND and XOR halves one above the other.
         size = {bitmap.bmWidth, bitmap.bmHeight / 2};
-        known = true;
+        return true;
     }
-    if (icon.hbmColor)
-        DeleteObject(icon.hbmColor);
-    if (icon.hbmMask)
-        DeleteObject(icon.hbmMask);
-    return known;
+    return false;
 }
 
 HANDLE ImageSet(WidgetRecord* widget, HANDLE image) {
     HWND control = widget->Handle;
-    widget->KindWord = reinterpret_cast<intptr_t>(image);
+    StateOf(widget).image = image;
     // An icon's transparent parts and a removed image must show the window behind.
     if (!image || GetObjectType(image) != OBJ_BITMAP) {
         HWND owner = WidgetOwnerWindow(control);
@@ -81,16 +90,16 @@ HANDLE ImageSet(WidgetRecord* widget, HANDLE image) {
 }
 
 void PressEnd(WidgetRecord* widget) {
-    widget->BackColor = 0;
+    StateOf(widget).pressed = false;
     ReleaseCapture();
 }
 
 // A move farther than the threshold in either direction, with the left button still down
 // since the press, starts a drag; once per press.
 void DragDetect(WidgetRecord* widget, LPARAM position) {
-    if (!widget->BackColor)
+    if (!StateOf(widget).pressed)
         return;
-    const LPARAM press = static_cast<LPARAM>(widget->KindWord2);
+    const LPARAM press = StateOf(widget).pressPosition;
     const int dx = static_cast<short>(LOWORD(position)) - static_cast<short>(LOWORD(press));
     const int dy = static_cast<short>(HIWORD(position)) - static_cast<short>(HIWORD(press));
     if (dx > dragWidth || dx < -dragWidth || dy > dragHeight || dy < -dragHeight) {
@@ -102,28 +111,25 @@ void DragDetect(WidgetRecord* widget, LPARAM position) {
 LRESULT ImageMessage(WidgetRecord* widget, UINT message, WPARAM wParam, LPARAM lParam) {
     HWND control = widget->Handle;
     switch (message) {
-    case WM_ENABLE: RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); return 0;
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        if (HDC dc = BeginPaint(control, &paint)) {
-            ImageDraw(widget, dc);
-            EndPaint(control, &paint);
-        }
+    case WM_ENABLE:
+        RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         return 0;
-    }
+    case WM_PAINT: ImageDraw(widget, PaintDc(control).Get()); return 0;
     case WM_PRINT: ImageDraw(widget, reinterpret_cast<HDC>(wParam)); return 0;
-    case STM_SETIMAGE: return reinterpret_cast<LRESULT>(ImageSet(widget, reinterpret_cast<HANDLE>(lParam)));
-    case STM_SETICON: return reinterpret_cast<LRESULT>(ImageSet(widget, reinterpret_cast<HANDLE>(wParam)));
+    case STM_SETIMAGE:
+        return reinterpret_cast<LRESULT>(ImageSet(widget, reinterpret_cast<HANDLE>(lParam)));
+    case STM_SETICON:
+        return reinterpret_cast<LRESULT>(ImageSet(widget, reinterpret_cast<HANDLE>(wParam)));
     case STM_GETIMAGE:
-    case STM_GETICON: return widget->KindWord;
+    case STM_GETICON: return reinterpret_cast<LRESULT>(ImageOf(widget));
     case WM_LBUTTONDOWN:
-        widget->BackColor = 1;
-        widget->KindWord2 = static_cast<intptr_t>(lParam);
+        StateOf(widget).pressed = true;
+        StateOf(widget).pressPosition = lParam;
         SetCapture(control);
         break;
     case WM_MOUSEMOVE: DragDetect(widget, lParam); break;
     case WM_LBUTTONUP:
-        if (widget->BackColor)
+        if (StateOf(widget).pressed)
             PressEnd(widget);
         break;
     case WM_LBUTTONDBLCLK: WidgetPostEvent(control, SubtypeLeftDoubleClick); return 0;
@@ -142,9 +148,8 @@ LRESULT ImageMessage(WidgetRecord* widget, UINT message, WPARAM wParam, LPARAM l
 }
 
 LRESULT CALLBACK ImageProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-    const int id = static_cast<int>(GetWindowLongPtrA(control, GWLP_ID));
-    WidgetRecord* widget = id == -1 ? nullptr : WidgetLookup(id);
-    if (!widget || widget->Handle != control) // not registered yet, or already released
+    WidgetRecord* widget = WidgetFromControl(control);
+    if (!widget || widget->Handle != control) // not registered yet, or already ended
         return CallWindowProcA(staticProcedure, control, message, wParam, lParam);
     return ImageMessage(widget, message, wParam, lParam);
 }
@@ -166,12 +171,12 @@ intptr_t ImageWidgetCreate(int number, int x, int y, int width, int height, HAND
         imageKind.RecordSize = WidgetRecordSize;
         imageKind.GetState = ImageGetState;
         imageKind.SetState = ImageSetState;
-        imageKind.Kind = 9;
+        imageKind.Kind = WidgetKindImage;
         dragWidth = GetSystemMetrics(SM_CXDRAG);
         dragHeight = GetSystemMetrics(SM_CYDRAG);
     }
-    HWND control = CreateWindowExA(extendedStyle, "STATIC", "", 0x50000100, x, y, width, height,
-                                   WidgetListParent(),
+    HWND control = CreateWindowExA(extendedStyle, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_NOTIFY,
+                                   x, y, width, height, WidgetListParent(),
                                    reinterpret_cast<HMENU>(static_cast<intptr_t>(-1)),
                                    GetModuleHandleA(nullptr), nullptr);
     if (!control)
@@ -180,12 +185,15 @@ intptr_t ImageWidgetCreate(int number, int x, int y, int width, int height, HAND
         SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ImageProc)));
     if (!staticProcedure)
         staticProcedure = previous;
+    auto* state = new (std::nothrow) ImageState;
     int assigned = 0;
-    WidgetRecord* widget = WidgetRecordAcquire(number, &assigned);
+    WidgetRecord* widget = state ? WidgetRecordAcquire(number, &assigned) : nullptr;
     if (!widget) {
+        delete state;
         DestroyWindow(control);
         return 0;
     }
+    widget->State = state;
     const intptr_t result = WidgetRegister(number, assigned, widget, control, &imageKind);
     ImageSet(widget, image);
     return result;

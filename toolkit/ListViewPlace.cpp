@@ -1,4 +1,5 @@
 // Where a list view's row is on the screen, for menus opened from the keyboard.
+#include "toolkit/WidgetFramework.h"
 #include "toolkit/Widgets.h"
 
 #include <commctrl.h>

@@ -1,12 +1,17 @@
 // Sizes a resizable toolkit window inside the normal message flow, instead of the system's
 // modal sizing loop, so that the application's event loop keeps running while it is sized.
-#include "toolkit/Window.h"
+#include "toolkit/LiveSizing.h"
 
 #include "runtime/Registry.h"
 
 #include <windowsx.h>
 
 namespace {
+
+// The system keeps the low four bits of a WM_SYSCOMMAND code for itself; SC_SIZE carries the
+// WMSZ_ edge there when the command comes from a border.
+constexpr WPARAM SystemCommandMask = 0xFFF0;
+constexpr WPARAM SystemCommandEdgeMask = 0x000F;
 
 struct SizingState {
     bool Active;
@@ -93,7 +98,7 @@ LRESULT SizingStart(HWND window, WPARAM wParam) {
         return NotHandled;
     sizing->Active = true;
     sizing->Window = window;
-    sizing->Edge = static_cast<int>(wParam & 0x0F);
+    sizing->Edge = static_cast<int>(wParam & SystemCommandEdgeMask);
     GetWindowRect(window, &sizing->Rect);
     LimitsRead(window);
     if (GetKeyState(VK_LBUTTON) == 0)
@@ -220,7 +225,7 @@ LRESULT LiveSizing(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (sizing->Active && !IsWindow(sizing->Window)) // destroyed while being sized
         sizing->Active = false;
     if (!sizing->Active)
-        return message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_SIZE
+        return message == WM_SYSCOMMAND && (wParam & SystemCommandMask) == SC_SIZE
                    ? SizingStart(window, wParam)
                    : NotHandled;
     if (window != sizing->Window)

@@ -11,8 +11,8 @@ struct MenuRecord {
 
 constexpr int ParentStackSize = 64;
 
-// The menu being built. Its handles are copied here rather than pointing at the record,
-// which moves when the menu table grows.
+// The menu being built, by its handles; MenuFree clears it when that menu goes, so nothing
+// is appended to a menu that is gone.
 struct MenuBuildState {
     HMENU Current; // bar or popup created last
     HWND CurrentOwner;

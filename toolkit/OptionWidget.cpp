@@ -1,5 +1,6 @@
 // Options (radio buttons). Options created one right after another form a group in which
 // exactly one can be checked; any other widget created in between starts a new group.
+#include "toolkit/WidgetFramework.h"
 #include "toolkit/Widgets.h"
 
 static WidgetKind optionKind;
@@ -39,9 +40,11 @@ intptr_t OptionWidgetCreate(int number, int x, int y, int width, int height, con
         optionKind.RecordSize = WidgetRecordSize;
         optionKind.GetState = OptionGetState;
         optionKind.SetState = OptionSetState;
-        optionKind.Kind = 5;
+        optionKind.Kind = WidgetKindOption;
     }
-    DWORD style = WidgetOptionGroupOpen() ? 0x50010009 : 0x50030009;
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON;
+    if (!WidgetOptionGroupOpen())
+        style |= WS_GROUP;
     intptr_t result = WidgetControlCreate(number, &optionKind, "Button", text, style, 0, x, y,
                                           width, height, nullptr);
     if (result)

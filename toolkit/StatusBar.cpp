@@ -1,6 +1,7 @@
 #include "toolkit/StatusBar.h"
 
 #include "runtime/Registry.h"
+#include "toolkit/Properties.h"
 
 #include <commctrl.h>
 
@@ -15,12 +16,10 @@ struct StatusBarRecord {
     int Height;
 };
 
-const char* const CallbackProperty = "gt_statusbar_callback"; // the parent's own procedure
-const char* const IdProperty = "gt_statusbar_id";             // the bar's number, -1 when freed
-
 ObjectTable* statusBarTable = nullptr;
 
-// The bar being built, by number (records move when the table grows), and its right edges.
+// The bar being built, by number (a bar freed meanwhile then no longer looks up), and its
+// right edges.
 int buildingNumber = -1;
 std::vector<int> buildingEdges;
 
@@ -30,11 +29,12 @@ StatusBarRecord* StatusBarFind(int number) {
 }
 
 int ParentBarNumber(HWND parent) {
-    return static_cast<int>(reinterpret_cast<intptr_t>(GetPropA(parent, IdProperty)));
+    return static_cast<int>(reinterpret_cast<intptr_t>(GetPropA(parent, StatusBarNumberProperty)));
 }
 
 void ParentBarNumberSet(HWND parent, int number) {
-    SetPropA(parent, IdProperty, reinterpret_cast<HANDLE>(static_cast<intptr_t>(number)));
+    SetPropA(parent, StatusBarNumberProperty,
+             reinterpret_cast<HANDLE>(static_cast<intptr_t>(number)));
 }
 
 void StatusBarOnParentSize(int number) {
@@ -54,12 +54,12 @@ void StatusBarOnParentSize(int number) {
 void StatusBarOnParentDestroy(HWND parent, int number) {
     if (number != -1 && StatusBarFind(number))
         ObjectRelease(statusBarTable, number); // the control goes with its parent
-    RemovePropA(parent, IdProperty);
-    RemovePropA(parent, CallbackProperty);
+    RemovePropA(parent, StatusBarNumberProperty);
+    RemovePropA(parent, StatusBarCallbackProperty);
 }
 
 LRESULT CALLBACK StatusBarParentProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    WNDPROC previous = reinterpret_cast<WNDPROC>(GetPropA(window, CallbackProperty));
+    WNDPROC previous = reinterpret_cast<WNDPROC>(GetPropA(window, StatusBarCallbackProperty));
     const int number = ParentBarNumber(window);
     switch (message) {
     case WM_SIZE: StatusBarOnParentSize(number); break;
@@ -92,10 +92,10 @@ intptr_t StatusBarCreate(int number, HWND parent) {
     }
     bar->Handle = control;
     bar->Width = bar->Height = 0;
-    if (!GetPropA(parent, CallbackProperty)) {
+    if (!GetPropA(parent, StatusBarCallbackProperty)) {
         LONG_PTR previous = SetWindowLongPtrA(parent, GWLP_WNDPROC,
                                               reinterpret_cast<LONG_PTR>(StatusBarParentProcedure));
-        SetPropA(parent, CallbackProperty, reinterpret_cast<HANDLE>(previous));
+        SetPropA(parent, StatusBarCallbackProperty, reinterpret_cast<HANDLE>(previous));
     }
     ParentBarNumberSet(parent, assigned);
     buildingNumber = assigned;

@@ -1,5 +1,6 @@
 // Strings: single-line edit fields. Besides the edit control's own notifications they report
 // gaining (14000) and losing (14001) the keyboard focus, which the status-bar hints follow.
+#include "toolkit/WidgetFramework.h"
 #include "toolkit/Widgets.h"
 
 static WidgetKind stringKind;
@@ -40,10 +41,11 @@ intptr_t StringWidgetCreate(int number, int x, int y, int width, int height, con
         stringKind.OnDestroy = StandardOnDestroy;
         stringKind.SetColor = StandardSetColor;
         stringKind.GetColor = StandardGetColor;
-        stringKind.Kind = 2;
+        stringKind.Kind = WidgetKindString;
     }
-    DWORD extended = (flags & 0x20000) ? 0 : WS_EX_CLIENTEDGE;
+    DWORD extended = (flags & StringNoEdge) ? 0 : WS_EX_CLIENTEDGE;
     return WidgetControlCreate(number, &stringKind, "Edit", text,
-                               0x50030080 | static_cast<DWORD>(flags), extended, x, y, width,
-                               height, StringPrepare);
+                               WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | ES_AUTOHSCROLL |
+                                   static_cast<DWORD>(flags),
+                               extended, x, y, width, height, StringPrepare);
 }

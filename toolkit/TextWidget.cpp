@@ -1,4 +1,5 @@
 // Texts: static labels, optionally with front and back colours.
+#include "toolkit/WidgetFramework.h"
 #include "toolkit/Widgets.h"
 
 static WidgetKind textKind;
@@ -23,10 +24,10 @@ intptr_t TextWidgetCreate(int number, int x, int y, int width, int height, const
         textKind.OnDestroy = StandardOnDestroy;
         textKind.SetColor = StandardSetColor;
         textKind.GetColor = StandardGetColor;
-        textKind.Kind = 3;
+        textKind.Kind = WidgetKindText;
     }
-    DWORD extended = (flags & 0x20000) ? WS_EX_CLIENTEDGE : 0;
+    DWORD extended = (flags & TextSunken) ? WS_EX_CLIENTEDGE : 0;
     return WidgetControlCreate(number, &textKind, "Static", text,
-                               0x50020000 | static_cast<DWORD>(flags), extended, x, y, width,
-                               height, TextColorsClear);
+                               WS_CHILD | WS_VISIBLE | WS_GROUP | static_cast<DWORD>(flags),
+                               extended, x, y, width, height, TextColorsClear);
 }

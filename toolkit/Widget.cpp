@@ -1,8 +1,10 @@
 // The widget framework: numbering, subclassing, the single end of every widget, and the
 // generic operations that dispatch through a kind's slots or fall back to a default.
-#include "toolkit/Widget.h"
+#include "toolkit/WidgetFramework.h"
 
 #include "runtime/Registry.h"
+#include "toolkit/Properties.h"
+#include "toolkit/WindowHooks.h"
 
 #include <commctrl.h>
 
@@ -17,17 +19,40 @@ struct WidgetListState {
 ObjectTable* widgets = nullptr;
 WidgetListState* widgetList = nullptr;
 
-const char WidgetIdProperty[] = "GT_ID";
+LRESULT CALLBACK WidgetWindowProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Reusing a number: destroying the control releases its record (WidgetWindowProc).
+// The one end of every widget: its kind lets go of what it holds, its state goes, and the
+// control no longer leads to the record, which is released.
+void WidgetEnd(WidgetRecord* widget, int number) {
+    if (widget->Class && widget->Class->OnDestroy)
+        widget->Class->OnDestroy(widget);
+    delete widget->State;
+    widget->State = nullptr;
+    RemovePropA(widget->Handle, WidgetRecordProperty);
+    RemovePropA(widget->Handle, WidgetNumberProperty);
+    ObjectRelease(widgets, number);
+}
+
+// Reusing a number: destroying the control ends the widget (WidgetWindowProc).
 void WidgetReleaseHook(int number) {
     WidgetRecord* widget = WidgetLookup(number);
     if (!widget)
         return;
     DestroyWindow(widget->Handle);
-    // A control that could not be destroyed must not keep the record it is about to lose.
-    if (WidgetLookup(number))
-        ObjectRelease(widgets, number);
+    // A control that could not be destroyed must not keep the record it is about to lose;
+    // its kind still lets go of what it holds.
+    if (WidgetLookup(number) == widget)
+        WidgetEnd(widget, number);
+}
+
+// What the window procedure offers a control's kind (WindowHooks.h).
+LRESULT WidgetControlMessage(HWND control, HWND parent, UINT message, WPARAM wParam,
+                             LPARAM lParam) {
+    // Foreign controls, even those that carry a widget's id, lead to no record.
+    WidgetRecord* widget = WidgetFromControl(control);
+    if (!widget || widget->Handle != control || !widget->Class || !widget->Class->OnParentMessage)
+        return NotHandled;
+    return widget->Class->OnParentMessage(widget, parent, message, wParam, lParam);
 }
 
 } // namespace
@@ -40,7 +65,10 @@ void WidgetsInit() {
     if (widgetList)
         widgetList->Font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     widgets = ObjectTableCreate(sizeof(WidgetRecord), 50, WidgetReleaseHook);
-    INITCOMMONCONTROLSEX controls = {sizeof controls, 0x0B08};
+    WindowControlMessageHookSet(WidgetControlMessage);
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES | ICC_DATE_CLASSES |
+                                                          ICC_USEREX_CLASSES |
+                                                          ICC_INTERNET_CLASSES};
     InitCommonControlsEx(&controls);
 }
 
@@ -73,6 +101,10 @@ WidgetRecord* WidgetLookup(int number) {
     return widgets ? static_cast<WidgetRecord*>(ObjectLookup(widgets, number)) : nullptr;
 }
 
+WidgetRecord* WidgetFromControl(HWND control) {
+    return control ? static_cast<WidgetRecord*>(GetPropA(control, WidgetRecordProperty)) : nullptr;
+}
+
 WidgetRecord* WidgetRecordAcquire(int number, int* assignedNumber) {
     if (!widgets)
         return nullptr;
@@ -88,16 +120,19 @@ intptr_t WidgetRegister(int number, int assignedNumber, WidgetRecord* record, HW
     record->PreviousProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WidgetWindowProc)));
     SetWindowLongPtrA(control, GWLP_ID, assignedNumber);
-    SetPropA(control, WidgetIdProperty,
+    SetPropA(control, WidgetNumberProperty,
              reinterpret_cast<HANDLE>(static_cast<intptr_t>(assignedNumber)));
+    SetPropA(control, WidgetRecordProperty, record);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(WidgetFont()), TRUE);
     WidgetOptionGroupSet(false);
     return number == AutoNumber ? assignedNumber : reinterpret_cast<intptr_t>(control);
 }
 
+namespace {
+
 // The keys a window's loop may act on; every other key stays the control's own. The
 // context-menu key and Shift+F10 arrive as a context menu without a mouse position.
-static int WidgetKeySubtype(UINT message, WPARAM key, LPARAM lParam) {
+int WidgetKeySubtype(UINT message, WPARAM key, LPARAM lParam) {
     if (message == WM_CONTEXTMENU)
         return LOWORD(lParam) == 0xFFFF && HIWORD(lParam) == 0xFFFF ? SubtypeKey | VK_APPS : 0;
     if (message != WM_KEYDOWN)
@@ -113,30 +148,26 @@ static int WidgetKeySubtype(UINT message, WPARAM key, LPARAM lParam) {
 }
 
 LRESULT CALLBACK WidgetWindowProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-    const int id = static_cast<int>(GetWindowLongPtrA(control, GWLP_ID));
-    WidgetRecord* widget = id == -1 ? nullptr : WidgetLookup(id);
+    WidgetRecord* widget = WidgetFromControl(control);
     if (!widget || widget->Handle != control)
         return DefWindowProcA(control, message, wParam, lParam);
     if (const int key = WidgetKeySubtype(message, wParam, lParam))
         WidgetPostEvent(control, key);
     const LRESULT result = CallWindowProcA(widget->PreviousProc, control, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        // Looked up again: the message may have grown the table and moved the records.
-        widget = WidgetLookup(id);
-        if (widget && widget->Handle == control) {
-            if (widget->Class && widget->Class->OnDestroy)
-                widget->Class->OnDestroy(widget);
-            RemovePropA(control, WidgetIdProperty);
-            SetWindowLongPtrA(control, GWLP_ID, -1);
-            ObjectRelease(widgets, id);
-        }
+    // The record has not moved; the message may only have ended the widget already.
+    if (message == WM_NCDESTROY && WidgetFromControl(control) == widget) {
+        const int number = static_cast<int>(GetWindowLongPtrA(control, GWLP_ID));
+        SetWindowLongPtrA(control, GWLP_ID, -1);
+        WidgetEnd(widget, number);
     }
     return result;
 }
 
+} // namespace
+
 HWND WidgetOwnerWindow(HWND control) {
     HWND current = control;
-    while (GetParent(current) && !GetPropA(current, "GT_WindowID"))
+    while (GetParent(current) && !GetPropA(current, WindowNumberProperty))
         current = GetParent(current);
     return current;
 }
@@ -262,7 +293,7 @@ void WidgetResizeDefault(WidgetRecord* widget, int x, int y, int width, int heig
     if (height == IgnoreValue)
         height = kind && kind->GetHeight ? kind->GetHeight(widget) : area.bottom - area.top;
     MoveWindow(widget->Handle, x, y, width, height, TRUE);
-    if (kind && kind->Kind == 1) // buttons do not repaint themselves after a move
+    if (kind && kind->Kind == WidgetKindButton) // buttons do not repaint themselves after a move
         RedrawWindow(widget->Handle, nullptr, nullptr,
                      RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ERASE);
 }

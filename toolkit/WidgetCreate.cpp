@@ -1,5 +1,6 @@
 // The steps every plain widget kind shares: making the control and registering it, and the
 // colour answer of string and text widgets.
+#include "toolkit/WidgetFramework.h"
 #include "toolkit/Widgets.h"
 
 intptr_t WidgetControlCreate(int number, const WidgetKind* kind, const char* className,

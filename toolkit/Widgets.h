@@ -6,6 +6,26 @@
 
 #include "toolkit/Widget.h"
 
+// Frame types. Fixed: callers pass these numbers.
+enum FrameType : int { FrameTitled = 0, FrameSunken = 1, FrameStaticEdge = 2, FrameBorder = 3 };
+
+// Flag values callers pass to the creators. Fixed numbers of the contract: each is a style bit
+// of the control's own that the creator either passes on or reads as the toolkit's option.
+constexpr int TextCentred = SS_CENTER;                // 1
+constexpr int TextRightAligned = SS_RIGHT;            // 2
+constexpr int TextSunken = 0x20000;                   // shown with WS_EX_CLIENTEDGE
+constexpr int StringReadOnly = ES_READONLY;           // 0x800
+constexpr int StringNoEdge = 0x20000;                 // no WS_EX_CLIENTEDGE
+constexpr int ListViewCheckBoxes = 1;                 // LVS_EX_CHECKBOXES
+constexpr int ListViewMultipleSelection = 4;          // no LVS_SINGLESEL
+constexpr int ListViewGridLines = 0x10000;            // LVS_EX_GRIDLINES
+constexpr int ListViewDraggableHeaders = 0x10000000;  // LVS_EX_HEADERDRAGDROP
+constexpr int ListViewWholeRowSelection = 0x40000000; // LVS_EX_FULLROWSELECT
+// List-view row states (item state slots) and the column-width item attribute.
+constexpr int ListViewRowSelected = 1;
+constexpr int ListViewRowChecked = 2;
+constexpr int ListViewColumnWidth = 1;
+
 // Frame type 0: a titled group box; 1 sunken edge, 2 static edge, others a plain border.
 // Types 1 to 3 show no title and paint nothing inside, so the widgets within stay visible.
 intptr_t FrameWidgetCreate(int number, int x, int y, int width, int height, const char* title,
@@ -35,17 +55,3 @@ intptr_t ListViewWidgetCreate(int number, int x, int y, int width, int height,
 // Screen point just under the start of `row`; the list's top-left corner when there is no
 // such row. For a popup opened from the keyboard.
 POINT ListViewRowScreenPoint(int number, int row);
-// Row data blocks alive in all list views; they hold cell colours and row values.
-int ListViewRowDataCount();
-
-// --- shared by the kinds ---
-
-// Creates the control, claims the record and registers it. `prepare` (may be null) runs on
-// the claimed record before registering: the kind's own fields and its own subclassing.
-intptr_t WidgetControlCreate(int number, const WidgetKind* kind, const char* className,
-                             const char* text, DWORD style, DWORD extendedStyle, int x, int y,
-                             int width, int height,
-                             void (*prepare)(WidgetRecord* widget, HWND control));
-// The control-colour answer of string and text widgets: their front and back colours, the
-// system colour `plainBack` behind a front colour alone; NotHandled when neither is set.
-LRESULT WidgetColorsApply(WidgetRecord* widget, HDC dc, int plainBack);

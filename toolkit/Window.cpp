@@ -2,13 +2,18 @@
 #include "toolkit/Window.h"
 
 #include "runtime/Registry.h"
-#include "toolkit/Widget.h"
+#include "toolkit/EventQueue.h"
+#include "toolkit/Focus.h"
+#include "toolkit/LiveSizing.h"
+#include "toolkit/Properties.h"
+#include "toolkit/WindowHooks.h"
 
 #include <algorithm>
 #include <cstdio>
 
 namespace {
 
+// Records never move once claimed (runtime/Registry.h), so a pointer to one stays good.
 struct WindowRecord {
     HWND Handle;             // the top-level window; destroyed by WindowClose
     HACCEL AcceleratorTable; // Tab and Shift+Tab; destroyed by WindowClose
@@ -18,7 +23,26 @@ ObjectTable* windows = nullptr;
 HICON defaultIcon = nullptr;     // shared resource, never destroyed
 HCURSOR defaultCursor = nullptr; // shared system cursor
 
-const char WindowIdProperty[] = "GT_WindowID";
+ControlMessageHook controlMessageHook = nullptr; // set by the widget framework
+
+// Messages that wake a timed wait: input, posted, timer, paint, hot-key and sent messages.
+const DWORD WakeMask = QS_KEY | QS_MOUSE | QS_POSTMESSAGE | QS_TIMER | QS_PAINT | QS_SENDMESSAGE |
+                       QS_HOTKEY | QS_ALLPOSTMESSAGE;
+
+bool MessageTake(MSG& message, int milliseconds) {
+    if (milliseconds == -1)
+        return GetMessageA(&message, nullptr, 0, 0) != -1; // blocks in the system, no polling
+    if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE | PM_NOYIELD))
+        return true;
+    if (milliseconds == 0)
+        return false;
+    if (MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(milliseconds), WakeMask) ==
+        WAIT_TIMEOUT)
+        return false;
+    return PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE | PM_NOYIELD) != 0;
+}
+
+LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 WindowRecord* WindowLookup(int number) {
     return windows ? static_cast<WindowRecord*>(ObjectLookup(windows, number)) : nullptr;
@@ -64,9 +88,37 @@ void WindowPosition(unsigned flags, HWND parent, int outerWidth, int outerHeight
         x = y = CW_USEDEFAULT;
 }
 
+// Offers a control's message to its widget kind, through the framework's hook.
+LRESULT ControlMessage(HWND control, HWND parent, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!control || !controlMessageHook)
+        return NotHandled;
+    return controlMessageHook(control, parent, message, wParam, lParam);
+}
+
+// Number of the toolkit window `window` belongs to (itself or an ancestor); -1 if none.
+int WindowNumberOf(HWND window) {
+    for (HWND current = window; current; current = GetParent(current)) {
+        intptr_t property = reinterpret_cast<intptr_t>(GetPropA(current, WindowNumberProperty));
+        if (property)
+            return static_cast<int>(property - 1);
+    }
+    return -1;
+}
+
+// The accelerators to translate for the active window; nullptr: none.
+HACCEL ActiveAccelerators(HWND window) {
+    if (FocusTabIsText() || !window)
+        return nullptr;
+    const intptr_t property = reinterpret_cast<intptr_t>(GetPropA(window, WindowNumberProperty));
+    if (!property)
+        return nullptr;
+    WindowRecord* record = WindowLookup(static_cast<int>(property - 1));
+    return record ? record->AcceleratorTable : nullptr;
+}
+
 LRESULT WindowOnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     HWND control = reinterpret_cast<HWND>(lParam);
-    if (ParentMessageDispatch(control, window, WM_COMMAND, wParam, lParam) != NotHandled)
+    if (ControlMessage(control, window, WM_COMMAND, wParam, lParam) != NotHandled)
         return 0;
     if (control) {
         int id = static_cast<int>(GetWindowLongPtrA(control, GWLP_ID));
@@ -74,9 +126,9 @@ LRESULT WindowOnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     } else if (HIWORD(wParam) == 0) {
         EventPendingSet(EventKindMenu, static_cast<int>(LOWORD(wParam)), -1);
     } else if (LOWORD(wParam) == CommandTabForward) {
-        FocusNavigate(0);
+        FocusNavigate(FocusDirection::Forward);
     } else if (LOWORD(wParam) == CommandTabBackward) {
-        FocusNavigate(1);
+        FocusNavigate(FocusDirection::Backward);
     }
     return 0;
 }
@@ -85,7 +137,7 @@ LRESULT WindowOnNotify(HWND window, WPARAM wParam, LPARAM lParam) {
     const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
     if (!header)
         return NotHandled;
-    return ParentMessageDispatch(header->hwndFrom, window, WM_NOTIFY, wParam, lParam);
+    return ControlMessage(header->hwndFrom, window, WM_NOTIFY, wParam, lParam);
 }
 
 LRESULT WindowOnSize(int number, WPARAM wParam) {
@@ -120,6 +172,38 @@ LRESULT WindowOnEraseBackground(HWND window, int number, WPARAM wParam, LPARAM l
 BOOL CALLBACK SysColorChangeSend(HWND child, LPARAM) {
     SendMessageA(child, WM_SYSCOLORCHANGE, 0, 0);
     return TRUE;
+}
+
+LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT sized = LiveSizing(window, message, wParam, lParam);
+    if (sized != NotHandled)
+        return sized;
+    const int number = WindowNumberOf(window);
+    LRESULT result = NotHandled;
+    switch (message) {
+    case WM_COMMAND: result = WindowOnCommand(window, wParam, lParam); break;
+    case WM_NOTIFY: result = WindowOnNotify(window, wParam, lParam); break;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+        result = ControlMessage(reinterpret_cast<HWND>(lParam), window, message, wParam, lParam);
+        break;
+    case WidgetEventMessage:
+        EventPendingSet(EventKindWidget, static_cast<int>(wParam), static_cast<int>(lParam));
+        result = 0;
+        break;
+    case WM_CLOSE:
+    case WM_MOVE: result = WindowOnCloseOrMove(number, message); break;
+    case WM_SIZE: result = WindowOnSize(number, wParam); break;
+    case WM_ACTIVATE: result = WindowOnActivate(number, wParam); break;
+    case WM_ERASEBKGND: return WindowOnEraseBackground(window, number, wParam, lParam);
+    case WM_SYSCOLORCHANGE: EnumChildWindows(window, SysColorChangeSend, 0); break;
+    default: break;
+    }
+    return result == NotHandled ? DefWindowProcA(window, message, wParam, lParam) : result;
 }
 
 } // namespace
@@ -171,7 +255,7 @@ intptr_t WindowOpen(int number, int x, int y, int width, int height, const char*
         return 0;
     }
     record->Handle = window;
-    SetPropA(window, WindowIdProperty,
+    SetPropA(window, WindowNumberProperty,
              reinterpret_cast<HANDLE>(static_cast<intptr_t>(assigned) + 1));
     if (visible)
         ShowWindow(window, (flags & WS_MAXIMIZE)   ? SW_MAXIMIZE
@@ -179,9 +263,9 @@ intptr_t WindowOpen(int number, int x, int y, int width, int height, const char*
                                                    : SW_SHOWNORMAL);
     ACCEL keys[2] = {{FVIRTKEY | FNOINVERT, VK_TAB, CommandTabForward},
                      {FVIRTKEY | FNOINVERT | FSHIFT, VK_TAB, CommandTabBackward}};
-    // Showing may have run code that claimed other numbers; look the record up afresh.
-    if (WindowRecord* shown = WindowLookup(assigned))
-        shown->AcceleratorTable = CreateAcceleratorTableA(keys, 2);
+    // The record stays where it is; showing may only have closed the window again.
+    if (record->Handle == window)
+        record->AcceleratorTable = CreateAcceleratorTableA(keys, 2);
     return number == AutoNumber ? assigned : reinterpret_cast<intptr_t>(window);
 }
 
@@ -194,7 +278,7 @@ void WindowClose(int number) {
     // Hand the activation back to the owner rather than to some other program.
     if (HWND owner = GetWindow(window, GW_OWNER))
         SetActiveWindow(owner);
-    RemovePropA(window, WindowIdProperty);
+    RemovePropA(window, WindowNumberProperty);
     DestroyWindow(window); // its widgets end with it
     UnregisterClassA(ClassName(number).text, GetModuleHandleA(nullptr));
     if (accelerators)
@@ -224,64 +308,39 @@ void WindowActivate(int number) {
         SetActiveWindow(record->Handle);
 }
 
-HACCEL WindowAcceleratorTable(int number) {
-    WindowRecord* record = WindowLookup(number);
-    return record ? record->AcceleratorTable : nullptr;
+void WindowControlMessageHookSet(ControlMessageHook hook) {
+    controlMessageHook = hook;
 }
 
-int WindowNumberOf(HWND window) {
-    for (HWND current = window; current; current = GetParent(current)) {
-        intptr_t property = reinterpret_cast<intptr_t>(GetPropA(current, WindowIdProperty));
-        if (property)
-            return static_cast<int>(property - 1);
+int EventWaitTimeout(int milliseconds) {
+    if (!windows)
+        return EventNone; // nothing to wait for before WindowsInit
+    EventSubtypeClear();
+    if (const int queued = EventQueuePop())
+        return queued;
+    MSG message;
+    if (!MessageTake(message, milliseconds))
+        return EventNone;
+    HWND active = GetActiveWindow();
+    HACCEL accelerators = ActiveAccelerators(active);
+    if (!accelerators || !TranslateAcceleratorA(active, accelerators, &message)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
     }
-    return -1;
+    if (const int kind = EventPendingTake())
+        return kind;
+    return static_cast<int>(message.message);
 }
 
-LRESULT ParentMessageDispatch(HWND control, HWND parent, UINT message, WPARAM wParam,
-                              LPARAM lParam) {
-    if (!control)
-        return NotHandled;
-    const int id = static_cast<int>(GetWindowLongPtrA(control, GWLP_ID));
-    if (reinterpret_cast<intptr_t>(GetPropA(control, "GT_ID")) != id)
-        return NotHandled;
-    // The handle check keeps foreign controls that happen to carry a widget's id (or id 0
-    // and no property at all) away from that widget's kind.
-    WidgetRecord* widget = WidgetLookup(id);
-    if (!widget || widget->Handle != control || !widget->Class || !widget->Class->OnParentMessage)
-        return NotHandled;
-    return widget->Class->OnParentMessage(widget, parent, message, wParam, lParam);
+int EventWait() {
+    return EventWaitTimeout(-1);
 }
 
-LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const LRESULT sized = LiveSizing(window, message, wParam, lParam);
-    if (sized != NotHandled)
-        return sized;
-    const int number = WindowNumberOf(window);
-    LRESULT result = NotHandled;
-    switch (message) {
-    case WM_COMMAND: result = WindowOnCommand(window, wParam, lParam); break;
-    case WM_NOTIFY: result = WindowOnNotify(window, wParam, lParam); break;
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORSTATIC:
-        result =
-            ParentMessageDispatch(reinterpret_cast<HWND>(lParam), window, message, wParam, lParam);
-        break;
-    case WidgetEventMessage:
-        EventPendingSet(EventKindWidget, static_cast<int>(wParam), static_cast<int>(lParam));
-        result = 0;
-        break;
-    case WM_CLOSE:
-    case WM_MOVE: result = WindowOnCloseOrMove(number, message); break;
-    case WM_SIZE: result = WindowOnSize(number, wParam); break;
-    case WM_ACTIVATE: result = WindowOnActivate(number, wParam); break;
-    case WM_ERASEBKGND: return WindowOnEraseBackground(window, number, wParam, lParam);
-    case WM_SYSCOLORCHANGE: EnumChildWindows(window, SysColorChangeSend, 0); break;
-    default: break;
+void MessagesFlush() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
     }
-    return result == NotHandled ? DefWindowProcA(window, message, wParam, lParam) : result;
+    EventPendingTake();
 }

@@ -12,7 +12,9 @@ TEST(EntryFile, SavesTheElevenLinesOfTheExampleAndOpensEveryTextAndTheModeBack) 
     TestFolder folder;
     MemoryFields fields, opened;
     ClearEntry(fields);
-    fields.Set({{Field::BuyUnits, "10"}, {Field::BuyCost, "100"}, {Field::SellUnits, "10"},
+    fields.Set({{Field::BuyUnits, "10"},
+                {Field::BuyCost, "100"},
+                {Field::SellUnits, "10"},
                 {Field::Yield, "2"}});
     Compute(fields);
     // Only the file's own name counts for the extension, not a folder named like an entry.
@@ -20,17 +22,22 @@ TEST(EntryFile, SavesTheElevenLinesOfTheExampleAndOpensEveryTextAndTheModeBack) 
     MemoryPrompt prompt(folder.Path("old.kve") + "/trade");
     SaveEntry(fields, prompt);
     EXPECT_EQ(folder.Read("old.kve/trade.kve"),
-              CrLfLines({"Ware", "10", "100.0000000000", "10", "1", "2.0000000000",
-                         "12.0000000000", "120.0000000000", "2.0000000000", "20.0000000000",
-                         "20.0000000000"}));
+              CrLfLines({"Ware", "10", "100.0000000000", "10", "1", "2.0000000000", "12.0000000000",
+                         "120.0000000000", "2.0000000000", "20.0000000000", "20.0000000000"}));
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"old.kve"}); // no temporary left
     EXPECT_EQ(prompt.questions[0], "Save Entry|" + CurrentDirectory() +
                                        "Saved-Entrys\\New.kve|Kestrava entry (*.kve)|*.kve");
 
-    fields.Set({{Field::Ware, "Green tea, 1st flush"}, {Field::BuyUnits, "2.5"},
-                {Field::BuyCost, "abc"}, {Field::SellUnits, ""}, {Field::Yield, "-0"},
-                {Field::UnitPrice, "1e3"}, {Field::SellPrice, "x y"}, {Field::UnitYield, " 7"},
-                {Field::YieldAmount, "0.1"}, {Field::YieldPercent, "nan"}});
+    fields.Set({{Field::Ware, "Green tea, 1st flush"},
+                {Field::BuyUnits, "2.5"},
+                {Field::BuyCost, "abc"},
+                {Field::SellUnits, ""},
+                {Field::Yield, "-0"},
+                {Field::UnitPrice, "1e3"},
+                {Field::SellPrice, "x y"},
+                {Field::UnitYield, " 7"},
+                {Field::YieldAmount, "0.1"},
+                {Field::YieldPercent, "nan"}});
     fields.inAmounts = false;
     prompt.answer = folder.Path("e.kve");
     SaveEntry(fields, prompt);
@@ -55,4 +62,17 @@ TEST(EntryFileOpen, MissingLinesReadAsEmptyAndLinesPastTheEleventhAreIgnored) {
     OpenEntry(fields, prompt);
     EXPECT_EQ(fields.texts[Field::YieldPercent], "9");
     EXPECT_FALSE(fields.inAmounts);
+}
+
+// The fifth line holds the yield mode: 0 is percent, any other number amounts.
+TEST(EntryFileOpen, ModeLineOtherThanZeroReadsAsAmounts) {
+    TestFolder folder;
+    MemoryPrompt prompt(folder.Path("e.kve"));
+    for (const char* mode : {"0", "1", "2", "-1"}) {
+        MemoryFields fields;
+        fields.inAmounts = mode[0] == '0';
+        folder.Write("e.kve", CrLfLines({"A", "1", "2", "3", mode}));
+        OpenEntry(fields, prompt);
+        EXPECT_EQ(fields.inAmounts, mode[0] != '0') << mode;
+    }
 }

@@ -20,8 +20,10 @@ using Texts = std::vector<std::string>;
 static void AddRow(MemorySheet& s, const std::string& ware, int units, bool inAmounts) {
     ClearEntry(s.fields);
     const std::string n = std::to_string(units), cost = std::to_string(units * 10);
-    s.fields.Set({{Field::Ware, ware.c_str()}, {Field::BuyUnits, n.c_str()},
-                  {Field::BuyCost, cost.c_str()}, {Field::SellUnits, n.c_str()},
+    s.fields.Set({{Field::Ware, ware.c_str()},
+                  {Field::BuyUnits, n.c_str()},
+                  {Field::BuyCost, cost.c_str()},
+                  {Field::SellUnits, n.c_str()},
                   {Field::Yield, inAmounts ? "2" : "20"}});
     s.fields.inAmounts = inAmounts;
     Compute(s.fields);
@@ -47,8 +49,8 @@ TEST(ListFileSave, WritesTheExampleAndTotalsAsNumbersOfTheirKindUnderTheRightNam
     MemoryPrompt prompt(folder.Path("week.kvl"));
     SaveList(s.sheet, prompt);
     EXPECT_EQ(folder.Read("week.kvl"),
-              CrLfLines({"1", "Ware", "10", "100.0000000000", "12.0000000000", "2.0000000000",
-                         "10", "120.0000000000", "20.0000000000", "20.0000000000", "1", "10",
+              CrLfLines({"1", "Ware", "10", "100.0000000000", "12.0000000000", "2.0000000000", "10",
+                         "120.0000000000", "20.0000000000", "20.0000000000", "1", "10",
                          "100.0000000000", "12.0000000000", "2.0000000000", "20.0000000000",
                          "20.0000000000", "10", "120.0000000000"}));
     EXPECT_EQ(prompt.questions, Texts{"Save List|" + CurrentDirectory() +
@@ -59,8 +61,8 @@ TEST(ListFileSave, WritesTheExampleAndTotalsAsNumbersOfTheirKindUnderTheRightNam
     prompt.answer = folder.Path("t.kvl");
     SaveList(totals.sheet, prompt);
     EXPECT_EQ(folder.Read("t.kvl"),
-              CrLfLines({"0", "2", "12.0000000000", "0.0000000000", "0.0000000000",
-                         "7.2500000000", "100.0000000000", "4", "99.5000000000"}));
+              CrLfLines({"0", "2", "12.0000000000", "0.0000000000", "0.0000000000", "7.2500000000",
+                         "100.0000000000", "4", "99.5000000000"}));
 }
 
 TEST(ListFileRoundTrip, RowsModesAndTotalsComeBackAndReplaceTheList) {
@@ -185,8 +187,8 @@ TEST(SavedFileTemporary, NeverTouchesOtherFilesAndFitsWhereTheTargetFits) {
         SaveEntry(s.fields, prompt);
     }
     EXPECT_TRUE(prompt.messages.empty());
-    EXPECT_EQ(folder.Names(), (Texts{"week.kve", "week.kve.kvtmp", "week.kvl", "week.kvl.kvtmp",
-                                     "~"}));
+    EXPECT_EQ(folder.Names(),
+              (Texts{"week.kve", "week.kve.kvtmp", "week.kvl", "week.kvl.kvtmp", "~"}));
     for (const char* name : {"week.kvl.kvtmp", "week.kve.kvtmp", "~"})
         EXPECT_EQ(folder.Read(name), "mine");
 #ifdef _WIN32
@@ -228,7 +230,8 @@ TEST(SavedFileFailures, AFullDiskKeepsTheOldListAndEntry) {
     SaveList(s.sheet, prompt);
     SaveEntry(s.fields, prompt);
     setrlimit(RLIMIT_FSIZE, &saved);
-    EXPECT_EQ(prompt.messages, (Texts{"ERROR: Can't save this file!", "ERROR: Can't save this file!"}));
+    EXPECT_EQ(prompt.messages,
+              (Texts{"ERROR: Can't save this file!", "ERROR: Can't save this file!"}));
     EXPECT_EQ(folder.Read("full.kvl"), old);
     EXPECT_EQ(folder.Read("full.kve"), old);
     EXPECT_EQ(folder.Names(), (Texts{"full.kve", "full.kvl"}));

@@ -58,11 +58,24 @@ TEST(ProgramRun, WaitingForAProgramWithMuchOutputEndsWithAllOfIt) {
     EXPECT_TRUE(text == big);
 }
 
+// Removes the key with everything under it when the test ends, passed or failed.
+class RegistryTreeRemoval {
+  public:
+    explicit RegistryTreeRemoval(const char* name) : name_(name) {}
+    ~RegistryTreeRemoval() { RegDeleteTreeA(HKEY_CLASSES_ROOT, name_); }
+    RegistryTreeRemoval(const RegistryTreeRemoval&) = delete;
+    RegistryTreeRemoval& operator=(const RegistryTreeRemoval&) = delete;
+
+  private:
+    const char* name_;
+};
+
 // A private address scheme whose "open" leaves a marker file shows whether the shell was asked.
 TEST(ProgramRun, AddressesGoToTheShellUnlessPipesWereAskedFor) {
     LauncherInit();
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     TestFolder folder;
+    const RegistryTreeRemoval removal("kvlaunchtest");
     HKEY scheme = nullptr;
     ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, "kvlaunchtest", 0, nullptr, 0, KEY_ALL_ACCESS,
                               nullptr, &scheme, nullptr),
@@ -81,7 +94,6 @@ TEST(ProgramRun, AddressesGoToTheShellUnlessPipesWereAskedFor) {
     EXPECT_EQ(opened->processId, -1);
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"marker.txt"});
     EXPECT_EQ(ProgramRun("C:\\no\\such\\program.exe"), 0);
-    RegDeleteTreeA(HKEY_CLASSES_ROOT, "kvlaunchtest");
     CoUninitialize();
 }
 

@@ -13,7 +13,7 @@ namespace {
 using Lines = std::vector<std::string>;
 
 class LineFile : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override { FileCloseAll(); }
     std::string FileWith(const std::string& name, const std::string& bytes) {
         folder.Write(name, bytes);

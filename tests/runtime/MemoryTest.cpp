@@ -1,5 +1,5 @@
-#include "runtime/Array.h"
 #include "runtime/Memory.h"
+#include "runtime/Array.h"
 #include "runtime/WorkBuffer.h"
 
 #include <gtest/gtest.h>
@@ -81,9 +81,15 @@ TEST(Arrays, FreeEveryStringTheirLayoutNames) {
     size_t blocks = MemoryBlockCount(Heap::Main);
     // A nested array without elements must still end its layout.
     for (int nested : {3, 0}) {
-        const int layout[] = {int(offsetof(Entry, name)), -2, nested, int(offsetof(Entry, items)),
-                              int(sizeof(Item)), int(offsetof(Item, text)), -1,
-                              int(offsetof(Entry, note)), -1};
+        const int layout[] = {int(offsetof(Entry, name)),
+                              -2,
+                              nested,
+                              int(offsetof(Entry, items)),
+                              int(sizeof(Item)),
+                              int(offsetof(Item, text)),
+                              -1,
+                              int(offsetof(Entry, note)),
+                              -1};
         Entry* entries = nullptr;
         ASSERT_TRUE(ArrayRecreate(entries, 4, layout));
         for (int i = 0; i < 4; ++i) {

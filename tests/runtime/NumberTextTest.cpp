@@ -15,9 +15,16 @@ TEST(NumberText, IntegersReadLenientlyWrapAroundAndWritePlainly) {
         const char* text;
         int value;
     } cases[] = {
-        {"", 0},          {"abc", 0},         {" \t42xyz", 42}, {"-7.9", -7},
-        {"1e3", 1},       {"- 5", 0},         {"+12", 12},      {"2147483648", IntMin},
-        {"3000000000", -1294967296},          {"4294967297", 1},
+        {"", 0},
+        {"abc", 0},
+        {" \t42xyz", 42},
+        {"-7.9", -7},
+        {"1e3", 1},
+        {"- 5", 0},
+        {"+12", 12},
+        {"2147483648", IntMin},
+        {"3000000000", -1294967296},
+        {"4294967297", 1},
     };
     for (auto& c : cases)
         EXPECT_EQ(TextToNumber(c.text), c.value) << '"' << c.text << '"';
@@ -30,9 +37,9 @@ TEST(NumberText, FloatsReadTheLongestNumberPrefix) {
         const char* text;
         double value;
     } cases[] = {
-        {"", 0.0},       {"12,5", 12.0}, {"  3.5e2x", 350.0}, {".5", 0.5},   {"0x10", 0.0},
-        {"inf", 0.0},    {"nan", 0.0},   {"1e+", 1.0},        {"-.25", -0.25}, {"1..2", 1.0},
-        {"1e999", Inf},  {"1e-999", 0.0},
+        {"", 0.0},       {"12,5", 12.0}, {"  3.5e2x", 350.0}, {".5", 0.5},
+        {"0x10", 0.0},   {"inf", 0.0},   {"nan", 0.0},        {"1e+", 1.0},
+        {"-.25", -0.25}, {"1..2", 1.0},  {"1e999", Inf},      {"1e-999", 0.0},
     };
     for (auto& c : cases)
         EXPECT_EQ(TextToFloat(c.text), c.value) << '"' << c.text << '"';
@@ -55,9 +62,17 @@ TEST(NumberText, FloatToIntegerRoundsHalvesToEven) {
         double value;
         int result;
     } cases[] = {
-        {0.5, 0},   {1.5, 2},      {2.5, 2},   {-2.5, -2},     {2.6, 3},
-        {1e10, IntMin},            {2147483647.4, 2147483647}, {2147483647.5, IntMin},
-        {-2147483648.5, IntMin},   {std::nan(""), IntMin},     {Inf, IntMin},
+        {0.5, 0},
+        {1.5, 2},
+        {2.5, 2},
+        {-2.5, -2},
+        {2.6, 3},
+        {1e10, IntMin},
+        {2147483647.4, 2147483647},
+        {2147483647.5, IntMin},
+        {-2147483648.5, IntMin},
+        {std::nan(""), IntMin},
+        {Inf, IntMin},
     };
     for (auto& c : cases)
         EXPECT_EQ(FloatToInteger(c.value), c.result) << c.value;

@@ -46,7 +46,7 @@ int ValueOf(ObjectTable* table, int number) {
 }
 
 class Registry : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         table.reset(ObjectTableCreate(sizeof(Record), 50, ReleaseHook));
         hookTable = table.get();

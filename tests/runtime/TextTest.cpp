@@ -14,14 +14,15 @@ TEST(Text, FindFileNamePartEqualAndColorRgb) {
         int start;
         int position;
     } finds[] = {
-        {"abcabc", "c", 4, 6}, {"abc", "abcd", 1, 0}, {"abc", "", 1, 0}, {nullptr, "a", 1, 0},
-        {"abc", "a", -100, 1}, {"abc", "a", 2147483647, 0}, {"trade.KVE", ".kve", 1, 0},
+        {"abcabc", "c", 4, 6},       {"abc", "abcd", 1, 0}, {"abc", "", 1, 0},
+        {nullptr, "a", 1, 0},        {"abc", "a", -100, 1}, {"abc", "a", 2147483647, 0},
+        {"trade.KVE", ".kve", 1, 0},
     };
     for (auto& c : finds)
         EXPECT_EQ(TextFind(c.text, c.find, c.start), c.position)
             << (c.text ? c.text : "(absent)") << " / " << c.find << " @" << c.start;
     const char* parts[][2] = {
-        {"C:\\a\\New.kve", "New.kve"}, {"dir/", ""}, {"a/b\\c.kvl", "c.kvl"},
+        {"C:\\a\\New.kve", "New.kve"},    {"dir/", ""}, {"a/b\\c.kvl", "c.kvl"},
         {"\"C:\\x\\y.kve\" -z", "y.kve"}, {"", ""},
     };
     for (auto& c : parts)
@@ -57,4 +58,4 @@ TEST(CurrentDirectory, EndsWithOneSeparatorAndIsNeverCutShort) {
         GTEST_SKIP() << "this system stops deep directories at level " << depth;
 }
 
-}  // namespace
+} // namespace

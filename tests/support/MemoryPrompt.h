@@ -8,9 +8,9 @@
 #include <vector>
 
 class MemoryPrompt : public FilePrompt {
-public:
+  public:
     explicit MemoryPrompt(std::string name = "") : answer(std::move(name)) {}
-    std::string answer; // the name the next question gets; empty = cancelled
+    std::string answer;                 // the name the next question gets; empty = cancelled
     std::vector<std::string> questions; // "title|defaultPath|pattern"
     std::vector<std::string> messages;  // "title: text"
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 class MemoryFields : public TradeFields {
-public:
+  public:
     std::map<Field, std::string> texts;
     bool inAmounts = true;
 
@@ -26,7 +26,7 @@ public:
 
 // Splits row texts at line feeds; cells past the last given one read as empty.
 class MemoryTable : public TradeTable {
-public:
+  public:
     std::vector<std::vector<std::string>> rows;
     int selected = -1;
 
@@ -48,8 +48,9 @@ public:
     void RowsRemoveAll() override { rows.clear(); }
 };
 
-const std::vector<std::string> ZeroTotals{"0", "0.0000000000", "0.0000000000", "0.0000000000",
-                                          "0.0000000000", "0.0000000000", "0", "0.0000000000"};
+const std::vector<std::string> ZeroTotals{
+    "0", "0.0000000000", "0.0000000000", "0.0000000000", "0.0000000000", "0.0000000000",
+    "0", "0.0000000000"};
 
 // The three stores wired into a TradeSheet, totals at "0" the way the calculator starts.
 struct MemorySheet {
@@ -65,9 +66,10 @@ struct MemorySheet {
     // The totals in the order the list file stores them, first set to `shown` if given.
     std::vector<std::string> Totals(const std::vector<std::string>& shown = {}) {
         std::vector<std::string> texts;
-        for (Field total : {Field::TotalBuyUnits, Field::TotalBuyPrice, Field::TotalUnitPrice,
-                            Field::TotalUnitYield, Field::TotalYieldAmount,
-                            Field::TotalYieldPercent, Field::TotalSellUnits, Field::TotalSellPrice}) {
+        for (Field total :
+             {Field::TotalBuyUnits, Field::TotalBuyPrice, Field::TotalUnitPrice,
+              Field::TotalUnitYield, Field::TotalYieldAmount, Field::TotalYieldPercent,
+              Field::TotalSellUnits, Field::TotalSellPrice}) {
             if (!shown.empty())
                 fields.texts[total] = shown[texts.size()];
             texts.push_back(fields.texts[total]);

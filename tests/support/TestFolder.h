@@ -11,7 +11,7 @@
 #include <vector>
 
 class TestFolder {
-public:
+  public:
     TestFolder() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         path_ = std::filesystem::temp_directory_path() /
@@ -42,7 +42,7 @@ public:
         return names;
     }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -1,6 +1,7 @@
 #include "WinTestUtil_win32.h"
 
 #include "runtime/Memory.h"
+#include "toolkit/Gdi.h"
 
 #include <algorithm>
 
@@ -9,10 +10,13 @@ void ToolkitTestInit() {
         (MemoryInit(), WindowsInit(), WidgetsInit(), CommonControlsInit(), true);
 }
 
-void WindowForegroundMake(HWND window) {
+bool WindowForegroundMake(HWND window) {
     SetForegroundWindow(window);
     SetActiveWindow(window);
-    EventsPump(50);
+    return PumpUntil([window] {
+               return GetForegroundWindow() == window && GetActiveWindow() == window;
+           }) &&
+           (EventsDrain(), true);
 }
 
 HWND WidgetTestWindow(int number, int width, int height) {
@@ -60,39 +64,100 @@ void InputDoubleClick(int x, int y) {
     MouseButtons(x, y, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2);
 }
 
-// Hands `seen` every event during about `milliseconds`, then until none waits.
-template <typename Seen> static void Pump(int milliseconds, Seen seen) {
+bool PumpUntil(const std::function<bool()>& done, int milliseconds) {
     const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
-    for (int guard = 0; guard < 100000; ++guard) {
+    while (!done()) {
         const int left = static_cast<int>(end - GetTickCount());
-        if (const int kind = EventWaitTimeout(left > 0 ? left : 0))
+        if (left <= 0)
+            return false;
+        EventWaitTimeout(left < 10 ? left : 10);
+    }
+    return true;
+}
+
+bool EventWaitFor(int kind, int milliseconds) {
+    bool seen = false;
+    PumpUntil(
+        [&seen, kind] {
+            for (int next; !seen && (next = EventWaitTimeout(0)) != EventNone;)
+                seen = next == kind;
+            return seen;
+        },
+        milliseconds);
+    return seen;
+}
+
+bool ThreadWaitUntil(const std::function<bool()>& done, int milliseconds) {
+    const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
+    while (!done()) {
+        if (static_cast<int>(end - GetTickCount()) <= 0)
+            return false;
+        Sleep(10);
+    }
+    return true;
+}
+
+namespace {
+
+bool InputWaiting() {
+    return HIWORD(GetQueueStatus(QS_INPUT)) != 0;
+}
+
+// Hands `seen` every event until `done` holds (or the time-out), then every waiting one.
+template <typename Seen> void Pump(const std::function<bool()>& done, int milliseconds, Seen seen) {
+    const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
+    while (!done() && static_cast<int>(end - GetTickCount()) > 0)
+        if (const int kind = EventWaitTimeout(10))
             seen(kind);
-        else if (left <= 0)
+    for (int guard = 0; guard < 100000; ++guard) {
+        const int kind = EventWaitTimeout(0);
+        if (!kind)
             break;
+        seen(kind);
     }
 }
 
-std::vector<int> EventsPump(int milliseconds) {
+void WidgetEventAdd(WidgetEvents& events, int kind) {
+    if (kind == EventKindWidget)
+        events.emplace_back(EventWidgetId(), EventSubtype());
+}
+
+} // namespace
+
+std::vector<int> EventsOfInput() {
     std::vector<int> events;
-    Pump(milliseconds, [&events](int kind) { events.push_back(kind); });
+    Pump([] { return !InputWaiting(); }, 5000, [&events](int kind) { events.push_back(kind); });
     return events;
 }
 
 std::vector<int> EventsDrain() {
-    return EventsPump(0);
+    std::vector<int> events;
+    Pump([] { return true; }, 0, [&events](int kind) { events.push_back(kind); });
+    return events;
 }
 
 bool EventsHave(const std::vector<int>& events, int kind) {
     return std::find(events.begin(), events.end(), kind) != events.end();
 }
 
-WidgetEvents WidgetEventsPump(int milliseconds) {
+WidgetEvents WidgetEventsOfInput() {
     WidgetEvents events;
-    Pump(milliseconds, [&events](int kind) {
-        if (kind == EventKindWidget)
-            events.emplace_back(EventWidgetId(), EventSubtype());
-    });
+    Pump([] { return !InputWaiting(); }, 5000,
+         [&events](int kind) { WidgetEventAdd(events, kind); });
     return events;
+}
+
+WidgetEvents WidgetEventsUntil(size_t count, int milliseconds) {
+    WidgetEvents events;
+    Pump([&events, count] { return events.size() >= count; }, milliseconds,
+         [&events](int kind) { WidgetEventAdd(events, kind); });
+    return events;
+}
+
+void DoubleClickTimePass() {
+    const DWORD end = GetTickCount() + GetDoubleClickTime() + 50;
+    PumpUntil([end] { return static_cast<int>(end - GetTickCount()) <= 0; },
+              static_cast<int>(GetDoubleClickTime()) + 1000);
 }
 
 POINT ClientToScreenPoint(HWND window, int x, int y) {
@@ -104,10 +169,7 @@ POINT ClientToScreenPoint(HWND window, int x, int y) {
 COLORREF ClientPixel(HWND window, int x, int y) {
     UpdateWindow(window);
     const POINT point = ClientToScreenPoint(window, x, y);
-    HDC screen = GetDC(nullptr);
-    const COLORREF colour = GetPixel(screen, point.x, point.y);
-    ReleaseDC(nullptr, screen);
-    return colour;
+    return GetPixel(WindowDc(nullptr).Get(), point.x, point.y);
 }
 
 intptr_t TestControlCreate(int number, const WidgetKind* kind, const char* className, DWORD style,

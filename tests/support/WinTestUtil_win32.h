@@ -1,16 +1,18 @@
 // Helpers for tests over real toolkit windows: input, the event loop, the screen, controls.
 #pragma once
 
-#include "toolkit/Widget.h"
+#include "toolkit/WidgetFramework.h"
 #include "toolkit/Window.h"
 
 #include <windows.h>
 
+#include <functional>
 #include <utility>
 #include <vector>
 
-void ToolkitTestInit();                 // once per process
-void WindowForegroundMake(HWND window); // active, with the keyboard input, as a click makes it
+void ToolkitTestInit(); // once per process
+// Active and in the foreground, with the keyboard input, as a click makes it; false if not.
+bool WindowForegroundMake(HWND window);
 // Opens toolkit window `number` at the top left, in the foreground, with its widget list begun.
 HWND WidgetTestWindow(int number, int width, int height);
 
@@ -20,13 +22,26 @@ void InputClick(int x, int y); // mouse clicks at a screen point
 void InputRightClick(int x, int y);
 void InputDoubleClick(int x, int y);
 
-// Events EventWaitTimeout returns during about `milliseconds`, then until none waits (no 0s).
-std::vector<int> EventsPump(int milliseconds);
+// The one way tests wait: runs the event loop until `done` holds, or false once `milliseconds`
+// passed without it. Nothing waits for a fixed time.
+bool PumpUntil(const std::function<bool()>& done, int milliseconds = 5000);
+// Runs the event loop until it returns an event of `kind`; false after `milliseconds` without.
+bool EventWaitFor(int kind, int milliseconds = 5000);
+// For a second thread, which has no event loop to run: checks `done` every few milliseconds.
+bool ThreadWaitUntil(const std::function<bool()>& done, int milliseconds = 5000);
+// Events of the input sent so far and of everything it caused: pumps until no input is left
+// in the queue, then until no message waits (no 0s).
+std::vector<int> EventsOfInput();
+// Events of the messages already waiting (no 0s).
 std::vector<int> EventsDrain();
 bool EventsHave(const std::vector<int>& events, int kind);
-// (widget number, subtype) of every widget event during about `milliseconds`.
+// (widget number, subtype) of every widget event of the input sent so far.
 using WidgetEvents = std::vector<std::pair<int, int>>;
-WidgetEvents WidgetEventsPump(int milliseconds);
+WidgetEvents WidgetEventsOfInput();
+// Widget events until `count` have come (or the time-out), then those already waiting.
+WidgetEvents WidgetEventsUntil(size_t count, int milliseconds = 5000);
+// Lets the double-click time pass, so the next click starts afresh (a rule about time).
+void DoubleClickTimePass();
 
 // Screen point, and the colour shown there after painting, of a client point of `window`.
 POINT ClientToScreenPoint(HWND window, int x, int y);

@@ -84,8 +84,9 @@ TEST_F(EditorWidget, ColoursAreKeptOverAFontChange) {
     SendMessageA(Control(), EM_SETSEL, 0, -1);
     SendMessageA(Control(), EM_GETCHARFORMAT, SCF_SELECTION, LPARAM(&format));
     EXPECT_EQ(format.crTextColor, RGB(200, 0, 0));
-    EventsPump(200);
-    EXPECT_EQ(ClientPixel(Control(), 290, 140), RGB(0, 0, 160)); // far from the text
+    const COLORREF back = RGB(0, 0, 160);
+    PumpUntil([this, back] { return ClientPixel(Control(), 290, 140) == back; });
+    EXPECT_EQ(ClientPixel(Control(), 290, 140), back); // far from the text
 }
 
 TEST_F(EditorWidget, ReadOnlyAttributeDecidesWhatTabDoes) {
@@ -104,7 +105,7 @@ TEST_F(EditorWidget, ReadOnlyAttributeDecidesWhatTabDoes) {
         ReadOnlySet(c.readOnly);
         SetFocus(Control());
         InputKey(VK_TAB, c.shift);
-        EventsPump(200);
+        EventsOfInput();
         EXPECT_EQ(GetFocus(), c.focus);
         EXPECT_EQ(WidgetGetText(Editor), c.text);
     }

@@ -27,7 +27,7 @@ int Focused() {
 
 void Type(bool shift = false, bool control = false) {
     InputKey(VK_TAB, shift, control);
-    EventsPump(150);
+    EventsOfInput();
 }
 
 TEST(Focus, TabWalksEnabledVisibleTabStopsInCreationOrder) {
@@ -55,10 +55,10 @@ TEST(Focus, TabWalksEnabledVisibleTabStopsInCreationOrder) {
         int focused;
     } steps[] = {
         {-1, false, false, 1}, {0, false, false, 5}, {0, false, false, 6},
-        {0, false, false, 1}, {0, true, false, 6}, {0, true, false, 5}, // wraps both ways
+        {0, false, false, 1},  {0, true, false, 6},  {0, true, false, 5}, // wraps both ways
         {-1, true, false, 6}, // nothing focused: Shift+Tab goes to the last tab stop
-        {7, false, false, 7}, {7, true, false, 6},
-        {1, false, true, 1}, {0, false, false, 5}, // Ctrl+Tab is left to the control
+        {7, false, false, 7},  {7, true, false, 6},  {1, false, true, 1},
+        {0, false, false, 5}, // Ctrl+Tab is left to the control
     };
     for (const auto& step : steps) {
         if (step.focus)

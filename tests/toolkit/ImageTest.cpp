@@ -1,5 +1,7 @@
 #include "toolkit/Image.h"
 
+#include "toolkit/Gdi.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -50,11 +52,14 @@ Bytes IconBytes(WORD reserved) {
 
 // How many more GDI objects the process could make: its change counts objects made or freed.
 int GdiFreeSlots() {
-    std::vector<HBITMAP> made;
-    while (HBITMAP bitmap = made.size() < 200000 ? CreateBitmap(1, 1, 1, 1, nullptr) : nullptr)
-        made.push_back(bitmap);
-    for (HBITMAP bitmap : made)
-        DeleteObject(bitmap);
+    std::vector<GdiObject<HBITMAP>> made;
+    made.reserve(200000);
+    while (made.size() < 200000) {
+        GdiObject<HBITMAP> bitmap(CreateBitmap(1, 1, 1, 1, nullptr));
+        if (!bitmap)
+            break;
+        made.push_back(std::move(bitmap));
+    }
     return static_cast<int>(made.size());
 }
 
@@ -78,9 +83,7 @@ class ImageTest : public testing::Test {
 };
 
 TEST_F(ImageTest, DepthDecidesTheBitmapKindAndFreeAllTakesEveryImage) {
-    HDC screen = GetDC(nullptr);
-    const int display = GetDeviceCaps(screen, BITSPIXEL);
-    ReleaseDC(nullptr, screen);
+    const int display = GetDeviceCaps(WindowDc(nullptr).Get(), BITSPIXEL);
     const intptr_t loaded = ImageLoad(2, "image-24.bmp");
     ASSERT_EQ(reinterpret_cast<HANDLE>(loaded), ImageHandle(2));
     EXPECT_TRUE(IsDibSection(ImageHandle(2)));

@@ -1,6 +1,8 @@
 // The image widget as a real static control in a real window, used with the mouse.
 #include "toolkit/ImageWidget.h"
 
+#include "toolkit/Gdi.h"
+
 #include "support/WinTestUtil_win32.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +19,9 @@ HBITMAP RedBitmap(int width, int height) {
     return CreateBitmap(width, height, 1, 32, pixels.data());
 }
 
-int Handle(HANDLE image) { return static_cast<int>(reinterpret_cast<intptr_t>(image)); }
+int Handle(HANDLE image) {
+    return static_cast<int>(reinterpret_cast<intptr_t>(image));
+}
 
 void Mouse(DWORD flags) {
     INPUT input = {};
@@ -34,14 +38,18 @@ class ImageWidget : public ::testing::Test {
     void TearDown() override {
         ImageWidgetCreate(Image, 10, 10, 520, 45, nullptr); // lets go of the test's images
         EventsDrain();
-        DeleteObject(bitmap);
     }
-    HBITMAP bitmap = RedBitmap(300, 40); // owned
+    const GdiObject<HBITMAP> owned{RedBitmap(300, 40)};
+    HBITMAP bitmap = owned.Get();
     HWND Control() { return WidgetLookup(Image)->Handle; }
     SIZE Size() {
         RECT r;
         GetWindowRect(Control(), &r);
         return {r.right - r.left, r.bottom - r.top};
+    }
+    COLORREF Shown(int x, int y, COLORREF expected) {
+        PumpUntil([=] { return ClientPixel(Control(), x, y) == expected; });
+        return ClientPixel(Control(), x, y);
     }
     void MoveTo(int x, int y) {
         const POINT p = ClientToScreenPoint(Control(), x, y);
@@ -49,7 +57,7 @@ class ImageWidget : public ::testing::Test {
     }
     int DragStarts() {
         int count = 0;
-        for (const auto& event : WidgetEventsPump(150))
+        for (const auto& event : WidgetEventsOfInput())
             count += event == std::make_pair(Image, SubtypeDragStart);
         return count;
     }
@@ -61,10 +69,10 @@ TEST_F(ImageWidget, TakesTheImageSizePlusTheClientEdge) {
     EXPECT_EQ(Size().cy, 44);
     EXPECT_EQ(WidgetGetState(Image), Handle(bitmap));
     // Taking the image away keeps the size it gave and shows the window behind.
-    EXPECT_EQ((EventsPump(200), ClientPixel(Control(), 150, 20)), Red);
+    EXPECT_EQ(Shown(150, 20, Red), Red);
     WidgetSetState(Image, 0);
     EXPECT_EQ(Size().cx, 304);
-    EXPECT_EQ((EventsPump(200), ClientPixel(Control(), 150, 20)), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(Shown(150, 20, GetSysColor(COLOR_BTNFACE)), GetSysColor(COLOR_BTNFACE));
 }
 
 TEST_F(ImageWidget, DragStartsOnceAndOnlyBeyondTheThreshold) {
@@ -89,7 +97,7 @@ TEST_F(ImageWidget, RightDoubleClickGivesOneClickThenTheDoubleClick) {
     InputRightClick(p.x, p.y);
     const WidgetEvents expected = {{Image, SubtypeRightButtonClick},
                                    {Image, SubtypeRightDoubleClick}};
-    EXPECT_EQ(WidgetEventsPump(300), expected);
+    EXPECT_EQ(WidgetEventsUntil(expected.size()), expected);
 }
 
 } // namespace

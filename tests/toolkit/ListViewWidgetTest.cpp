@@ -1,4 +1,6 @@
 // The list view as a real control: rows, cells, selection and its events, colours, images.
+#include "toolkit/Gdi.h"
+#include "toolkit/ListView.h"
 #include "toolkit/Widgets.h"
 
 #include "support/WinTestUtil_win32.h"
@@ -80,22 +82,26 @@ TEST_F(ListView, SelectionByProgramAndMouseGivesItsEvents) {
     const WidgetEvents changeClick = {{List, SubtypeChange}, click[0]};
     const auto act = [](void (*input)(int, int), POINT at, const WidgetEvents& events, int state) {
         input(at.x, at.y);
-        EXPECT_EQ(WidgetEventsPump(300), events);
+        EXPECT_EQ(WidgetEventsUntil(events.size()), events);
         EXPECT_EQ(WidgetGetState(List), state);
     };
     act(InputClick, below, click, -1); // nothing selected yet: nothing changes
     act(InputClick, onRow, changeClick, 1);
     act(InputClick, below, changeClick, -1);
     act(InputRightClick, below, {{List, SubtypeRightButtonClick}}, -1);
-    Sleep(600); // no double click with the earlier clicks
+    DoubleClickTimePass(); // no double click with the earlier clicks
     InputDoubleClick(onRow.x, onRow.y);
-    const WidgetEvents events = WidgetEventsPump(300);
-    ASSERT_FALSE(events.empty());
-    EXPECT_EQ(events.back(), (std::pair<int, int>{List, SubtypeLeftDoubleClick}));
+    const std::pair<int, int> doubleClick = {List, SubtypeLeftDoubleClick};
+    WidgetEvents events;
+    EXPECT_TRUE(PumpUntil([&] {
+        for (const auto& event : WidgetEventsOfInput())
+            events.push_back(event);
+        return !events.empty() && events.back() == doubleClick;
+    }));
     // Selecting through the program reports the change like the user's selection.
     WidgetSetState(List, 0);
     EXPECT_EQ(WidgetGetText(List), "one");
-    EXPECT_EQ(WidgetEventsPump(150), (WidgetEvents{{List, SubtypeChange}}));
+    EXPECT_EQ(WidgetEventsUntil(1), (WidgetEvents{{List, SubtypeChange}}));
 }
 
 TEST_F(ListView, CellColoursShowAndFollowTheirColumns) {
@@ -105,11 +111,14 @@ TEST_F(ListView, CellColoursShowAndFollowTheirColumns) {
     kind->SetItemColor(list, 1, 2, Red, -1); // back of a whole row
     kind->SetItemData(list, 0, 77);
     kind->SetColor(list, 3, Red); // grid lines, which go on below the last row
-    WidgetEventsPump(200);
     const RECT row = RowArea(0);
     const int height = row.bottom - row.top;
-    EXPECT_EQ(static_cast<int>(ClientPixel(list->Handle, 220, row.top + height / 2)), Green);
-    EXPECT_EQ(static_cast<int>(ClientPixel(list->Handle, 300, row.bottom - 1 + 4 * height)), Red);
+    const auto shown = [this](int x, int y) {
+        return static_cast<int>(ClientPixel(list->Handle, x, y));
+    };
+    PumpUntil([&] { return shown(220, row.top + height / 2) == Green; });
+    EXPECT_EQ(shown(220, row.top + height / 2), Green);
+    EXPECT_EQ(shown(300, row.bottom - 1 + 4 * height), Red);
 
     const auto colour = [this](int item, int which, int column) {
         return kind->GetItemColor(list, item, which, column);
@@ -147,7 +156,8 @@ TEST_F(ListView, RowDataBlocksGoWithTheirRows) {
 
 TEST_F(ListView, RowImagesAreSharedAndStayTheCallers) {
     Create(1);
-    HBITMAP bitmap = CreateBitmap(40, 20, 1, 32, nullptr);
+    const GdiObject<HBITMAP> image(CreateBitmap(40, 20, 1, 32, nullptr));
+    HBITMAP bitmap = image.Get();
     kind->AddItem(list, -1, "bitmap", bitmap);
     kind->AddItem(list, -1, "icon", LoadIconA(nullptr, IDI_APPLICATION));
     kind->AddItem(list, -1, "bitmap again", bitmap);
@@ -158,7 +168,6 @@ TEST_F(ListView, RowImagesAreSharedAndStayTheCallers) {
     EXPECT_EQ(ImageList_GetImageCount(images), 1);
     WindowClose(TestWindow);
     EXPECT_NE(GetObjectType(bitmap), 0u);
-    DeleteObject(bitmap);
 }
 
 // Bulk adding suspends drawing; the list must come back whole once the loop runs again.
@@ -167,12 +176,14 @@ TEST_F(ListView, ManyRowsShowOnceTheLoopRuns) {
     const int rows = 3000;
     for (int row = 0; row < rows; ++row)
         WidgetAddItem(List, -1, ("r" + std::to_string(row) + "\n1\n2\n3\n4\n5\n6\n7\n8").c_str());
-    WidgetEventsPump(300);
     SCROLLINFO scroll = {};
     scroll.cbSize = sizeof scroll;
     scroll.fMask = SIF_RANGE | SIF_PAGE;
-    ASSERT_TRUE(GetScrollInfo(list->Handle, SB_VERT, &scroll));
-    EXPECT_GE(scroll.nMax + 1 - static_cast<int>(scroll.nPage), rows - 20);
+    const auto scrollsOverAll = [&] {
+        return GetScrollInfo(list->Handle, SB_VERT, &scroll) &&
+               scroll.nMax + 1 - static_cast<int>(scroll.nPage) >= rows - 20;
+    };
+    EXPECT_TRUE(PumpUntil(scrollsOverAll)) << scroll.nMax << " " << scroll.nPage;
     EXPECT_EQ(Row(rows - 1, 9), (Cells{"r2999", "1", "2", "3", "4", "5", "6", "7", "8"}));
 }
 

@@ -1,4 +1,5 @@
 // Sizing windows inside the event loop with the keyboard (the Size command).
+#include "toolkit/LiveSizing.h"
 #include "support/WinTestUtil_win32.h"
 
 #include <gtest/gtest.h>
@@ -29,7 +30,7 @@ std::vector<int> Press(WORD key, int times = 1) {
     std::vector<int> events;
     for (int i = 0; i < times; ++i) {
         InputKey(key);
-        for (int kind : EventsPump(60))
+        for (int kind : EventsOfInput())
             events.push_back(kind);
     }
     return events;
@@ -53,7 +54,7 @@ TEST(LiveSizing, KeyboardSizingStepsTenPixelsWithinTheTrackingLimits) {
     SetCursorPos(700, 650);
     const LONG width = Size(window).cx;
     PostMessageA(window, WM_SYSCOMMAND, SC_SIZE, 0);
-    EventsPump(60);
+    EventsDrain();
     Press(VK_RIGHT); // picks the right edge; no size change yet
     EXPECT_EQ(Size(window).cx, width);
     for (int step = 1; step <= 3; ++step) {

@@ -11,10 +11,7 @@ namespace {
 
 // The item number of the first menu event within a few seconds; 0 when none came.
 int MenuEventWait() {
-    for (int turn = 0; turn < 200; ++turn)
-        if (EventWaitTimeout(20) == EventKindMenu)
-            return EventMenuId();
-    return 0;
+    return EventWaitFor(EventKindMenu) ? EventMenuId() : 0;
 }
 
 // On a second thread: waits for a popup menu to show and types `keys`; Escape after.
@@ -26,15 +23,11 @@ struct PopupPicker {
         return popup && IsWindowVisible(popup) ? popup : nullptr;
     }
     static void Run(const std::vector<WORD>& keys) {
-        for (int turn = 0; turn < 150 && !PopupFind(); ++turn)
-            Sleep(20);
-        if (!PopupFind())
+        if (!ThreadWaitUntil([] { return PopupFind() != nullptr; }, 3000))
             return;
         for (WORD key : keys)
             InputKey(key);
-        for (int turn = 0; turn < 150 && PopupFind(); ++turn)
-            Sleep(20);
-        if (PopupFind())
+        if (!ThreadWaitUntil([] { return PopupFind() == nullptr; }, 3000))
             InputKey(VK_ESCAPE);
     }
     std::thread thread;
@@ -50,8 +43,7 @@ class MenuTest : public testing::Test {
     static void TearDownTestSuite() { WindowCloseAll(); }
     void SetUp() override {
         ASSERT_NE(window, nullptr);
-        SetForegroundWindow(window);
-        EventsPump(50);
+        ASSERT_TRUE(WindowForegroundMake(window));
     }
     void TearDown() override { MenuFree(1); }
     HMENU BarBuild() {

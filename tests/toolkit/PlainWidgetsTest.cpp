@@ -1,4 +1,5 @@
 // Frames, options, texts and strings as real controls, driven with SendInput.
+#include "toolkit/Gdi.h"
 #include "toolkit/Widgets.h"
 
 #include "support/WinTestUtil_win32.h"
@@ -26,7 +27,12 @@ class PlainWidgets : public ::testing::Test {
         SetFocus(Control(widget));
         for (WORD key : keys)
             InputKey(key);
-        EventsPump(150);
+        EventsOfInput();
+    }
+    // The colour shown at a client point of the widget once it has painted.
+    static COLORREF Shown(HWND control, int x, int y, COLORREF expected) {
+        PumpUntil([=] { return ClientPixel(control, x, y) == expected; });
+        return ClientPixel(control, x, y);
     }
 };
 
@@ -52,7 +58,7 @@ TEST_F(PlainWidgets, OptionsGroupOnlyWhenCreatedOneAfterAnother) {
         WidgetSetState(2, 1);
         EXPECT_EQ(WidgetGetState(1), c.sameGroup ? 0 : 1);
         ClickAt(1, 8, 10); // the user's click follows the same groups
-        EventsPump(150);
+        EventsOfInput();
         EXPECT_EQ(WidgetGetState(2), c.sameGroup ? 0 : 1);
         WidgetSetState(1, 0); // checks no other
         EXPECT_EQ(WidgetGetState(1) + WidgetGetState(2), c.sameGroup ? 0 : 1);
@@ -69,7 +75,7 @@ TEST_F(PlainWidgets, ReadOnlyFieldRefusesTypingButTakesTextAndShowsItsBackColour
     EXPECT_EQ(WidgetGetText(2), "openx");
     WidgetSetText(1, "set by the program");
     EXPECT_EQ(WidgetGetText(1), "set by the program");
-    EXPECT_EQ(ClientPixel(Control(1), 140, 10), Red);
+    EXPECT_EQ(Shown(Control(1), 140, 10, Red), Red);
 }
 
 TEST_F(PlainWidgets, FrontColourAloneStandsOnTheSystemColourOfTheKind) {
@@ -77,18 +83,18 @@ TEST_F(PlainWidgets, FrontColourAloneStandsOnTheSystemColourOfTheKind) {
     TextWidgetCreate(2, 10, 50, 150, 24, "label");
     WidgetSetColor(1, 1, RGB(0, 0, 255));
     WidgetSetColor(2, 2, Green);
-    EventsPump(100);
-    EXPECT_EQ(ClientPixel(Control(1), 140, 10), GetSysColor(COLOR_BTNHIGHLIGHT));
-    EXPECT_EQ(ClientPixel(Control(2), 140, 10), Green);
+    const COLORREF plain = GetSysColor(COLOR_BTNHIGHLIGHT);
+    EXPECT_EQ(Shown(Control(1), 140, 10, plain), plain);
+    EXPECT_EQ(Shown(Control(2), 140, 10, Green), Green);
 }
 
 TEST_F(PlainWidgets, ClickingFromOneFieldIntoAnotherReportsFocusInOrder) {
     StringWidgetCreate(1, 10, 10, 150, 24, "one");
     StringWidgetCreate(2, 10, 50, 150, 24, "two");
     ClickAt(1, 20, 10);
-    WidgetEventsPump(200);
+    WidgetEventsOfInput();
     ClickAt(2, 20, 10);
-    EXPECT_EQ(WidgetEventsPump(200),
+    EXPECT_EQ(WidgetEventsUntil(3),
               (WidgetEvents{{2, 256}, {1, SubtypeLostFocus}, {2, SubtypeFocus}}));
 }
 
@@ -101,20 +107,16 @@ TEST_F(PlainWidgets, BareFramesShowNoTitleAndPaintNothingInside) {
         WidgetSetColor(20 + type, 2, Green);
         EXPECT_EQ(WidgetGetText(10 + type), "");
     }
-    EventsPump(200);
+    PumpUntil([this] { return ClientPixel(Control(23), 30, 10) == Green; });
     // A band on the parent survives a repaint of the frames.
-    HDC dc = GetDC(window);
     const RECT band = {0, 90, 400, 100};
-    HBRUSH brush = CreateSolidBrush(Red);
-    FillRect(dc, &band, brush);
-    DeleteObject(brush);
-    ReleaseDC(window, dc);
+    FillRect(WindowDc(window).Get(), &band, SolidBrushCreate(Red).Get());
     for (int type = 1; type <= 3; ++type)
         InvalidateRect(Control(10 + type), nullptr, TRUE);
-    EventsPump(200);
+    EventsDrain();
     for (int type = 1; type <= 3; ++type) {
-        EXPECT_EQ(ClientPixel(Control(20 + type), 30, 10), Green) << type;
-        EXPECT_EQ(ClientPixel(window, 25 + (type - 1) * 120, 95), Red) << type;
+        EXPECT_EQ(Shown(Control(20 + type), 30, 10, Green), Green) << type;
+        EXPECT_EQ(Shown(window, 25 + (type - 1) * 120, 95, Red), Red) << type;
     }
 }
 

@@ -40,12 +40,14 @@ class WindowEvents : public ::testing::Test {
     HWND window = WindowNativeHandle(0);
 };
 
-TEST_F(WindowEvents, CloseSizeMoveAndIdle) {
+TEST_F(WindowEvents, CloseIsReportedAndLeavesTheWindowOpen) {
     PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(EventWaitTimeout(2000), static_cast<int>(WM_SYSCOMMAND));
     EXPECT_EQ(EventWaitTimeout(0), EventKindClose);
     EXPECT_TRUE(IsWindow(window));
+}
 
+TEST_F(WindowEvents, SizesAndMovesComeOncePerBurstAndNotWhenMinimised) {
     const UINT quiet = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW;
     SetWindowPos(window, nullptr, 0, 0, 320, 220, quiet | SWP_NOMOVE);
     SetWindowPos(window, nullptr, 0, 0, 340, 240, quiet | SWP_NOMOVE);
@@ -58,10 +60,12 @@ TEST_F(WindowEvents, CloseSizeMoveAndIdle) {
     EXPECT_EQ(EventWaitTimeout(0), EventMoveWindow);
 
     ShowWindow(window, SW_MINIMIZE);
-    EXPECT_FALSE(EventsHave(EventsPump(100), EventSizeWindow));
+    EXPECT_FALSE(EventsHave(EventsDrain(), EventSizeWindow)); // sizes come while showing
     ShowWindow(window, SW_RESTORE);
-    EXPECT_TRUE(EventsHave(EventsPump(100), EventSizeWindow));
+    EXPECT_TRUE(EventsHave(EventsDrain(), EventSizeWindow));
+}
 
+TEST_F(WindowEvents, IdleWaitEndsEmptyAndFlushDropsWhatWasWaiting) {
     EXPECT_EQ(EventWaitTimeout(100), EventNone);
     PostMessageA(window, WM_COMMAND, 9, 0);
     MessagesFlush(); // drops what the waiting message reported
@@ -85,13 +89,13 @@ TEST_F(WindowEvents, ControlNotificationsGoToTheirOwnKindFirst) {
     for (const auto& c : clicks) {
         answer = c.answer;
         PostMessageA(c.control, BM_CLICK, 0, 0);
-        EXPECT_EQ(EventsHave(EventsPump(100), EventKindWidget), c.id >= 0) << c.id;
+        EXPECT_EQ(EventsHave(EventsDrain(), EventKindWidget), c.id >= 0) << c.id;
         EXPECT_EQ(c.id >= 0 ? EventWidgetId() : -1, c.id);
         EXPECT_EQ(parentMessages, c.offered) << c.id;
     }
 }
 
-TEST(WindowLifetime, ReopeningClosingAndCentring) {
+TEST(WindowLifetime, ReopeningANumberClosesTheOldWindowAndItsWidgets) {
     ToolkitTestInit();
     HWND first = Open(1, 30, 40, 300, 200, 0);
     WidgetListBegin(first);
@@ -107,7 +111,10 @@ TEST(WindowLifetime, ReopeningClosingAndCentring) {
     WindowCloseAll();
     EXPECT_FALSE(IsWindow(second));
     EXPECT_EQ(WindowClientWidth(1), 0);
+}
 
+TEST(WindowLifetime, CentredOnTheScreenOrOnTheActiveWindow) {
+    ToolkitTestInit();
     HWND big = Open(2, 0, 0, 5000, 4000, WindowCentered);
     const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     const RECT frame = Frame(big);

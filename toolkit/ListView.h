@@ -1,0 +1,108 @@
+// The list view's parts (ListView*.cpp) share this header: the kind's own state, the
+// messages to the control, and what each part offers the ones above it. Private.
+//   ListViewControl.cpp   the control itself: messages, counts, the state (a leaf)
+//   ListViewRowData.cpp   row data blocks: a value per row and cell colours
+//   ListViewRowImages.cpp row images
+//   ListViewRows.cpp      rows, cells, selection and columns
+//   ListViewColors.cpp    colours of the list and of cells
+//   ListViewDrawing.cpp   custom drawing: cell colours and grid lines
+//   ListViewWidget.cpp    the kind: creation, its procedure, notifications
+#pragma once
+
+#include "toolkit/Gdi.h"
+#include "toolkit/WidgetFramework.h"
+#include "toolkit/Widgets.h"
+
+#include <commctrl.h>
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+// Row images: a small and a large image list behind the rows, index 0 transparent. The
+// control only shows them (LVS_SHAREIMAGELISTS); they are the set's.
+struct RowImageSet {
+    ImageList small;
+    ImageList large;
+    std::vector<std::pair<HANDLE, int>> added; // image handle, index in the small list
+};
+
+struct ListViewState : WidgetState {
+    // The longest cell text stored since creation or the last clear, so that reading a cell
+    // never needs to ask for its length.
+    size_t longestText = 0;
+    std::unique_ptr<RowImageSet> rowImages; // nullptr until a row is added with an image
+    int gridColor = -1;                     // -1: the control draws its own grid
+    bool frontSet = false;                  // a front colour was set on the whole list
+    bool backSet = false;                   // a back colour was set on the whole list
+    bool fillSuspended = false;             // redrawing is off until the event loop runs again
+};
+
+// Posted to the control when rows were added: the event loop is running again, so the
+// control may draw once with all the new rows.
+constexpr UINT ListViewFillEndMessage = WM_APP + 0x2C1;
+
+// ListViewControl.cpp
+ListViewState& ListViewStateOf(WidgetRecord* widget);
+// The list-view class's own procedure, kept by the first creation for the whole run.
+void ListViewProcedureSet(WNDPROC procedure);
+// Straight to the control's own procedure: the procedures stacked in front of it pass these
+// messages on unchanged, and filling a big list sends hundreds of thousands of them.
+LRESULT ListViewSend(WidgetRecord* widget, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT ListViewSendTo(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
+int ListViewRowCount(WidgetRecord* widget);
+HWND ListViewHeader(WidgetRecord* widget);
+int ListViewColumnCount(WidgetRecord* widget);
+void ListViewRepaint(WidgetRecord* widget);
+
+// ListViewRowData.cpp: blocks in ints, [0] the row value, then per column c the pair
+// [1 + 2c] front + 1 and [2 + 2c] back + 1, where 0 means the list's own colour.
+using RowData = int;
+int* RowDataColorPair(RowData* data, int column);
+RowData* RowDataGet(WidgetRecord* widget, int row);  // nullptr: the row has none
+RowData* RowDataNeed(WidgetRecord* widget, int row); // made on first use; nullptr: no memory
+void RowDataFree(WidgetRecord* widget, int row);
+// Only before the rows go: their item parameters are left pointing at freed blocks.
+void RowDataFreeAll(WidgetRecord* widget);
+void RowDataColumnInserted(WidgetRecord* widget, int column, int columns);
+void RowDataColumnRemoved(WidgetRecord* widget, int column, int columnsBefore);
+void ListViewSetItemData(WidgetRecord* widget, int row, int value);
+int ListViewGetItemData(WidgetRecord* widget, int row);
+// Row data blocks alive in all list views.
+int ListViewRowDataCount();
+
+// ListViewRowImages.cpp
+// The index of `image` in the row images, adding it on first use; -1 when it cannot be added.
+int RowImageIndex(WidgetRecord* widget, HANDLE image);
+void RowImagesReset(WidgetRecord* widget);
+
+// ListViewRows.cpp: the kind's slots for rows, cells, selection and columns.
+int ListViewAddItem(WidgetRecord* widget, int position, const char* text, HANDLE image);
+std::string ListViewGetItemText(WidgetRecord* widget, int row, int column);
+void ListViewSetItemText(WidgetRecord* widget, int row, const char* text, int column);
+int ListViewGetState(WidgetRecord* widget); // the first selected row, -1 none
+void ListViewSetState(WidgetRecord* widget, int row);
+std::string ListViewGetText(WidgetRecord* widget);
+void ListViewSetText(WidgetRecord* widget, const char* text);
+void ListViewRemoveItem(WidgetRecord* widget, int row);
+void ListViewClearItems(WidgetRecord* widget);
+int ListViewCountItems(WidgetRecord* widget);
+int ListViewGetItemState(WidgetRecord* widget, int row);
+void ListViewSetItemState(WidgetRecord* widget, int row, int state);
+int ListViewAddColumn(WidgetRecord* widget, int position, const char* title, int width);
+int ListViewRemoveColumn(WidgetRecord* widget, int column);
+int ListViewGetItemAttribute(WidgetRecord* widget, int row, int attribute, int column);
+void ListViewSetItemAttribute(WidgetRecord* widget, int row, int attribute, int value, int column);
+
+// ListViewColors.cpp
+// Keeps the colours a new control reports, which -1 brings back.
+void ListViewColorsRemember(HWND control);
+void ListViewSetColor(WidgetRecord* widget, int which, int colour);
+int ListViewGetColor(WidgetRecord* widget, int which);
+void ListViewSetItemColor(WidgetRecord* widget, int row, int which, int colour, int column);
+int ListViewGetItemColor(WidgetRecord* widget, int row, int which, int column);
+
+// ListViewDrawing.cpp
+LRESULT ListViewCustomDraw(WidgetRecord* widget, NMLVCUSTOMDRAW* draw);

@@ -1,0 +1,13 @@
+// The window properties the toolkit puts on native windows, each name spelled once.
+#pragma once
+
+// On a toolkit window: its number + 1 (0 would read as "no property"). Window.cpp sets it.
+constexpr char WindowNumberProperty[] = "GT_WindowID";
+// On a widget's control: its widget number, and its record. The widget framework sets them.
+constexpr char WidgetNumberProperty[] = "GT_ID";
+constexpr char WidgetRecordProperty[] = "GT_Widget";
+// On a list view: the row selected last, -1 none (ListViewWidget.cpp).
+constexpr char LastSelectedProperty[] = "GT_LastSelected";
+// On a status bar's parent: its own procedure, and the bar's number (StatusBar.cpp).
+constexpr char StatusBarCallbackProperty[] = "gt_statusbar_callback";
+constexpr char StatusBarNumberProperty[] = "gt_statusbar_id";
