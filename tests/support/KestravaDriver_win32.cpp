@@ -1,5 +1,7 @@
 #include "support/KestravaDriver_win32.h"
 
+#include "toolkit/Gdi.h"
+
 #include "support/DialogDriver_win32.h"
 #include "support/WinTestUtil_win32.h"
 
@@ -189,17 +191,18 @@ Screenshot ClientShot(HWND window) {
     info.bmiHeader = {
         sizeof info.bmiHeader, shot.width, -shot.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
-    HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, shot.width, shot.height, screen, origin.x, origin.y, SRCCOPY);
-    SelectObject(memory, old);
+    const WindowDc screen(nullptr);
+    const MemoryDc memory(screen.Get());
+    const GdiObject<HBITMAP> bitmap(
+        CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    {
+        const ObjectSelection selected(memory.Get(), bitmap.Get());
+        BitBlt(memory.Get(), 0, 0, shot.width, shot.height, screen.Get(), origin.x, origin.y,
+               SRCCOPY);
+    }
     const auto* bgra = static_cast<const BYTE*>(bits);
     for (size_t i = 0; bgra && i < size_t(shot.width) * size_t(shot.height); ++i)
         shot.pixels.push_back(RGB(bgra[4 * i + 2], bgra[4 * i + 1], bgra[4 * i]));
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
     return shot;
 }
 
