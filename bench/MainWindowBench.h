@@ -5,6 +5,7 @@
 #include "app/Layout.h"
 #include "app/TradeWidgets.h"
 #include "bench/Bench.h"
+#include "bench/BenchLists.h"
 #include "formats/ListFile.h"
 #include "runtime/LineFile.h"
 #include "runtime/Memory.h"
@@ -60,18 +61,7 @@ struct MainWindowBench {
 
 // A list of `rows` rows saved by the program's own command; the rows stay in `source`.
 inline void BenchListMake(MemorySheet& source, int rows, const std::string& path) {
-    for (int i = 0; i < rows; ++i) {
-        const std::string units = NumberToText(i % 90 + 10);
-        const std::string cells[] = {
-            "Ware " + NumberToText(i), units, FloatToText(i * 3.25), FloatToText(i * 0.325 + 1),
-            FloatToText(2.5),          units, FloatToText(i * 4.1),  FloatToText(i * 0.8),
-            FloatToText(17.5)};
-        std::string rowText;
-        for (const std::string& cell : cells)
-            rowText += (rowText.empty() ? "" : "\n") + cell;
-        source.table.RowAdd(i, rowText);
-        source.modes.push_back(i % 2);
-    }
+    BenchSheetFill(source, rows);
     source.Totals({"1", "2", "3", "4", "5", "6", "7", "8"});
     MemoryPrompt prompt(path);
     SaveList(source.sheet, prompt);

@@ -2,6 +2,7 @@
 // the same run: the same bytes written line by line with stdio, made durable the same way,
 // and read back line by line into strings.
 #include "bench/Bench.h"
+#include "bench/BenchLists.h"
 #include "formats/ListFile.h"
 #include "runtime/NumberText.h"
 #include "tests/support/MemoryPrompt.h"
@@ -11,28 +12,8 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace {
-
-void SheetFill(MemorySheet& s, int rows) {
-    for (int i = 0; i < rows; ++i) {
-        const std::string units = NumberToText(i % 90 + 10);
-        const std::string cells[] = {
-            "Ware " + NumberToText(i), units, FloatToText(i * 3.25), FloatToText(i * 0.325 + 1),
-            FloatToText(2.5),          units, FloatToText(i * 4.1),  FloatToText(i * 0.8),
-            FloatToText(17.5)};
-        std::string rowText;
-        for (const std::string& cell : cells)
-            rowText += (rowText.empty() ? "" : "\n") + cell;
-        s.table.RowAdd(i, rowText);
-        s.modes.push_back(i % 2);
-    }
-}
 
 std::vector<std::string> FileLines(const std::string& path) {
     std::vector<std::string> lines;
@@ -52,18 +33,7 @@ std::vector<std::string> FileLines(const std::string& path) {
 }
 
 void FloorRun(const std::vector<std::string>& lines, const std::string& path) {
-    FILE* out = std::fopen(path.c_str(), "wb");
-    for (const std::string& line : lines) {
-        std::fputs(line.c_str(), out);
-        std::fputs("\r\n", out);
-    }
-    std::fflush(out);
-#ifdef _WIN32
-    _commit(_fileno(out));
-#else
-    fsync(fileno(out));
-#endif
-    std::fclose(out);
+    BenchDurableWrite(lines, path);
     std::vector<std::string> back;
     back.reserve(lines.size());
     FILE* in = std::fopen(path.c_str(), "rb");
@@ -93,7 +63,7 @@ int main() {
     for (int i = 0; i < 2; ++i) {
         const int rows = sizes[i];
         MemorySheet source;
-        SheetFill(source, rows);
+        BenchSheetFill(source, rows);
         MemoryPrompt prompt;
         prompt.answer = path;
         SaveList(source.sheet, prompt);

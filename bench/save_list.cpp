@@ -2,24 +2,7 @@
 // from the real main window's list, against writing the same bytes and making them durable.
 #include "bench/MainWindowBench.h"
 
-#include <io.h>
-
 #include <cstdlib>
-
-namespace {
-
-void FloorWrite(const std::vector<std::string>& lines, const std::string& path) {
-    FILE* out = std::fopen(path.c_str(), "wb");
-    for (const std::string& line : lines) {
-        std::fputs(line.c_str(), out);
-        std::fputs("\r\n", out);
-    }
-    std::fflush(out);
-    _commit(_fileno(out));
-    std::fclose(out);
-}
-
-} // namespace
 
 int main() {
     MainWindowBench program;
@@ -38,7 +21,8 @@ int main() {
         const std::vector<std::string> lines = BenchFileLines(source);
         prompt.answer = saved;
         const BenchPairs pairs = BenchPaired(
-            5, [&] { SaveList(program.sheet, prompt); }, [&] { FloorWrite(lines, floorPath); });
+            5, [&] { SaveList(program.sheet, prompt); },
+            [&] { BenchDurableWrite(lines, floorPath); });
         const bool same = prompt.messages.empty() && BenchFileLines(saved) == lines;
         allSame = allSame && same;
         std::printf("rows=%d measured_ms=%.1f floor_ms=%.1f ratio=%.3f bytes_same=%d\n", rows,
