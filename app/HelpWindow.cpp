@@ -60,9 +60,12 @@ void HelpWindowRun(const std::vector<std::string>& lines, HANDLE headerImage, in
     for (bool done = false; !done;) {
         const int kind = EventWait();
         const int widget = EventWidgetId();
-        if (kind == EventKindClose) {
+        const int subtype = EventSubtype();
+        const bool ownEscape = widget >= HelpCaption && subtype == (SubtypeKey | VK_ESCAPE);
+        if (kind == EventKindClose || (kind == EventKindWidget && ownEscape)) {
             done = true;
-        } else if (kind == EventKindWidget) {
+        } else if (kind == EventKindWidget && (subtype & ~0xFFFF) != SubtypeKey) {
+            // A key is no click: only a press of a button opens a page or closes the window.
             switch (widget) {
             case WebsiteButton:
                 ProgramRun(WebsiteUrl);

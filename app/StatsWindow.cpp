@@ -171,10 +171,13 @@ void StatsWindowRun(TradeTable& table, TradeFields& fields) {
         if (kind == EventKindClose) {
             done = true;
         } else if (kind == EventKindWidget) {
-            // As in a dialog: Enter presses the focused button, or OK; Escape cancels.
+            // As in a dialog: Enter presses the focused button, or OK; Escape cancels; other
+            // keys are the controls' own.
+            const bool key = (subtype & ~0xFFFF) == SubtypeKey;
             if (widget == StatsCopyButton && (subtype == BN_CLICKED || enter))
                 TradeTableCopy(table, fields);
-            else if (widget == StatsOkButton || enter || subtype == (SubtypeKey | VK_ESCAPE))
+            else if ((widget == StatsOkButton && !key) || enter ||
+                     subtype == (SubtypeKey | VK_ESCAPE))
                 done = true;
         }
     }
