@@ -1,5 +1,10 @@
 // The list view's parts (ListView*.cpp) share this header: the kind's own state, the
 // messages to the control, and what each part offers the ones above it. Private.
+//
+// The widget keeps its rows itself and shows them through an owner-data control: the
+// control knows only how many rows there are and asks for the texts, images and states of
+// the rows it draws (LVN_GETDISPINFO). So a list of a hundred thousand rows costs no more
+// to fill than the rows themselves, and the control draws just what is on the screen.
 //   ListViewControl.cpp   the control itself: messages, counts, the state (a leaf)
 //   ListViewRowData.cpp   row data blocks: a value per row and cell colours
 //   ListViewRowImages.cpp row images
@@ -29,20 +34,34 @@ struct RowImageSet {
     std::vector<std::pair<HANDLE, int>> added; // image handle, index in the small list
 };
 
+// ListViewRowData.cpp: blocks in ints, [0] the row value, then per column c the pair
+// [1 + 2c] front + 1 and [2 + 2c] back + 1, where 0 means the list's own colour.
+using RowData = int;
+
+// One row as the widget keeps it.
+struct ListRow {
+    std::unique_ptr<char[]> cells; // cellCount texts, each ended by '\0'; cells past them are empty
+    RowData* data = nullptr;       // value and cell colours, made on first use
+    int image = 0;                 // index in the row images; 0 is the transparent placeholder
+    unsigned short cellCount = 0;
+    bool checked = false;
+};
+
 struct ListViewState : WidgetState {
-    // The longest cell text stored since creation or the last clear, so that reading a cell
-    // never needs to ask for its length.
-    size_t longestText = 0;
+    std::vector<ListRow> rows;
     std::unique_ptr<RowImageSet> rowImages; // nullptr until a row is added with an image
     int gridColor = -1;                     // -1: the control draws its own grid
     bool frontSet = false;                  // a front colour was set on the whole list
     bool backSet = false;                   // a back colour was set on the whole list
-    bool fillSuspended = false;             // redrawing is off until the event loop runs again
+    // Rows were added that the control has not been told of yet: it learns the new count
+    // once, before the next message it gets or when the event loop runs again.
+    bool countPending = false;
+    bool quiet = false; // selection moved by the widget itself: no events
 };
 
 // Posted to the control when rows were added: the event loop is running again, so the
-// control may draw once with all the new rows.
-constexpr UINT ListViewFillEndMessage = WM_APP + 0x2C1;
+// control may learn the new count and draw once with all the new rows.
+constexpr UINT ListViewCountMessage = WM_APP + 0x2C1;
 
 // ListViewControl.cpp
 ListViewState& ListViewStateOf(WidgetRecord* widget);
@@ -52,20 +71,20 @@ void ListViewProcedureSet(WNDPROC procedure);
 // messages on unchanged, and filling a big list sends hundreds of thousands of them.
 LRESULT ListViewSend(WidgetRecord* widget, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT ListViewSendTo(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
-int ListViewRowCount(WidgetRecord* widget);
+// Tells the control the number of rows if rows were added since it last heard.
+void ListViewCountSync(WidgetRecord* widget);
+int ListViewRowCount(WidgetRecord* widget);          // the rows the widget keeps
+ListRow* ListViewRow(WidgetRecord* widget, int row); // nullptr: no such row
 HWND ListViewHeader(WidgetRecord* widget);
 int ListViewColumnCount(WidgetRecord* widget);
 void ListViewRepaint(WidgetRecord* widget);
 
-// ListViewRowData.cpp: blocks in ints, [0] the row value, then per column c the pair
-// [1 + 2c] front + 1 and [2 + 2c] back + 1, where 0 means the list's own colour.
-using RowData = int;
+// ListViewRowData.cpp
 int* RowDataColorPair(RowData* data, int column);
 RowData* RowDataGet(WidgetRecord* widget, int row);  // nullptr: the row has none
 RowData* RowDataNeed(WidgetRecord* widget, int row); // made on first use; nullptr: no memory
 void RowDataFree(WidgetRecord* widget, int row);
-// Only before the rows go: their item parameters are left pointing at freed blocks.
-void RowDataFreeAll(WidgetRecord* widget);
+void RowDataFreeAll(WidgetRecord* widget); // the rows stay, without blocks
 void RowDataColumnInserted(WidgetRecord* widget, int column, int columns);
 void RowDataColumnRemoved(WidgetRecord* widget, int column, int columnsBefore);
 void ListViewSetItemData(WidgetRecord* widget, int row, int value);
@@ -79,6 +98,9 @@ int RowImageIndex(WidgetRecord* widget, HANDLE image);
 void RowImagesReset(WidgetRecord* widget);
 
 // ListViewRows.cpp: the kind's slots for rows, cells, selection and columns.
+const char* ListViewCellText(const ListRow& row, int column);
+void ListViewCheckChanged(WidgetRecord* widget, int row, UINT state); // the user's tick
+UINT ListViewCheckImage(const ListRow& row); // the row's check box as a state image
 int ListViewAddItem(WidgetRecord* widget, int position, const char* text, HANDLE image);
 std::string ListViewGetItemText(WidgetRecord* widget, int row, int column);
 void ListViewSetItemText(WidgetRecord* widget, int row, const char* text, int column);
@@ -104,5 +126,7 @@ int ListViewGetColor(WidgetRecord* widget, int which);
 void ListViewSetItemColor(WidgetRecord* widget, int row, int which, int colour, int column);
 int ListViewGetItemColor(WidgetRecord* widget, int row, int which, int column);
 
-// ListViewDrawing.cpp
+// ListViewDrawing.cpp: what the control asks of the rows it draws.
+void ListViewDisplayInfo(WidgetRecord* widget, LVITEMA* item);
+void ListViewDisplayInfo(WidgetRecord* widget, LVITEMW* item);
 LRESULT ListViewCustomDraw(WidgetRecord* widget, NMLVCUSTOMDRAW* draw);

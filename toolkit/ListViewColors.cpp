@@ -41,28 +41,27 @@ int ListViewGetColor(WidgetRecord* widget, int which) {
     return -1;
 }
 
-void ListViewSetItemColor(WidgetRecord* widget, int row, int which, int colour, int column) {
-    int rows = ListViewRowCount(widget);
-    if (row == -1) {
-        for (int each = 0; each < rows; ++each)
-            ListViewSetItemColor(widget, each, which, colour, column);
-        return;
-    }
-    if (row < 0 || row >= rows)
-        return;
+static void CellColorsSet(WidgetRecord* widget, int row, int offset, int colour, int column) {
     RowData* data = RowDataNeed(widget, row);
     if (!data)
         return;
-    int columns = ListViewColumnCount(widget);
-    if (which == WidgetColorFront || which == WidgetColorBack) {
-        int offset = which == WidgetColorFront ? 0 : 1;
-        if (column == -1) {
-            for (int each = 0; each < columns; ++each)
-                RowDataColorPair(data, each)[offset] = colour + 1;
-        } else if (column >= 0 && column < columns) {
-            RowDataColorPair(data, column)[offset] = colour + 1;
-        }
+    const int columns = ListViewColumnCount(widget);
+    if (column == -1) {
+        for (int each = 0; each < columns; ++each)
+            RowDataColorPair(data, each)[offset] = colour + 1;
+    } else if (column >= 0 && column < columns) {
+        RowDataColorPair(data, column)[offset] = colour + 1;
     }
+}
+
+void ListViewSetItemColor(WidgetRecord* widget, int row, int which, int colour, int column) {
+    if (which != WidgetColorFront && which != WidgetColorBack)
+        return;
+    const int offset = which == WidgetColorFront ? 0 : 1;
+    if (row != -1)
+        CellColorsSet(widget, row, offset, colour, column);
+    for (int each = 0; row == -1 && each < ListViewRowCount(widget); ++each)
+        CellColorsSet(widget, each, offset, colour, column);
     ListViewRepaint(widget);
 }
 

@@ -16,7 +16,18 @@ void ListViewProcedureSet(WNDPROC procedure) {
         listViewProcedure = procedure;
 }
 
+void ListViewCountSync(WidgetRecord* widget) {
+    ListViewState& state = ListViewStateOf(widget);
+    if (!state.countPending)
+        return;
+    state.countPending = false;
+    // Rows may have gone in anywhere: everything is drawn anew, but the view stays put.
+    CallWindowProcA(listViewProcedure, widget->Handle, LVM_SETITEMCOUNT, state.rows.size(),
+                    LVSICF_NOSCROLL);
+}
+
 LRESULT ListViewSend(WidgetRecord* widget, UINT message, WPARAM wParam, LPARAM lParam) {
+    ListViewCountSync(widget);
     return CallWindowProcA(listViewProcedure, widget->Handle, message, wParam, lParam);
 }
 
@@ -25,7 +36,12 @@ LRESULT ListViewSendTo(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 int ListViewRowCount(WidgetRecord* widget) {
-    return static_cast<int>(ListViewSend(widget, LVM_GETITEMCOUNT, 0, 0));
+    return static_cast<int>(ListViewStateOf(widget).rows.size());
+}
+
+ListRow* ListViewRow(WidgetRecord* widget, int row) {
+    std::vector<ListRow>& rows = ListViewStateOf(widget).rows;
+    return row >= 0 && size_t(row) < rows.size() ? &rows[size_t(row)] : nullptr;
 }
 
 HWND ListViewHeader(WidgetRecord* widget) {

@@ -1,5 +1,37 @@
-// Custom drawing: each cell in its own colours, and grid lines in the list's grid colour.
+// What the control draws: the texts, images and check boxes of the rows on the screen, each
+// cell in its own colours, and grid lines in the list's grid colour.
 #include "toolkit/ListView.h"
+
+#include <string>
+
+// Fills in what the control asks of one row: for LVIF_TEXT it gives a buffer to copy into.
+template <typename Item, typename Copy>
+static void DisplayInfoFill(WidgetRecord* widget, Item* item, Copy copy) {
+    const ListRow* row = ListViewRow(widget, item->iItem);
+    if ((item->mask & LVIF_TEXT) && item->pszText && item->cchTextMax > 0)
+        copy(row ? ListViewCellText(*row, item->iSubItem) : "", item->pszText, item->cchTextMax);
+    if (!row)
+        return;
+    if (item->mask & LVIF_IMAGE)
+        item->iImage = row->image;
+    if ((item->mask & LVIF_STATE) && (item->stateMask & LVIS_STATEIMAGEMASK))
+        item->state = (item->state & ~LVIS_STATEIMAGEMASK) | ListViewCheckImage(*row);
+}
+
+void ListViewDisplayInfo(WidgetRecord* widget, LVITEMA* item) {
+    DisplayInfoFill(widget, item,
+                    [](const char* text, char* to, int room) { lstrcpynA(to, text, room); });
+}
+
+// The control may speak in wide characters; the cells are in the system's code page.
+void ListViewDisplayInfo(WidgetRecord* widget, LVITEMW* item) {
+    DisplayInfoFill(widget, item, [](const char* text, wchar_t* to, int room) {
+        std::wstring wide(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0)),
+                          L'\0');
+        MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], static_cast<int>(wide.size()));
+        lstrcpynW(to, wide.c_str(), room);
+    });
+}
 
 static void Line(HDC dc, int x1, int y1, int x2, int y2) {
     MoveToEx(dc, x1, y1, nullptr);
@@ -60,7 +92,9 @@ static void GridPaint(WidgetRecord* widget, HDC dc) {
 }
 
 LRESULT ListViewCustomDraw(WidgetRecord* widget, NMLVCUSTOMDRAW* draw) {
-    auto* data = reinterpret_cast<RowData*>(draw->nmcd.lItemlParam);
+    RowData* data = draw->nmcd.dwDrawStage & CDDS_ITEM
+                        ? RowDataGet(widget, static_cast<int>(draw->nmcd.dwItemSpec))
+                        : nullptr;
     switch (draw->nmcd.dwDrawStage) {
     case CDDS_PREPAINT:
         return IsWindowEnabled(widget->Handle) ? CDRF_NOTIFYITEMDRAW | CDRF_NOTIFYPOSTPAINT

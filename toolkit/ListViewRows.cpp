@@ -1,90 +1,135 @@
-// Rows, cells, selection and columns: the list view's slots for its items.
+// Rows, cells, selection and columns: the list view's slots for its items, over the rows the
+// widget keeps.
 #include "toolkit/ListView.h"
 
+#include <algorithm>
 #include <cstring>
-#include <memory>
 #include <new>
+#include <string_view>
 
 // The check-box state images of a row.
 constexpr UINT CheckBoxClear = 1;
 constexpr UINT CheckBoxChecked = 2;
 
-static void LongestTextRaise(WidgetRecord* widget, size_t length) {
-    size_t& longest = ListViewStateOf(widget).longestText;
-    if (length > longest)
-        longest = length;
-}
+using Parts = std::vector<std::string_view>;
 
-static void CellSet(WidgetRecord* widget, int row, int column, const char* text) {
-    LVITEMA item = {};
-    item.iSubItem = column;
-    item.pszText = const_cast<char*>(text);
-    ListViewSend(widget, LVM_SETITEMTEXTA, static_cast<WPARAM>(row),
-                 reinterpret_cast<LPARAM>(&item));
-    LongestTextRaise(widget, std::strlen(text));
-}
-
-// Writes the line-feed separated parts of `cells` to the row from column `column` on. An
-// empty part between two line feeds is an empty cell; a trailing line feed adds none.
-static void CellsSet(WidgetRecord* widget, int row, int column, char* cells) {
-    while (*cells) {
-        char* end = std::strchr(cells, '\n');
-        if (end)
-            *end = '\0';
-        CellSet(widget, row, column++, cells);
-        if (!end)
-            break;
-        cells = end + 1;
+// The line-feed separated parts of a row text. An empty part between two line feeds is an
+// empty cell; a trailing line feed adds none, so neither does the empty text.
+static Parts PartsOf(const char* text) {
+    Parts parts;
+    if (!text)
+        return parts;
+    for (std::string_view rest(text); !rest.empty();) {
+        const size_t end = rest.find('\n');
+        parts.push_back(rest.substr(0, end));
+        rest = end == rest.npos ? std::string_view() : rest.substr(end + 1);
     }
+    return parts;
 }
 
-// Adding one row after another would redraw the whole list each time: stop drawing at the
-// first row and draw once when the event loop runs again.
-static void FillSuspend(WidgetRecord* widget) {
+const char* ListViewCellText(const ListRow& row, int column) {
+    if (column < 0 || column >= row.cellCount)
+        return "";
+    const char* text = row.cells.get();
+    while (column-- > 0)
+        text += std::strlen(text) + 1;
+    return text;
+}
+
+// Gives the row `count` cells, cell c reading cellOf(c); the row stays as it was when there
+// is no memory for it.
+template <typename CellOf> static bool RowBuild(ListRow& row, int count, CellOf cellOf) {
+    count = std::clamp(count, 0, 0xFFFF);
+    size_t size = 0;
+    for (int c = 0; c < count; ++c)
+        size += cellOf(c).size() + 1;
+    std::unique_ptr<char[]> cells(size ? new (std::nothrow) char[size] : nullptr);
+    if (size && !cells)
+        return false;
+    char* out = cells.get();
+    for (int c = 0; c < count; ++c) {
+        const std::string_view cell = cellOf(c);
+        std::memcpy(out, cell.data(), cell.size());
+        out += cell.size();
+        *out++ = '\0';
+    }
+    row.cells = std::move(cells);
+    row.cellCount = static_cast<unsigned short>(count);
+    return true;
+}
+
+// Puts `parts` into the cells from `column` on, as far as the list has columns; the other
+// cells stay.
+static void CellsSet(WidgetRecord* widget, int row, int column, const Parts& parts) {
+    ListRow* entry = ListViewRow(widget, row);
+    const int columns = ListViewColumnCount(widget);
+    if (!entry || column < 0 || column >= columns || parts.empty())
+        return;
+    const int last = std::min(columns, column + static_cast<int>(parts.size()));
+    const ListRow& old = *entry;
+    RowBuild(*entry, std::max<int>(old.cellCount, last), [&](int c) {
+        return c >= column && c < last ? parts[size_t(c - column)]
+                                       : std::string_view(ListViewCellText(old, c));
+    });
+    ListViewSend(widget, LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
+}
+
+static bool RowSelected(WidgetRecord* widget, int row) {
+    return ListViewSend(widget, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) != 0;
+}
+
+static void RowStateSet(WidgetRecord* widget, int row, UINT state, UINT mask) {
+    LVITEMA item = {};
+    item.state = state;
+    item.stateMask = mask;
+    ListViewSend(widget, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&item));
+}
+
+// The control keeps the selection by row number: rows that moved down take theirs along,
+// without the events of a selection by the user.
+static void SelectionShift(WidgetRecord* widget, const std::vector<int>& moved) {
     ListViewState& state = ListViewStateOf(widget);
-    if (state.fillSuspended)
-        return;
-    if (!PostMessageA(widget->Handle, ListViewFillEndMessage, 0, 0))
-        return;
-    state.fillSuspended = true;
-    ListViewSend(widget, WM_SETREDRAW, FALSE, 0);
+    state.quiet = true;
+    for (int row : moved)
+        RowStateSet(widget, row, 0, LVIS_SELECTED);
+    for (int row : moved)
+        RowStateSet(widget, row + 1, LVIS_SELECTED, LVIS_SELECTED);
+    state.quiet = false;
 }
 
 int ListViewAddItem(WidgetRecord* widget, int position, const char* text, HANDLE image) {
-    if (position == -1)
-        position = ListViewRowCount(widget);
-    int imageIndex = image ? RowImageIndex(widget, image) : -1;
-    std::unique_ptr<char[]> copy;
-    char* rest = nullptr;
-    const char* first = "";
-    if (text) {
-        size_t length = std::strlen(text);
-        copy.reset(new (std::nothrow) char[length + 1]);
-        if (copy) {
-            std::memcpy(copy.get(), text, length + 1);
-            first = copy.get();
-            if (char* end = std::strchr(copy.get(), '\n')) {
-                *end = '\0';
-                rest = end + 1;
-            }
-        }
+    ListViewState& state = ListViewStateOf(widget);
+    const int count = ListViewRowCount(widget);
+    // A position past the end appends.
+    if (position < 0 || position > count)
+        position = count;
+    // Only a row put in before others can move a selection.
+    std::vector<int> moved;
+    for (int row = position < count ? ListViewGetState(widget) : -1; row >= 0 && row < count; ++row)
+        if (row >= position && RowSelected(widget, row))
+            moved.push_back(row);
+    ListRow entry;
+    if (image)
+        entry.image = std::max(RowImageIndex(widget, image), 0);
+    const Parts parts = PartsOf(text);
+    const int cells = std::min(static_cast<int>(parts.size()), ListViewColumnCount(widget));
+    if (!RowBuild(entry, cells, [&](int c) { return parts[size_t(c)]; }))
+        return -1;
+    try {
+        state.rows.insert(state.rows.begin() + position, std::move(entry));
+    } catch (const std::bad_alloc&) {
+        return -1;
     }
-    LongestTextRaise(widget, std::strlen(first));
-    FillSuspend(widget);
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT | LVIF_PARAM;
-    if (imageIndex >= 0) {
-        item.mask |= LVIF_IMAGE;
-        item.iImage = imageIndex;
+    // Telling the control once the event loop runs again spares it a recount per row.
+    if (!state.countPending) {
+        state.countPending = true;
+        if (!PostMessageA(widget->Handle, ListViewCountMessage, 0, 0))
+            ListViewCountSync(widget);
     }
-    item.iItem = position;
-    item.pszText = const_cast<char*>(first);
-    int row =
-        static_cast<int>(ListViewSend(widget, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    // The control's own index: a position past the end appends.
-    if (rest && row >= 0)
-        CellsSet(widget, row, 1, rest);
-    return row;
+    if (!moved.empty())
+        SelectionShift(widget, moved);
+    return position;
 }
 
 std::string ListViewGetItemText(WidgetRecord* widget, int row, int column) {
@@ -100,17 +145,8 @@ std::string ListViewGetItemText(WidgetRecord* widget, int row, int column) {
             return std::string();
         return header.pszText;
     }
-    std::string buffer(ListViewStateOf(widget).longestText + 1, '\0');
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT;
-    item.iItem = row;
-    item.iSubItem = column;
-    item.pszText = &buffer[0];
-    item.cchTextMax = static_cast<int>(buffer.size());
-    // The control may answer with a pointer to its own copy instead of filling the buffer.
-    if (!ListViewSend(widget, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) || !item.pszText)
-        return std::string();
-    return item.pszText;
+    const ListRow* entry = ListViewRow(widget, row);
+    return entry ? ListViewCellText(*entry, column) : "";
 }
 
 void ListViewSetItemText(WidgetRecord* widget, int row, const char* text, int column) {
@@ -122,20 +158,15 @@ void ListViewSetItemText(WidgetRecord* widget, int row, const char* text, int co
                      reinterpret_cast<LPARAM>(&title));
         return;
     }
-    CellSet(widget, row, column, text);
+    CellsSet(widget, row, column, Parts{text ? text : ""});
 }
 
 int ListViewGetState(WidgetRecord* widget) {
+    // Looking for a selection walks every row: not when there is none.
+    if (!ListViewSend(widget, LVM_GETSELECTEDCOUNT, 0, 0))
+        return -1;
     return static_cast<int>(ListViewSend(widget, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
                                          MAKELPARAM(LVNI_SELECTED, 0)));
-}
-
-static void RowStateSet(WidgetRecord* widget, int row, UINT state, UINT mask) {
-    LVITEMA item = {};
-    item.state = state;
-    item.stateMask = mask;
-    ListViewSend(widget, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
-                 reinterpret_cast<LPARAM>(&item));
 }
 
 void ListViewSetState(WidgetRecord* widget, int row) {
@@ -162,22 +193,27 @@ void ListViewSetText(WidgetRecord* widget, const char* text) {
     int row = ListViewGetState(widget);
     if (row < 0)
         return;
-    std::string cells(text);
-    CellsSet(widget, row, 0, &cells[0]);
-    if (cells.empty())
-        CellSet(widget, row, 0, "");
+    const Parts parts = PartsOf(text);
+    CellsSet(widget, row, 0, parts.empty() ? Parts{""} : parts);
 }
 
 void ListViewRemoveItem(WidgetRecord* widget, int row) {
+    std::vector<ListRow>& rows = ListViewStateOf(widget).rows;
+    if (row < 0 || size_t(row) >= rows.size())
+        return;
+    ListViewCountSync(widget); // the control must know the row it is to let go
     RowDataFree(widget, row);
+    rows.erase(rows.begin() + row);
+    // The control moves the selection of the rows after it up and draws them anew.
     ListViewSend(widget, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
 }
 
 void ListViewClearItems(WidgetRecord* widget) {
     RowDataFreeAll(widget);
     RowImagesReset(widget);
+    ListViewStateOf(widget).rows.clear();
+    ListViewStateOf(widget).countPending = false;
     ListViewSend(widget, LVM_DELETEALLITEMS, 0, 0);
-    ListViewStateOf(widget).longestText = 0;
 }
 
 int ListViewCountItems(WidgetRecord* widget) {
@@ -185,20 +221,34 @@ int ListViewCountItems(WidgetRecord* widget) {
 }
 
 int ListViewGetItemState(WidgetRecord* widget, int row) {
-    UINT state = static_cast<UINT>(ListViewSend(widget, LVM_GETITEMSTATE, static_cast<WPARAM>(row),
-                                                LVIS_SELECTED | LVIS_STATEIMAGEMASK));
-    int result = (state & LVIS_SELECTED) ? ListViewRowSelected : 0;
-    if ((ListViewSend(widget, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_CHECKBOXES) &&
-        (state & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(CheckBoxChecked))
+    const ListRow* entry = ListViewRow(widget, row);
+    if (!entry)
+        return 0;
+    int result = RowSelected(widget, row) ? ListViewRowSelected : 0;
+    if (entry->checked &&
+        (ListViewSend(widget, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_CHECKBOXES))
         result |= ListViewRowChecked;
     return result;
 }
 
 void ListViewSetItemState(WidgetRecord* widget, int row, int state) {
+    ListRow* entry = ListViewRow(widget, row);
+    if (!entry)
+        return;
     const UINT selected = LVIS_SELECTED | LVIS_FOCUSED;
     RowStateSet(widget, row, (state & ListViewRowSelected) ? selected : 0, selected);
-    const UINT box = (state & ListViewRowChecked) ? CheckBoxChecked : CheckBoxClear;
-    RowStateSet(widget, row, INDEXTOSTATEIMAGEMASK(box), LVIS_STATEIMAGEMASK);
+    entry->checked = (state & ListViewRowChecked) != 0;
+    ListViewSend(widget, LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
+}
+
+// A check box the user ticked, as the control reports it.
+void ListViewCheckChanged(WidgetRecord* widget, int row, UINT state) {
+    if (ListRow* entry = ListViewRow(widget, row))
+        entry->checked = (state & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(CheckBoxChecked);
+}
+
+UINT ListViewCheckImage(const ListRow& row) {
+    return INDEXTOSTATEIMAGEMASK(row.checked ? CheckBoxChecked : CheckBoxClear);
 }
 
 int ListViewAddColumn(WidgetRecord* widget, int position, const char* title, int width) {
@@ -212,6 +262,12 @@ int ListViewAddColumn(WidgetRecord* widget, int position, const char* title, int
                                           reinterpret_cast<LPARAM>(&column)));
     if (k == -1)
         return -1;
+    // The cells move with their columns.
+    for (ListRow& row : ListViewStateOf(widget).rows)
+        if (k < row.cellCount)
+            RowBuild(row, row.cellCount + 1, [&](int c) {
+                return std::string_view(c == k ? "" : ListViewCellText(row, c < k ? c : c - 1));
+            });
     RowDataColumnInserted(widget, k, ListViewColumnCount(widget));
     return k;
 }
@@ -220,6 +276,11 @@ int ListViewRemoveColumn(WidgetRecord* widget, int column) {
     int columns = ListViewColumnCount(widget);
     if (!ListViewSend(widget, LVM_DELETECOLUMN, static_cast<WPARAM>(column), 0))
         return 0;
+    for (ListRow& row : ListViewStateOf(widget).rows)
+        if (column < row.cellCount)
+            RowBuild(row, row.cellCount - 1, [&](int c) {
+                return std::string_view(ListViewCellText(row, c < column ? c : c + 1));
+            });
     RowDataColumnRemoved(widget, column, columns);
     return 1;
 }

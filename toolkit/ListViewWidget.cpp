@@ -12,15 +12,12 @@
 
 static WidgetKind listViewKind;
 
-// Rows were added: redraw once, now that the event loop runs again.
-static void FillEnd(HWND control) {
+// Rows were added: the control learns their number and draws them, now that the event loop
+// runs again.
+static void CountEnd(HWND control) {
     WidgetRecord* widget = WidgetFromControl(control);
-    if (!widget || widget->Handle != control || !ListViewStateOf(widget).fillSuspended)
-        return;
-    ListViewStateOf(widget).fillSuspended = false;
-    SendMessageA(control, WM_SETREDRAW, TRUE, 0);
-    RedrawWindow(control, nullptr, nullptr,
-                 RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    if (widget && widget->Handle == control)
+        ListViewCountSync(widget);
 }
 
 static int LastSelected(HWND control) {
@@ -40,7 +37,11 @@ static void DeselectionCheck(WidgetRecord* widget) {
 }
 
 static void ItemChanged(WidgetRecord* widget, const NMLISTVIEW* change) {
-    if (!(change->uChanged & LVIF_STATE) || !(change->uNewState & LVIS_SELECTED))
+    if (!(change->uChanged & LVIF_STATE) || ListViewStateOf(widget).quiet)
+        return;
+    if ((change->uNewState ^ change->uOldState) & LVIS_STATEIMAGEMASK)
+        ListViewCheckChanged(widget, change->iItem, change->uNewState);
+    if (!(change->uNewState & LVIS_SELECTED))
         return;
     LastSelectedSet(widget->Handle, change->iItem);
     WidgetPostEvent(widget->Handle, SubtypeChange);
@@ -64,29 +65,32 @@ static LRESULT ListViewOnParentMessage(WidgetRecord* widget, HWND, UINT message,
     case NM_RDBLCLK: WidgetPostEvent(widget->Handle, SubtypeRightDoubleClick); return 0;
     case LVN_ITEMCHANGED: ItemChanged(widget, reinterpret_cast<NMLISTVIEW*>(lParam)); return 0;
     case LVN_BEGINDRAG: WidgetPostEvent(widget->Handle, SubtypeDragStart); return 0;
+    case LVN_DELETEALLITEMS: return TRUE; // no notice per row
+    case LVN_GETDISPINFOA:
+        ListViewDisplayInfo(widget, &reinterpret_cast<NMLVDISPINFOA*>(lParam)->item);
+        return 0;
+    case LVN_GETDISPINFOW:
+        ListViewDisplayInfo(widget, &reinterpret_cast<NMLVDISPINFOW*>(lParam)->item);
+        return 0;
     case NM_CUSTOMDRAW:
         return ListViewCustomDraw(widget, reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
     default: return NotHandled;
     }
 }
 
-// Runs at the control's final destruction, when its rows are gone already.
+// Runs at the control's final destruction; the rows and row images go with the state.
 static void ListViewOnDestroy(WidgetRecord* widget) {
-    RemovePropA(widget->Handle, LastSelectedProperty); // the row images go with the state
+    RowDataFreeAll(widget);
+    RemovePropA(widget->Handle, LastSelectedProperty);
 }
 
 // Sits between the framework's procedure and the control's own.
 static LRESULT CALLBACK ListViewProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == ListViewFillEndMessage) {
-        FillEnd(control);
+    // Whoever asks about the rows, from this process or another, hears of every row.
+    if (message == ListViewCountMessage || (message >= LVM_FIRST && message < LVM_FIRST + 0x100))
+        CountEnd(control);
+    if (message == ListViewCountMessage)
         return 0;
-    }
-    // The row data blocks must go while the control still has its rows.
-    if (message == WM_DESTROY) {
-        WidgetRecord* widget = WidgetFromControl(control);
-        if (widget && widget->Handle == control)
-            RowDataFreeAll(widget);
-    }
     return ListViewSendTo(control, message, wParam, lParam);
 }
 
@@ -139,7 +143,7 @@ intptr_t ListViewWidgetCreate(int number, int x, int y, int width, int height,
                               const char* firstTitle, int firstWidth, int flags) {
     // The flags fall on style bits the list has anyway (or LVS_SINGLESEL, decided here).
     DWORD style = static_cast<DWORD>(flags) | WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT |
-                  LVS_SHAREIMAGELISTS;
+                  LVS_SHAREIMAGELISTS | LVS_OWNERDATA;
     if (flags & ListViewMultipleSelection)
         style &= ~static_cast<DWORD>(LVS_SINGLESEL);
     else
@@ -152,6 +156,9 @@ intptr_t ListViewWidgetCreate(int number, int x, int y, int width, int height,
         ListViewKindFill(control);
     if (DWORD extended = ExtendedStyle(flags))
         SendMessageA(control, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
+    // The rows' check boxes are ours to keep and to show.
+    if (flags & ListViewCheckBoxes)
+        SendMessageA(control, LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK, 0);
     auto* state = new (std::nothrow) ListViewState;
     int assigned = 0;
     WidgetRecord* widget = state ? WidgetRecordAcquire(number, &assigned) : nullptr;
