@@ -1,8 +1,6 @@
 #include "formats/ListFile.h"
 #include "formats/EntryFile.h"
 
-#include "app/Trade.h"
-#include "app/TradeList.h"
 #include "runtime/Text.h"
 #include "support/MemoryPrompt.h"
 #include "support/MemoryTrade.h"
@@ -12,23 +10,12 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <csignal>
+#include <sys/resource.h>
 #endif
 
 using Texts = std::vector<std::string>;
-
-// Computes an entry of `units` bought for 10 each and transfers it.
-static void AddRow(MemorySheet& s, const std::string& ware, int units, bool inAmounts) {
-    ClearEntry(s.fields);
-    const std::string n = std::to_string(units), cost = std::to_string(units * 10);
-    s.fields.Set({{Field::Ware, ware.c_str()},
-                  {Field::BuyUnits, n.c_str()},
-                  {Field::BuyCost, cost.c_str()},
-                  {Field::SellUnits, n.c_str()},
-                  {Field::Yield, inAmounts ? "2" : "20"}});
-    s.fields.inAmounts = inAmounts;
-    Compute(s.fields);
-    TransferEntry(s.sheet);
-}
 
 TEST(ListFileSave, WritesTheExampleAndTotalsAsNumbersOfTheirKindUnderTheRightName) {
     // The name chosen, then the list and entry files saved under it, sorted.
@@ -45,7 +32,7 @@ TEST(ListFileSave, WritesTheExampleAndTotalsAsNumbersOfTheirKindUnderTheRightNam
     }
     TestFolder folder;
     MemorySheet s;
-    AddRow(s, "Ware", 10, true);
+    s.RowAdd("Ware", 10, true);
     MemoryPrompt prompt(folder.Path("week.kvl"));
     SaveList(s.sheet, prompt);
     EXPECT_EQ(folder.Read("week.kvl"),
@@ -70,8 +57,8 @@ TEST(ListFileRoundTrip, RowsModesAndTotalsComeBackAndReplaceTheList) {
         TestFolder folder;
         MemorySheet saved, opened;
         for (int i = 0; i < rows; ++i)
-            AddRow(saved, "ware " + std::to_string(i), i % 7 + 1, i % 3 != 1);
-        AddRow(opened, "old", 1, false);
+            saved.RowAdd("ware " + std::to_string(i), i % 7 + 1, i % 3 != 1);
+        opened.RowAdd("old", 1, false);
         opened.fields.texts[Field::Ware] = "typed";
         MemoryPrompt prompt(folder.Path("list.kvl"));
         SaveList(saved.sheet, prompt);
@@ -87,35 +74,6 @@ TEST(ListFileRoundTrip, RowsModesAndTotalsComeBackAndReplaceTheList) {
     }
 }
 
-TEST(ListFileOpen, RowCountIsTrustedOnlyAsFarAsTheFileGoes) {
-    const auto row = [](const char* mode) {
-        return CrLfLines({"W", "1", "2", "3", "4", "5", "6", "7", "8", mode});
-    };
-    const std::string totals = CrLfLines({"a", "b", "c", "d", "e", "f", "g", "h"});
-    const struct {
-        std::string bytes;
-        YieldModes modes;
-        const char* firstTotal;
-    } cases[] = {
-        {"abc\r\n" + totals, {}, "a"},
-        {"-3\r\n" + row("1") + totals, {}, "W"},
-        {"2147483647\r\n" + row("1") + row("1"), {1, 1}, ""},
-        // Any non-zero mode is amounts; a file ending inside a row adds it with empty cells.
-        {"4\r\n" + row("0") + row("256") + row("x") + "X\r\n", {0, 1, 0, 0}, ""},
-    };
-    for (const auto& c : cases) {
-        TestFolder folder;
-        folder.Write("l.kvl", c.bytes);
-        MemorySheet s;
-        AddRow(s, "old", 1, true);
-        MemoryPrompt prompt(folder.Path("l.kvl"));
-        OpenList(s.sheet, prompt);
-        EXPECT_EQ(s.modes, c.modes) << c.bytes;
-        EXPECT_EQ(s.table.rows.size(), c.modes.size()) << c.bytes;
-        EXPECT_EQ(s.Totals()[0], c.firstTotal) << c.bytes;
-    }
-}
-
 // A table that refuses rows whose ware is "refused", as a full list control would.
 class RefusingTable : public MemoryTable {
   public:
@@ -125,24 +83,43 @@ class RefusingTable : public MemoryTable {
     }
 };
 
-TEST(ListFileOpen, ModesStayInStepWithTheRowsWhenARowIsRefused) {
-    MemorySheet source;
-    for (const char* ware : {"a", "refused", "b", "refused", "c"})
-        AddRow(source, ware, 2, ware[0] != 'b');
+TEST(ListFileOpen, RowCountIsTrustedOnlyAsFarAsTheFileGoesAndModesStayInStepWithTheRows) {
+    const auto row = [](const char* ware, const char* mode) {
+        return CrLfLines({ware, "1", "2", "3", "4", "5", "6", "7", "8", mode});
+    };
+    const std::string totals = CrLfLines({"a", "b", "c", "d", "e", "f", "g", "h"});
+    const struct {
+        std::string bytes;
+        YieldModes modes;
+        const char* firstTotal;
+    } cases[] = {
+        {"abc\r\n" + totals, {}, "a"},
+        {"-3\r\n" + row("W", "1") + totals, {}, "W"},
+        {"2147483647\r\n" + row("W", "1") + row("W", "1"), {1, 1}, ""},
+        // Any non-zero mode is amounts; a file ending inside a row adds it with empty cells.
+        {"4\r\n" + row("W", "0") + row("W", "256") + row("W", "x") + "X\r\n", {0, 1, 0, 0}, ""},
+        {"5\r\n" + row("a", "1") + row("refused", "0") + row("b", "0") + row("refused", "1") +
+             row("c", "1"),
+         {1, 0, 1},
+         ""},
+    };
     TestFolder folder;
-    MemoryPrompt prompt(folder.Path("l.kvl"));
-    SaveList(source.sheet, prompt);
-    MemoryFields fields;
-    RefusingTable table;
-    YieldModes modes;
-    TradeSheet sheet{fields, table, modes};
-    OpenList(sheet, prompt);
-    ASSERT_EQ(table.RowCount(), 3);
-    EXPECT_EQ(table.CellGetText(2, 0), "c");
-    EXPECT_EQ(modes, (YieldModes{1, 0, 1}));
+    for (const auto& c : cases) {
+        folder.Write("l.kvl", c.bytes);
+        MemoryFields fields;
+        RefusingTable table;
+        table.rows = {{"old"}};
+        YieldModes modes{1};
+        TradeSheet sheet{fields, table, modes};
+        MemoryPrompt prompt(folder.Path("l.kvl"));
+        OpenList(sheet, prompt);
+        EXPECT_EQ(modes, c.modes) << c.bytes;
+        EXPECT_EQ(table.rows.size(), c.modes.size()) << c.bytes;
+        EXPECT_EQ(fields.texts[Field::TotalBuyUnits], c.firstTotal) << c.bytes;
+    }
 }
 
-TEST(SavedFileFailures, FailureLeavesFilesListAndEntryAsTheyWere) {
+TEST(SavedFileFailures, NoFolderAFolderOrAFullDiskLeaveFilesListAndEntryAsTheyWere) {
     TestFolder folder;
     const std::string old = CrLfLines({"0", "1", "2", "3", "4", "5", "6", "7", "8"});
     folder.Write("week.kvl", old);
@@ -151,10 +128,9 @@ TEST(SavedFileFailures, FailureLeavesFilesListAndEntryAsTheyWere) {
         std::filesystem::create_directory(folder.Path(name));
     folder.Write("box.kvl/inside", "x");
     MemorySheet s;
-    AddRow(s, "kept", 3, false);
+    s.RowAdd("kept", 3, false);
     const auto rows = s.table.rows;
     const auto fields = s.fields.texts;
-    // No such folder; a target that is a folder.
     const std::string save = "ERROR: Can't save this file!";
     for (std::string answer : {folder.Path("missing") + "/week", folder.Path("box")}) {
         MemoryPrompt prompt(answer);
@@ -165,6 +141,23 @@ TEST(SavedFileFailures, FailureLeavesFilesListAndEntryAsTheyWere) {
         EXPECT_EQ(prompt.messages, (Texts{save, save, "ERROR: Can't load this file!",
                                           "ERROR: Can't open this file!"}));
     }
+#ifndef _WIN32
+    // A full disk: writes past a file size limit fail, as they do when the disk has no room.
+    MemorySheet big; // fails while writing, not only at the last flush
+    for (int i = 0; i < 300; ++i)
+        big.RowAdd("row " + std::to_string(i), i + 1, i % 2 == 0);
+    MemoryPrompt prompt(folder.Path("week"));
+    rlimit saved;
+    getrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tight = saved;
+    tight.rlim_cur = 40; // smaller than either file
+    setrlimit(RLIMIT_FSIZE, &tight);
+    SaveList(big.sheet, prompt);
+    SaveEntry(big.fields, prompt);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_EQ(prompt.messages, (Texts{save, save}));
+#endif
     EXPECT_EQ(folder.Read("week.kvl"), old);
     EXPECT_EQ(folder.Read("week.kve"), old);
     EXPECT_EQ(folder.Names(), (Texts{"box.kve", "box.kvl", "week.kve", "week.kvl"}));
@@ -180,7 +173,7 @@ TEST(SavedFileTemporary, NeverTouchesOtherFilesAndFitsWhereTheTargetFits) {
     for (const char* name : {"week.kvl.kvtmp", "week.kve.kvtmp", "~"})
         folder.Write(name, "mine");
     MemorySheet s;
-    AddRow(s, "Iron", 3, true);
+    s.RowAdd("Iron", 3, true);
     MemoryPrompt prompt(folder.Path("week"));
     for (int i = 0; i < 20; ++i) { // unique per save: repeated saves never collide
         SaveList(s.sheet, prompt);
@@ -206,34 +199,3 @@ TEST(SavedFileTemporary, NeverTouchesOtherFilesAndFitsWhereTheTargetFits) {
     EXPECT_EQ(folder.Read(longest), folder.Read("week.kvl"));
 #endif
 }
-
-#ifndef _WIN32
-#include <csignal>
-#include <sys/resource.h>
-
-// A full disk: writes past a file size limit fail, as they do when the disk has no room left.
-TEST(SavedFileFailures, AFullDiskKeepsTheOldListAndEntry) {
-    TestFolder folder;
-    MemorySheet s;
-    for (int i = 0; i < 300; ++i)
-        AddRow(s, "row " + std::to_string(i), i + 1, i % 2 == 0);
-    const std::string old = "an older file that must survive\r\n";
-    folder.Write("full.kvl", old);
-    folder.Write("full.kve", old);
-    MemoryPrompt prompt(folder.Path("full"));
-    rlimit saved;
-    getrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit tight = saved;
-    tight.rlim_cur = 40; // smaller than either file
-    setrlimit(RLIMIT_FSIZE, &tight);
-    SaveList(s.sheet, prompt);
-    SaveEntry(s.fields, prompt);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    EXPECT_EQ(prompt.messages,
-              (Texts{"ERROR: Can't save this file!", "ERROR: Can't save this file!"}));
-    EXPECT_EQ(folder.Read("full.kvl"), old);
-    EXPECT_EQ(folder.Read("full.kve"), old);
-    EXPECT_EQ(folder.Names(), (Texts{"full.kve", "full.kvl"}));
-}
-#endif

@@ -19,12 +19,6 @@ class LineFile : public ::testing::Test {
         folder.Write(name, bytes);
         return folder.Path(name);
     }
-    static Lines ReadAll(int number) {
-        Lines lines;
-        while (!FileAtEnd(number) && lines.size() < 100)
-            lines.push_back(FileReadLine(number));
-        return lines;
-    }
     TestFolder folder;
 };
 
@@ -46,23 +40,34 @@ TEST_F(LineFile, ReadsEveryKindOfLineEnd) {
     for (auto& c : cases) {
         std::string path = FileWith(std::string("case ") + c.name, c.bytes); // "nul" is a device
         ASSERT_NE(FileOpenRead(0, path.c_str()), 0) << c.name;
-        EXPECT_EQ(ReadAll(0), c.lines) << c.name;
+        Lines lines;
+        while (!FileAtEnd(0) && lines.size() < 100)
+            lines.push_back(FileReadLine(0));
+        EXPECT_EQ(lines, c.lines) << c.name;
         EXPECT_EQ(FileReadLine(0), "") << c.name;
         EXPECT_TRUE(FileClose(0)) << c.name;
     }
 }
 
-TEST_F(LineFile, CreateEmptiesTheFileAndLinesComeBackInOrder) {
+TEST_F(LineFile, WritesCrLfLinesInPlaceAndReportsAFailedWriteAtClose) {
     std::string path = FileWith("write", "old contents\r\n");
     ASSERT_NE(FileCreate(1, path.c_str()), 0);
     EXPECT_EQ(folder.Read("write"), "");
-    EXPECT_EQ(FileWriteLine(1, "x"), 3);
-    EXPECT_EQ(FileWriteLine(1, ""), 2);
     const std::string big(5000, 'b'); // larger than the buffer
-    EXPECT_EQ(FileWriteLine(1, big), 5002);
-    FileWriteLine(1, "end");
+    for (const std::string& line : {std::string("x"), std::string(), big})
+        EXPECT_EQ(FileWriteLine(1, line), int(line.size()) + 2);
     EXPECT_TRUE(FileClose(1));
-    EXPECT_EQ(folder.Read("write"), "x\r\n\r\n" + big + "\r\nend\r\n");
+    EXPECT_EQ(folder.Read("write"), "x\r\n\r\n" + big + "\r\n");
+
+    path = FileWith("readwrite", "abc\r\ndef\r\n");
+    ASSERT_NE(FileOpenRead(4, path.c_str()), 0);
+    FileWriteLine(4, "lost");
+    EXPECT_FALSE(FileClose(4));
+    ASSERT_NE(FileOpenReadWrite(5, path.c_str()), 0);
+    EXPECT_EQ(FileReadLine(5), "abc");
+    FileWriteLine(5, "X");
+    EXPECT_TRUE(FileClose(5));
+    EXPECT_EQ(folder.Read("readwrite"), "abc\r\nX\r\n\r\n");
 }
 
 TEST_F(LineFile, NumbersReopenedAutomaticOrNotOpen) {
@@ -82,22 +87,7 @@ TEST_F(LineFile, NumbersReopenedAutomaticOrNotOpen) {
     FileWriteLine(a, "one");
     FileWriteLine(b, "two");
     FileCloseAll();
-    EXPECT_EQ(folder.Read("first"), "one\r\n");
-    EXPECT_EQ(folder.Read("second"), "two\r\n");
-}
-
-TEST_F(LineFile, ReadWriteAndAFailedWriteReportedAtClose) {
-    std::string path = FileWith("readwrite", "abc\r\ndef\r\n");
-    ASSERT_NE(FileOpenRead(4, path.c_str()), 0);
-    FileWriteLine(4, "lost");
-    EXPECT_FALSE(FileClose(4));
-    EXPECT_EQ(folder.Read("readwrite"), "abc\r\ndef\r\n");
-
-    ASSERT_NE(FileOpenReadWrite(5, path.c_str()), 0);
-    EXPECT_EQ(FileReadLine(5), "abc");
-    FileWriteLine(5, "X");
-    EXPECT_TRUE(FileClose(5));
-    EXPECT_EQ(folder.Read("readwrite"), "abc\r\nX\r\n\r\n");
+    EXPECT_EQ(folder.Read("first") + folder.Read("second"), "one\r\ntwo\r\n");
 }
 
 } // namespace

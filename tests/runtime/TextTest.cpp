@@ -7,12 +7,10 @@
 
 namespace {
 
-TEST(Text, FindFileNamePartEqualAndColorRgb) {
+TEST(Text, FindAndFileNamePartTakeAbsentTextsAndAnyStart) {
     const struct {
-        const char* text;
-        const char* find;
-        int start;
-        int position;
+        const char *text, *find;
+        int start, position;
     } finds[] = {
         {"abcabc", "c", 4, 6},       {"abc", "abcd", 1, 0}, {"abc", "", 1, 0},
         {nullptr, "a", 1, 0},        {"abc", "a", -100, 1}, {"abc", "a", 2147483647, 0},
@@ -27,9 +25,6 @@ TEST(Text, FindFileNamePartEqualAndColorRgb) {
     };
     for (auto& c : parts)
         EXPECT_EQ(FileNamePart(c[0]), c[1]) << c[0];
-    EXPECT_TRUE(TextEqual(nullptr, ""));
-    EXPECT_FALSE(TextEqual("ab", "aB"));
-    EXPECT_EQ(ColorRgb(255, 244, 244), 16053503);
 }
 
 TEST(CurrentDirectory, EndsWithOneSeparatorAndIsNeverCutShort) {

@@ -1,6 +1,8 @@
 // In-memory stand-ins for the calculator's fields and trade list.
 #pragma once
 
+#include "app/Trade.h"
+#include "app/TradeList.h"
 #include "formats/TradeSheet.h"
 
 #include <map>
@@ -62,6 +64,20 @@ struct MemorySheet {
     MemorySheet() { Totals(std::vector<std::string>(8, "0")); }
     MemorySheet(const MemorySheet&) = delete;
     MemorySheet& operator=(const MemorySheet&) = delete;
+
+    // Computes an entry of `units` bought for 10 each, yield 2 per unit or 20 %, and adds it.
+    void RowAdd(const std::string& ware, int units, bool inAmounts) {
+        ClearEntry(fields);
+        const std::string n = std::to_string(units), cost = std::to_string(units * 10);
+        fields.Set({{Field::BuyUnits, n.c_str()},
+                    {Field::BuyCost, cost.c_str()},
+                    {Field::SellUnits, n.c_str()},
+                    {Field::Yield, inAmounts ? "2" : "20"}});
+        fields.texts[Field::Ware] = ware;
+        fields.inAmounts = inAmounts;
+        Compute(fields);
+        TransferEntry(sheet);
+    }
 
     // The totals in the order the list file stores them, first set to `shown` if given.
     std::vector<std::string> Totals(const std::vector<std::string>& shown = {}) {

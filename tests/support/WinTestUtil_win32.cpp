@@ -87,16 +87,6 @@ bool EventWaitFor(int kind, int milliseconds) {
     return seen;
 }
 
-bool ThreadWaitUntil(const std::function<bool()>& done, int milliseconds) {
-    const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
-    while (!done()) {
-        if (static_cast<int>(end - GetTickCount()) <= 0)
-            return false;
-        Sleep(10);
-    }
-    return true;
-}
-
 namespace {
 
 bool InputWaiting() {

@@ -27,8 +27,6 @@ void InputDoubleClick(int x, int y);
 bool PumpUntil(const std::function<bool()>& done, int milliseconds = 5000);
 // Runs the event loop until it returns an event of `kind`; false after `milliseconds` without.
 bool EventWaitFor(int kind, int milliseconds = 5000);
-// For a second thread, which has no event loop to run: checks `done` every few milliseconds.
-bool ThreadWaitUntil(const std::function<bool()>& done, int milliseconds = 5000);
 // Events of the input sent so far and of everything it caused: pumps until no input is left
 // in the queue, then until no message waits (no 0s).
 std::vector<int> EventsOfInput();

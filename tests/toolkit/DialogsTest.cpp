@@ -2,33 +2,11 @@
 #include "toolkit/Dialogs.h"
 
 #include "support/DialogDriver_win32.h"
+#include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 namespace {
-
-// A folder in the temporary folder, removed with whatever is in it when the test ends.
-class TempFolder {
-  public:
-    explicit TempFolder(const char* name) {
-        char temp[MAX_PATH] = {};
-        GetTempPathA(sizeof temp, temp);
-        path_ = std::string(temp) + name;
-        CreateDirectoryA(path_.c_str(), nullptr);
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::string& Path() const { return path_; }
-
-  private:
-    std::string path_;
-};
 
 std::string Save(const std::string& defaultPath, const char* pattern, int index,
                  std::function<void(HWND)> act) {
@@ -83,8 +61,8 @@ TEST(MessageDialog, OwnedByTheForegroundWindowWhileTheOthersWait) {
 }
 
 TEST(FileDialog, DefaultPathPatternsCancelAndMultipleSelection) {
-    const TempFolder temp("kv-dialogs");
-    const std::string folder = temp.Path() + "\\";
+    const TestFolder temp;
+    const std::string folder = temp.Path("");
     char before[MAX_PATH], after[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, before);
     std::vector<std::string> filters;

@@ -1,49 +1,35 @@
-// The widget framework over plain native controls registered with kinds made for the test.
+// The widget framework over real controls: numbers, shared brushes and option groups.
+#include "toolkit/Widgets.h"
+
 #include "support/WinTestUtil_win32.h"
 
 #include <gtest/gtest.h>
-
-#include <string>
 
 namespace {
 
 int destroyed = 0; // OnDestroy calls
 
-void CountingDestroy(WidgetRecord* widget) {
-    ++destroyed;
-    StandardOnDestroy(widget);
-}
-
 const WidgetKind fieldKind = [] {
     WidgetKind kind = {};
     kind.Kind = 2;
     kind.RecordSize = WidgetRecordSize;
-    kind.OnDestroy = CountingDestroy;
+    kind.OnDestroy = [](WidgetRecord* widget) {
+        ++destroyed;
+        StandardOnDestroy(widget);
+    };
     kind.SetColor = StandardSetColor;
     kind.GetColor = StandardGetColor;
     return kind;
 }();
 
-const DWORD ChildStyle = WS_CHILD | WS_VISIBLE;
+HWND Field(int number, const char* text = "") {
+    return reinterpret_cast<HWND>(TestControlCreate(number, &fieldKind, "Edit",
+                                                    WS_CHILD | WS_VISIBLE, 10,
+                                                    10 + 30 * (number % 8), 200, 24, text));
+}
 
-class WidgetTest : public ::testing::Test {
-  protected:
-    static void TearDownTestSuite() { WindowCloseAll(); }
-    void SetUp() override {
-        ToolkitTestInit();
-        if (!WindowNativeHandle(0))
-            WindowOpen(0, 40, 40, 400, 300, "widgets", 0xCA0000, nullptr);
-        window = WidgetListBegin(WindowNativeHandle(0));
-        ASSERT_TRUE(window);
-    }
-    HWND Field(int number, const char* text = "") {
-        return reinterpret_cast<HWND>(TestControlCreate(number, &fieldKind, "Edit", ChildStyle, 10,
-                                                        10 + 30 * (number % 8), 200, 24, text));
-    }
-    HWND window = nullptr;
-};
-
-TEST_F(WidgetTest, SameNumberAgainLeavesOneControlWithThatId) {
+TEST(Widget, SameNumberAgainLeavesOneControlWithThatId) {
+    HWND window = WidgetTestWindow(0, 400, 300);
     EXPECT_EQ(WidgetOwnerWindow(Field(5, "abc")), window);
     HWND first = Field(14, "first");
     destroyed = 0;
@@ -54,10 +40,11 @@ TEST_F(WidgetTest, SameNumberAgainLeavesOneControlWithThatId) {
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         withId += GetDlgCtrlID(child) == 14;
     EXPECT_EQ(withId, 1);
+    WindowClose(0);
 }
 
-TEST_F(WidgetTest, BrushesAreSharedCountedAndEndWithTheWindowAndItsWidgets) {
-    WidgetListBegin(reinterpret_cast<HWND>(WindowOpen(1, 60, 60, 400, 300, "", 0, nullptr)));
+TEST(Widget, BrushesAreSharedCountedAndEndWithTheWindowAndItsWidgets) {
+    WidgetTestWindow(1, 400, 300);
     const int colour = 0xC0FFEE;
     for (int number : {21, 22, 23}) {
         ASSERT_TRUE(Field(number, "help"));
@@ -75,6 +62,37 @@ TEST_F(WidgetTest, BrushesAreSharedCountedAndEndWithTheWindowAndItsWidgets) {
     EXPECT_EQ(BrushCacheCount(colour), 0);
     EXPECT_EQ(GetObjectType(brush), 0u); // deleted
     EXPECT_EQ(WidgetLookup(23), nullptr);
+}
+
+// What is created between two options decides whether they share a group.
+TEST(Widget, OptionsGroupOnlyWhenCreatedOneAfterAnother) {
+    const struct {
+        const char* between;
+        void (*make)(HWND);
+        bool sameGroup;
+    } cases[] = {
+        {"nothing", [](HWND) {}, true},
+        {"text", [](HWND) { TextWidgetCreate(3, 10, 35, 100, 20, "label"); }, false},
+        {"frame", [](HWND) { FrameWidgetCreate(3, 200, 10, 100, 100, "frame", 1); }, false},
+        {"list begun again", [](HWND w) { WidgetListBegin(w); }, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.between);
+        HWND window = WidgetTestWindow(7, 400, 300); // a fresh window each time
+        ASSERT_NE(OptionWidgetCreate(1, 10, 10, 100, 20, "first"), 0);
+        c.make(window);
+        ASSERT_NE(OptionWidgetCreate(2, 10, 60, 100, 20, "second"), 0);
+        WidgetSetState(1, 1);
+        WidgetSetState(2, 1);
+        EXPECT_EQ(WidgetGetState(1), c.sameGroup ? 0 : 1);
+        const POINT first = ClientToScreenPoint(WidgetLookup(1)->Handle, 8, 10);
+        InputClick(first.x, first.y); // the user's click follows the same groups
+        EventsOfInput();
+        EXPECT_EQ(WidgetGetState(2), c.sameGroup ? 0 : 1);
+        WidgetSetState(1, 0); // checks no other
+        EXPECT_EQ(WidgetGetState(1) + WidgetGetState(2), c.sameGroup ? 0 : 1);
+    }
+    WindowClose(7);
 }
 
 } // namespace
