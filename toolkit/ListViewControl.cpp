@@ -44,8 +44,10 @@ ListRow* ListViewRow(WidgetRecord* widget, int row) {
     return row >= 0 && size_t(row) < rows.size() ? &rows[size_t(row)] : nullptr;
 }
 
+// Asking for the header must not tell the control of pending rows: adding a row asks for
+// the columns.
 HWND ListViewHeader(WidgetRecord* widget) {
-    return reinterpret_cast<HWND>(ListViewSend(widget, LVM_GETHEADER, 0, 0));
+    return reinterpret_cast<HWND>(ListViewSendTo(widget->Handle, LVM_GETHEADER, 0, 0));
 }
 
 int ListViewColumnCount(WidgetRecord* widget) {
