@@ -161,19 +161,6 @@ TEST(KestravaStats, TheManifestAskingForCommonControlsSixIsInTheExecutable) {
     EXPECT_NE(std::string::npos, identity.find("version=\"6.0.0.0\"")) << identity;
 }
 
-// The live GDI object count after the last allocation or release in Wine's trace; -1 before
-// any. A release line shows the count before it.
-int GdiObjects(const Kestrava& app) {
-    const std::string trace = app.FileRead("gdi.txt");
-    const size_t end = trace.rfind("/65536");
-    if (end == std::string::npos)
-        return -1;
-    const size_t start = trace.find_last_not_of("0123456789", end - 1) + 1;
-    const size_t line = trace.rfind('\n', start) + 1;
-    const int count = std::stoi(trace.substr(start, end - start));
-    return trace.find("freed", line) < start ? count - 1 : count;
-}
-
 TEST(KestravaStats, OpeningAndClosingTheWindowLeavesNoGdiObjectsOrWindows) {
     Kestrava app({}, true);
     ASSERT_TRUE(WaitUntil([&] { return app.Main() && GetForegroundWindow() == app.Main(); }));
@@ -192,18 +179,18 @@ TEST(KestravaStats, OpeningAndClosingTheWindowLeavesNoGdiObjectsOrWindows) {
     };
     // The first opening may fill caches that stay; count from after it.
     ASSERT_TRUE(cycle(0));
-    const int objects = GdiObjects(app), windows = WindowsOfProcess(app.Id());
+    const int objects = app.GdiObjects(), windows = WindowsOfProcess(app.Id());
     ASSERT_GT(objects, 0) << "no GDI trace from the program";
     // The counts are live: the open window holds more of both.
     ASSERT_TRUE(cycle(1, [&] {
-        EXPECT_TRUE(WaitUntil([&] { return GdiObjects(app) > objects; }));
+        EXPECT_TRUE(WaitUntil([&] { return app.GdiObjects() > objects; }));
         EXPECT_GT(WindowsOfProcess(app.Id()), windows);
     }));
     for (int round = 2; round <= 200; ++round)
         ASSERT_TRUE(cycle(round)) << "round " << round;
     // Painting holds a few objects for a moment; at rest the count is back.
-    EXPECT_TRUE(WaitUntil([&] { return GdiObjects(app) == objects; }, 10000))
-        << GdiObjects(app) << " GDI objects, " << objects << " before";
+    EXPECT_TRUE(WaitUntil([&] { return app.GdiObjects() == objects; }, 10000))
+        << app.GdiObjects() << " GDI objects, " << objects << " before";
     EXPECT_EQ(windows, WindowsOfProcess(app.Id()));
 }
 

@@ -7,10 +7,13 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <psapi.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 #ifndef KV_APP_DIR // set for the programs that drive the built Kestrava.exe
 #define KV_APP_DIR ""
@@ -478,4 +481,37 @@ bool Kestrava::Responsive(int milliseconds) {
     DWORD_PTR result = 0;
     return Alive() && SendMessageTimeoutA(Main(), WM_NULL, 0, 0, SMTO_NORMAL,
                                           static_cast<UINT>(milliseconds), &result) != 0;
+}
+
+int Kestrava::GdiObjects() const {
+    // Painting holds a few objects for a moment: read once the trace has been still a while.
+    const fs::path path = folder_ / "gdi.txt";
+    std::error_code failed;
+    for (uintmax_t size = 0, before = 1, rounds = 0; size != before && !failed && rounds < 40;
+         ++rounds) {
+        before = std::exchange(size, fs::file_size(path, failed));
+        Sleep(250);
+    }
+    // Only the end matters, and a long run writes a large trace.
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    const std::streamoff size = in.tellg(), tail = std::min<std::streamoff>(size, 1 << 16);
+    if (size <= 0)
+        return -1;
+    std::string trace(static_cast<size_t>(tail), '\0');
+    in.seekg(size - tail).read(trace.data(), tail);
+    const size_t end = trace.rfind("/65536");
+    if (end == std::string::npos)
+        return -1;
+    const size_t start = trace.find_last_not_of("0123456789", end - 1) + 1;
+    const size_t line = trace.rfind('\n', start) + 1;
+    const int count = std::stoi(trace.substr(start, end - start));
+    // A release line shows the count before it.
+    return trace.find("freed", line) < start ? count - 1 : count;
+}
+
+size_t Kestrava::Committed() const {
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(process_.hProcess, &counters, sizeof counters);
+    return counters.PagefileUsage;
 }

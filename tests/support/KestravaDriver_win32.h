@@ -109,6 +109,10 @@ class Kestrava {
 
     bool Alive() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
     bool Responsive(int milliseconds = 5000); // alive and answers a message within the time
+    // Live GDI objects in the trace of a gdiTraced start, once it has been still for a
+    // moment; -1 before any.
+    int GdiObjects() const;
+    size_t Committed() const; // PagefileUsage in bytes; under Wine, the anonymous memory in use
 
   private:
     std::filesystem::path folder_;
