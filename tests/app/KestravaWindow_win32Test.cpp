@@ -1,5 +1,5 @@
 // The calculator window as it opens, its hints, and what a trader does in it with the mouse
-// and with the keyboard alone: compute entries, build the list, take rows out, clear, quit.
+// and with the keyboard alone: compute entries, build the list, take rows out, clear it.
 #include "support/KestravaDriver_win32.h"
 #include "support/WinTestUtil_win32.h"
 
@@ -80,9 +80,7 @@ bool SelectWith(Kestrava& app, WORD key, int row) {
     return app.Selected() == row;
 }
 
-// The window as the table says, its hints in focus order, then the worked examples: salt is
-// moved into the list twice and silk once, rows are deleted, loaded back and cleared; then
-// the same with the keyboard alone.
+// In the worked examples salt is moved into the list twice and silk once.
 TEST(KestravaWindow, LayoutHintsWorkedExamplesAndListRowsByMouseAndByKeyboard) {
     EXPECT_TRUE(std::filesystem::is_directory(KV_APP_DIR "/Saved-Entrys"));
     EXPECT_TRUE(std::filesystem::is_directory(KV_APP_DIR "/Saved-Lists"));
