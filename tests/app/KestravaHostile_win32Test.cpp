@@ -49,6 +49,8 @@ TEST(KestravaHostile, LongTextsControlCharactersAndOddNumbersNeitherCrashNorHang
     EXPECT_TRUE(app.Responsive(120000));
 
     // A ware of 100,000 characters goes through the entry file whole.
+    app.Menu(1);
+    ASSERT_TRUE(WaitUntil([&] { return app.Text(4) == "0"; }));
     const std::string ware = std::string(100000, 'W') + "end";
     app.TextSet(3, ware);
     app.Compute("10", "100", "10", "2");
