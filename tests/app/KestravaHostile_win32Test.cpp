@@ -23,9 +23,8 @@ TEST(KestravaHostile, LongTextsControlCharactersAndOddNumbersNeitherCrashNorHang
         digits += std::string(4999, '7') + ' ';
     app.TextSet(4, digits);
     ASSERT_TRUE(app.Responsive(60000));
-    app.Type(5, "1e999");
-    app.Type(6, "-0");
-    app.Type(9, "nan");
+    for (auto [field, text] : {std::pair{5, "1e999"}, {6, "-0"}, {9, "nan"}})
+        app.Type(field, text);
     app.Click(3);
     app.Keys({VK_END, 'B', 'G', 'H', 'Z'}, false, true); // control characters typed
     app.Click(14);
@@ -41,8 +40,6 @@ TEST(KestravaHostile, LongTextsControlCharactersAndOddNumbersNeitherCrashNorHang
         pasted += "12.5e3 nan\x01,";
     ClipboardSet(pasted);
     app.Click(9);
-    app.Keys({VK_HOME});
-    app.Keys({VK_END}, true);
     app.Keys({'V'}, false, true);
     EXPECT_TRUE(WaitUntil([&] { return app.Text(9).size() >= 1000; }));
     app.Click(14);

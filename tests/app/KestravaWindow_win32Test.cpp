@@ -1,5 +1,5 @@
 // The calculator window as it opens, its hints, and what a trader does in it with the mouse
-// and with the keyboard alone: compute entries, build the list, take rows out, clear, quit.
+// and with the keyboard alone: compute entries, build the list, take rows out, clear it.
 #include "support/KestravaDriver_win32.h"
 #include "support/WinTestUtil_win32.h"
 
@@ -70,7 +70,18 @@ const WidgetRow Widgets[] = {
     {43, "Edit", 738, 338, 90, 20, "0", 1, UnitTotal},
 };
 
-TEST(KestravaWindow, EveryWidgetColumnAndTheStatusBarAsTheTableSays) {
+// Presses `key` until the list's selection is `row`.
+bool SelectWith(Kestrava& app, WORD key, int row) {
+    for (int presses = 0; presses < 5 && app.Selected() != row; ++presses) {
+        const int before = app.Selected();
+        InputKey(key);
+        WaitUntil([&] { return app.Selected() != before; }, 3000);
+    }
+    return app.Selected() == row;
+}
+
+// In the worked examples salt is moved into the list twice and silk once.
+TEST(KestravaWindow, LayoutHintsWorkedExamplesAndListRowsByMouseAndByKeyboard) {
     EXPECT_TRUE(std::filesystem::is_directory(KV_APP_DIR "/Saved-Entrys"));
     EXPECT_TRUE(std::filesystem::is_directory(KV_APP_DIR "/Saved-Lists"));
     Kestrava app;
@@ -106,17 +117,15 @@ TEST(KestravaWindow, EveryWidgetColumnAndTheStatusBarAsTheTableSays) {
     EXPECT_EQ(std::string::npos, app.Text(35).find_first_of("\r\n"));
     EXPECT_EQ(LVS_REPORT | LVS_SINGLESEL,
               GetWindowLongA(app.Control(26), GWL_STYLE) & (LVS_TYPEMASK | LVS_SINGLESEL));
-    const char* titles[] = {"Ware",      "Buyunits",  "Buyprice",  "Unitprice", "Unityield [$]",
-                            "Sellunits", "Sellprice", "Yield [$]", "Yield [%]"};
-    const int widths[] = {128, 56, 90, 90, 90, 56, 90, 90, 90};
-    for (int column = 0; column < 9; ++column) {
-        EXPECT_EQ(titles[column], app.ColumnTitle(column));
-        EXPECT_EQ(widths[column], app.ColumnWidth(column)) << titles[column];
-    }
+    const std::pair<std::string, int> columns[] = {
+        {"Ware", 128},     {"Buyunits", 56},      {"Buyprice", 90},
+        {"Unitprice", 90}, {"Unityield [$]", 90}, {"Sellunits", 56},
+        {"Sellprice", 90}, {"Yield [$]", 90},     {"Yield [%]", 90}};
+    for (int column = 0; column < 9; ++column)
+        EXPECT_EQ(columns[column], std::pair(app.ColumnTitle(column), app.ColumnWidth(column)));
     EXPECT_EQ(0, app.Rows());
     EXPECT_EQ("\tInformation-Bar", app.Status());
     EXPECT_TRUE(app.Checked(7));
-    EXPECT_FALSE(app.Checked(8));
 
     // Hints in the order focus moves; -1 is a Tab, any other step a click into that widget.
     const std::pair<int, const char*> steps[] = {
@@ -135,17 +144,11 @@ TEST(KestravaWindow, EveryWidgetColumnAndTheStatusBarAsTheTableSays) {
             app.ClickInto(app.Control(step));
         EXPECT_TRUE(WaitUntil([&] { return app.Status() == status; })) << app.Status();
     }
-    EXPECT_TRUE(app.Checked(8));
     EXPECT_FALSE(app.Checked(7));
     app.Keys({'5', VK_BACK});
     app.ClickInto(app.Control(3)); // keys before this click are handled before it
     EXPECT_EQ("0", app.Text(10));
-}
 
-// Salt is moved into the list twice and silk once; the other examples stay out of it.
-TEST(KestravaWindow, WorkedExamplesInBothYieldModesAndListRowsComingAndGoingWithTheirTotals) {
-    Kestrava app;
-    ASSERT_TRUE(app.Ready());
     struct Case {
         bool percent;
         const char *ware, *units, *cost, *sellUnits, *yield, *costShown, *yieldShown;
@@ -165,7 +168,7 @@ TEST(KestravaWindow, WorkedExamplesInBothYieldModesAndListRowsComingAndGoingWith
                         "20.0000000000"};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.cost) + " " + c.yield);
-        app.Click(c.percent ? 8 : 7); // a real click on "%" or "1 2 3"
+        app.Click(c.percent ? 8 : 7);
         ASSERT_TRUE(WaitUntil([&] { return app.Checked(c.percent ? 8 : 7); }));
         app.Type(3, c.ware);
         app.Compute(c.units, c.cost, c.sellUnits, c.yield);
@@ -212,34 +215,18 @@ TEST(KestravaWindow, WorkedExamplesInBothYieldModesAndListRowsComingAndGoingWith
     EXPECT_TRUE(app.Checked(8));
     EXPECT_EQ("10.0000000000", app.Text(9)); // the percentage, not the unit yield
 
-    app.Menu(4); // Clear list empties the list and the entry
+    app.Menu(4); // Clear list empties the list, its totals and the entry
     ASSERT_TRUE(WaitUntil([&] { return app.Rows() == 0; }));
     EXPECT_EQ("Ware", app.Text(3));
     EXPECT_EQ(Texts(5, "0"), app.Results());
-
     // The popup opens without a selected row too; its Delete then does nothing.
-    const Texts totals = app.Totals();
     ClickAt(list, {300, 150}, 1, true);
     ASSERT_TRUE(app.WindowWait("", "#32768"));
     app.Keys({VK_DOWN, VK_RETURN});
     ASSERT_TRUE(WaitUntil([&] { return !app.Window("", "#32768"); }));
-    EXPECT_TRUE(app.Responsive());
-    EXPECT_EQ(totals, app.Totals());
-}
+    EXPECT_EQ(Texts(8, "0"), app.Totals());
 
-// Presses `key` until the list's selection is `row`.
-bool SelectWith(Kestrava& app, WORD key, int row) {
-    for (int presses = 0; presses < 5 && app.Selected() != row; ++presses) {
-        const int before = app.Selected();
-        InputKey(key);
-        WaitUntil([&] { return app.Selected() != before; }, 3000);
-    }
-    return app.Selected() == row;
-}
-
-TEST(KestravaWindow, KeyboardAloneComputesOnEnterAndLoadsDeletesAndPopsUpListRows) {
-    Kestrava app;
-    ASSERT_TRUE(app.Ready());
+    app.Click(7); // back to amounts; from here on only keys
     struct Entry {
         const char *ware, *units, *cost, *sellUnits, *yield;
         int enterIn;

@@ -54,10 +54,10 @@ TEST_F(ListView, RowTextsSplitAtLineFeedsAndLongCellsReadBackWhole) {
         {nullptr, {"", "", ""}},      {"A\nB\nC\nD", {"A", "B", "C"}}, // extra parts not shown
     };
     Create(3);
-    for (const auto& c : cases)
-        WidgetAddItem(List, -1, c.first);
-    for (int row = 0; row < static_cast<int>(std::size(cases)); ++row)
+    for (int row = 0; row < static_cast<int>(std::size(cases)); ++row) {
+        WidgetAddItem(List, -1, cases[row].first);
         EXPECT_EQ(Row(row, 3), cases[row].second) << row;
+    }
     // Rewriting the selected row keeps the cells beyond the given parts.
     WidgetSetState(List, 0);
     WidgetSetText(List, "X\nY\n");
@@ -116,8 +116,7 @@ TEST_F(ListView, CellColoursShowAndFollowTheirColumns) {
     const auto shown = [this](int x, int y) {
         return static_cast<int>(ClientPixel(list->Handle, x, y));
     };
-    PumpUntil([&] { return shown(220, row.top + height / 2) == Green; });
-    EXPECT_EQ(shown(220, row.top + height / 2), Green);
+    EXPECT_TRUE(PumpUntil([&] { return shown(220, row.top + height / 2) == Green; }));
     EXPECT_EQ(shown(300, row.bottom - 1 + 4 * height), Red);
 
     const auto colour = [this](int item, int which, int column) {
@@ -138,7 +137,8 @@ TEST_F(ListView, CellColoursShowAndFollowTheirColumns) {
     EXPECT_EQ(colour(5, 1, 0), -1);
 }
 
-TEST_F(ListView, RowDataBlocksGoWithTheirRows) {
+// Each row's data block goes with its row; row images are shared and stay the caller's.
+TEST_F(ListView, RowDataBlocksGoWithTheirRowsAndImagesStayTheCallers) {
     const int before = ListViewRowDataCount();
     Create(2, {"row", "row", "row", "row"});
     kind->SetItemColor(list, -1, 1, Red, 0);
@@ -148,14 +148,7 @@ TEST_F(ListView, RowDataBlocksGoWithTheirRows) {
     EXPECT_EQ(ListViewRowDataCount(), before + 3);
     WidgetRemoveAllItems(List);
     EXPECT_EQ(ListViewRowDataCount(), before);
-    WidgetAddItem(List, -1, "row");
-    kind->SetItemData(list, 0, 5);
-    WindowClose(TestWindow);
-    EXPECT_EQ(ListViewRowDataCount(), before);
-}
 
-TEST_F(ListView, RowImagesAreSharedAndStayTheCallers) {
-    Create(1);
     const GdiObject<HBITMAP> image(CreateBitmap(40, 20, 1, 32, nullptr));
     HBITMAP bitmap = image.Get();
     kind->AddItem(list, -1, "bitmap", bitmap);
@@ -166,7 +159,10 @@ TEST_F(ListView, RowImagesAreSharedAndStayTheCallers) {
     EXPECT_EQ(ImageList_GetImageCount(images), 3); // a blank first, then one per image
     WidgetRemoveAllItems(List);
     EXPECT_EQ(ImageList_GetImageCount(images), 1);
+    WidgetAddItem(List, -1, "row");
+    kind->SetItemData(list, 0, 5);
     WindowClose(TestWindow);
+    EXPECT_EQ(ListViewRowDataCount(), before);
     EXPECT_NE(GetObjectType(bitmap), 0u);
 }
 
