@@ -183,4 +183,27 @@ TEST_F(ListView, ManyRowsShowOnceTheLoopRuns) {
     EXPECT_EQ(Row(rows - 1, 9), (Cells{"r2999", "1", "2", "3", "4", "5", "6", "7", "8"}));
 }
 
+// Rows put in before a selected row take the selection along, quietly; the check boxes are
+// the widget's to keep, and the control shows them as it is told.
+TEST_F(ListView, InsertingMovesTheSelectionAndCheckBoxesKeepTheirState) {
+    ASSERT_NE(ListViewWidgetCreate(List, 10, 10, 460, 300, "c0", 80, 0x40010000 | 1), 0);
+    list = WidgetLookup(List);
+    kind = list->Class;
+    for (const char* row : {"a", "b", "c"})
+        WidgetAddItem(List, -1, row);
+    WidgetSetState(List, 1);
+    WidgetEventsUntil(1);
+    WidgetAddItem(List, 0, "new");
+    WidgetAddItem(List, 9, "last"); // past the end: appended
+    EXPECT_EQ(WidgetGetState(List), 2);
+    EXPECT_EQ(WidgetGetText(List), "b");
+    EXPECT_EQ(Row(4, 1), Cells{"last"});
+    EXPECT_TRUE(WidgetEventsUntil(1, 300).empty());
+    kind->SetItemState(list, 3, ListViewRowChecked);
+    EXPECT_EQ(kind->GetItemState(list, 3), ListViewRowChecked);
+    EXPECT_EQ(kind->GetItemState(list, 2), ListViewRowSelected);
+    EXPECT_EQ(SendMessageA(list->Handle, LVM_GETITEMSTATE, 3, LVIS_STATEIMAGEMASK),
+              INDEXTOSTATEIMAGEMASK(2));
+}
+
 } // namespace
