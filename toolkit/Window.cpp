@@ -308,6 +308,16 @@ void WindowActivate(int number) {
         SetActiveWindow(record->Handle);
 }
 
+void WindowShow(int number) {
+    WindowRecord* record = WindowLookup(number);
+    if (!record)
+        return;
+    // A menu bar built while the window was hidden has not resized the frame yet.
+    if (GetMenu(record->Handle))
+        DrawMenuBar(record->Handle);
+    ShowWindow(record->Handle, SW_SHOWNORMAL);
+}
+
 void WindowControlMessageHookSet(ControlMessageHook hook) {
     controlMessageHook = hook;
 }
