@@ -139,6 +139,7 @@ void MenuRoute(App& app, int item) {
 
 void HelpLinesRead(std::vector<std::string>& lines) {
     if (!FileOpenRead(HelpFileNumber, "data\\help.txt")) {
+        WindowShow(MainWindow); // the error stands in front of the window, as always
         MessageBoxShow("ERROR", "Helptext (.../Kestrava/data/help.txt) doesn't exist!");
         return;
     }
@@ -185,14 +186,17 @@ void LibrariesInit() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     LibrariesInit();
-    HWND window =
-        reinterpret_cast<HWND>(WindowOpen(MainWindow, 0, 0, 1018, 413, "Kestrava",
-                                          WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, nullptr));
+    // Built hidden and shown whole: on a window already on screen every menu item costs a new
+    // frame and every control a redraw of its own.
+    HWND window = reinterpret_cast<HWND>(
+        WindowOpen(MainWindow, 0, 0, 1018, 413, "Kestrava",
+                   WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WindowInvisible, nullptr));
     if (window) {
         App app;
         app.headerImage = reinterpret_cast<HANDLE>(ImageLoad(HeaderBitmap, "data/header.bmp"));
         HelpLinesRead(app.helpLines);
         MainLayoutBuild(window, app.headerImage);
+        WindowShow(MainWindow);
         MainLoop(app);
     }
     ImageFreeAll();

@@ -54,6 +54,20 @@ std::unique_ptr<char[]> ZeroedBuffer(size_t size) {
     return std::unique_ptr<char[]>(new (std::nothrow) char[size]());
 }
 
+// The dialogs' library comes with the first dialog, from the system folder only. Linked to
+// the program it would load the printing libraries at every start, which under Wine takes a
+// good part of the start.
+BOOL FileDialogShow(bool save, OPENFILENAMEA& request) {
+    using Show = BOOL(WINAPI*)(OPENFILENAMEA*);
+    static HMODULE library = // kept for the whole run
+        LoadLibraryExA("comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    const FARPROC found =
+        library ? GetProcAddress(library, save ? "GetSaveFileNameA" : "GetOpenFileNameA") : nullptr;
+    if (!found)
+        return FALSE;
+    return reinterpret_cast<Show>(reinterpret_cast<void (*)()>(found))(&request);
+}
+
 std::string FileDialogRun(bool save, const char* title, const char* defaultPath,
                           const char* pattern, int patternIndex, int flags) {
     FileDialogState& state = DialogState();
@@ -105,7 +119,7 @@ std::string FileDialogRun(bool save, const char* title, const char* defaultPath,
     BOOL chosen;
     {
         DisabledWindowList disabled;
-        chosen = save ? GetSaveFileNameA(&request) : GetOpenFileNameA(&request);
+        chosen = FileDialogShow(save, request);
     }
     if (!chosen) {
         state.names.reset();

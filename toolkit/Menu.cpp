@@ -28,10 +28,13 @@ MenuRecord* MenuFind(int number) {
     return menuTable ? static_cast<MenuRecord*>(ObjectLookup(menuTable, number)) : nullptr;
 }
 
-// Re-attaching after every change keeps the bar visible and current while it is built.
+// Re-attaching after every change keeps the bar visible and current while it is built. Each
+// time costs the window a new frame; a hidden window needs the bar attached only once, and
+// WindowShow sizes the frame to the finished bar.
 void MenuBarRefresh() {
-    if (menuBuild->CurrentOwner)
-        SetMenu(menuBuild->CurrentOwner, menuBuild->Current);
+    HWND owner = menuBuild->CurrentOwner;
+    if (owner && (IsWindowVisible(owner) || GetMenu(owner) != menuBuild->Current))
+        SetMenu(owner, menuBuild->Current);
 }
 
 intptr_t MenuRecordCreate(int number, HMENU (*create)(), HWND owner) {

@@ -3,9 +3,9 @@
 
 // On a toolkit window: its number + 1 (0 would read as "no property"). Window.cpp sets it.
 constexpr char WindowNumberProperty[] = "GT_WindowID";
-// On a widget's control: its widget number, and its record. The widget framework sets them.
+// On a widget's control: its widget number (the control's id leads to its record, see
+// WidgetFromControl). The widget framework sets it.
 constexpr char WidgetNumberProperty[] = "GT_ID";
-constexpr char WidgetRecordProperty[] = "GT_Widget";
 // On a list view: the row selected last, -1 none (ListViewWidget.cpp).
 constexpr char LastSelectedProperty[] = "GT_LastSelected";
 // On a status bar's parent: its own procedure, and the bar's number (StatusBar.cpp).

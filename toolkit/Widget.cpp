@@ -28,7 +28,6 @@ void WidgetEnd(WidgetRecord* widget, int number) {
         widget->Class->OnDestroy(widget);
     delete widget->State;
     widget->State = nullptr;
-    RemovePropA(widget->Handle, WidgetRecordProperty);
     RemovePropA(widget->Handle, WidgetNumberProperty);
     ObjectRelease(widgets, number);
 }
@@ -101,8 +100,13 @@ WidgetRecord* WidgetLookup(int number) {
     return widgets ? static_cast<WidgetRecord*>(ObjectLookup(widgets, number)) : nullptr;
 }
 
+// Through the number in the control's id, which reads in-process: every message to every
+// control asks, and a window property would cost each one a round trip to the Wine server.
 WidgetRecord* WidgetFromControl(HWND control) {
-    return control ? static_cast<WidgetRecord*>(GetPropA(control, WidgetRecordProperty)) : nullptr;
+    if (!control)
+        return nullptr;
+    WidgetRecord* widget = WidgetLookup(static_cast<int>(GetWindowLongPtrA(control, GWLP_ID)));
+    return widget && widget->Handle == control ? widget : nullptr;
 }
 
 WidgetRecord* WidgetRecordAcquire(int number, int* assignedNumber) {
@@ -122,7 +126,6 @@ intptr_t WidgetRegister(int number, int assignedNumber, WidgetRecord* record, HW
     SetWindowLongPtrA(control, GWLP_ID, assignedNumber);
     SetPropA(control, WidgetNumberProperty,
              reinterpret_cast<HANDLE>(static_cast<intptr_t>(assignedNumber)));
-    SetPropA(control, WidgetRecordProperty, record);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(WidgetFont()), TRUE);
     WidgetOptionGroupSet(false);
     return number == AutoNumber ? assignedNumber : reinterpret_cast<intptr_t>(control);

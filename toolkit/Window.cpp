@@ -25,6 +25,11 @@ HCURSOR defaultCursor = nullptr; // shared system cursor
 
 ControlMessageHook controlMessageHook = nullptr; // set by the widget framework
 
+// A toolkit window keeps its number + 1 in its extra bytes too, set and cleared with the
+// property: the window procedure reads it for every message, and a property would cost each
+// one a round trip to the Wine server.
+constexpr int NumberSlot = 0;
+
 // Messages that wake a timed wait: input, posted, timer, paint, hot-key and sent messages.
 const DWORD WakeMask = QS_KEY | QS_MOUSE | QS_POSTMESSAGE | QS_TIMER | QS_PAINT | QS_SENDMESSAGE |
                        QS_HOTKEY | QS_ALLPOSTMESSAGE;
@@ -59,6 +64,7 @@ void WindowClassRegister(const ClassName& name) {
     WNDCLASSA windowClass = {};
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = WindowProcedure;
+    windowClass.cbWndExtra = sizeof(LONG_PTR); // NumberSlot
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.hIcon = defaultIcon;
     windowClass.hCursor = defaultCursor;
@@ -178,7 +184,9 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     const LRESULT sized = LiveSizing(window, message, wParam, lParam);
     if (sized != NotHandled)
         return sized;
-    const int number = WindowNumberOf(window);
+    // Only a window being closed has lost its number and belongs to an ancestor's.
+    const LONG_PTR own = GetWindowLongPtrA(window, NumberSlot);
+    const int number = own ? static_cast<int>(own - 1) : WindowNumberOf(window);
     LRESULT result = NotHandled;
     switch (message) {
     case WM_COMMAND: result = WindowOnCommand(window, wParam, lParam); break;
@@ -257,6 +265,7 @@ intptr_t WindowOpen(int number, int x, int y, int width, int height, const char*
     record->Handle = window;
     SetPropA(window, WindowNumberProperty,
              reinterpret_cast<HANDLE>(static_cast<intptr_t>(assigned) + 1));
+    SetWindowLongPtrA(window, NumberSlot, static_cast<LONG_PTR>(assigned) + 1);
     if (visible)
         ShowWindow(window, (flags & WS_MAXIMIZE)   ? SW_MAXIMIZE
                            : (flags & WS_MINIMIZE) ? SW_SHOWMINIMIZED
@@ -278,6 +287,7 @@ void WindowClose(int number) {
     // Hand the activation back to the owner rather than to some other program.
     if (HWND owner = GetWindow(window, GW_OWNER))
         SetActiveWindow(owner);
+    SetWindowLongPtrA(window, NumberSlot, 0);
     RemovePropA(window, WindowNumberProperty);
     DestroyWindow(window); // its widgets end with it
     UnregisterClassA(ClassName(number).text, GetModuleHandleA(nullptr));
@@ -306,6 +316,16 @@ int WindowClientWidth(int number) {
 void WindowActivate(int number) {
     if (WindowRecord* record = WindowLookup(number))
         SetActiveWindow(record->Handle);
+}
+
+void WindowShow(int number) {
+    WindowRecord* record = WindowLookup(number);
+    if (!record)
+        return;
+    // A menu bar built while the window was hidden has not resized the frame yet.
+    if (GetMenu(record->Handle))
+        DrawMenuBar(record->Handle);
+    ShowWindow(record->Handle, SW_SHOWNORMAL);
 }
 
 void WindowControlMessageHookSet(ControlMessageHook hook) {

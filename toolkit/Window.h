@@ -42,6 +42,8 @@ void WindowCloseAll();
 HWND WindowNativeHandle(int number); // nullptr when not open
 int WindowClientWidth(int number);   // 0 when not open
 void WindowActivate(int number);
+// Shows and activates a window opened with WindowInvisible, in its normal size.
+void WindowShow(int number);
 
 // Waits for and handles one message. milliseconds: -1 no limit, 0 poll only.
 int EventWaitTimeout(int milliseconds);
