@@ -184,7 +184,8 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     const LRESULT sized = LiveSizing(window, message, wParam, lParam);
     if (sized != NotHandled)
         return sized;
-    // Only a window being closed has lost its number and belongs to an ancestor's.
+    // A window still being opened, or already being closed, has no number of its own: it
+    // belongs to an ancestor's, as the properties say.
     const LONG_PTR own = GetWindowLongPtrA(window, NumberSlot);
     const int number = own ? static_cast<int>(own - 1) : WindowNumberOf(window);
     LRESULT result = NotHandled;
