@@ -64,9 +64,10 @@ TEST(KestravaSoak, ManyRoundsOfWorkLeaveNoGdiObjectsWindowsOrMemoryBehind) {
         app.RowAdd("Silk", "4", "40", "4", "1");
         ClickAt(list, app.RowPoint(0), 2); // loads Salt back
         ASSERT_TRUE(WaitUntil([&] { return app.Text(3) == "Salt"; }));
-        ClickAt(list, app.RowPoint(1), 1, true); // Silk's popup, and its Delete
-        ASSERT_TRUE(app.WindowWait("", "#32768"));
-        app.Keys({VK_DOWN, VK_RETURN});
+        ClickAt(list, app.RowPoint(1), 1, true); // Silk's popup; its one item is Delete
+        HWND popup = app.WindowWait("", "#32768");
+        ASSERT_TRUE(popup);
+        ClickAt(popup);
         ASSERT_TRUE(rows(1));
         ASSERT_NO_FATAL_FAILURE(listOpen("hundred.kvl"));
         // Gone first, so that the wait below neither passes early nor holds the old file
@@ -92,9 +93,9 @@ TEST(KestravaSoak, ManyRoundsOfWorkLeaveNoGdiObjectsWindowsOrMemoryBehind) {
             Measured("running", done, app, start);
     }
     ASSERT_GT(base.gdiObjects, 0) << "no GDI trace from the program";
-    // Wine fills a cache of two bitmaps once, at some round of the first dozen; a leak of one
-    // object a round shows within the default rounds all the same.
-    constexpr int GdiSlack = 4;
+    // Wine fills caches of a few bitmaps and brushes once, at some round of the first dozen; a
+    // leak of one object a round still shows within the default rounds.
+    constexpr int GdiSlack = 10;
     constexpr double MemorySlackMb = 1;
     WaitUntil([&] { return app.GdiObjects() <= base.gdiObjects + GdiSlack; }, 10000);
     const Level end = Measured("end", cycles, app, start);
