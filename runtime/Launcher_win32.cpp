@@ -1,5 +1,7 @@
 #include "runtime/Launcher.h"
 
+#include "runtime/SystemLibrary_win32.h"
+
 #include <windows.h>
 
 #include <shellapi.h>
@@ -144,7 +146,10 @@ intptr_t ShellOpen(const char* program, const char* parameters, const char* dire
     info.lpParameters = *parameters ? parameters : nullptr;
     info.lpDirectory = folder.empty() ? nullptr : folder.c_str();
     info.nShow = show;
-    if (!ShellExecuteExA(&info))
+    using Execute = BOOL(WINAPI*)(SHELLEXECUTEINFOA*);
+    static const Execute execute = SystemFunction<Execute>("shell32.dll", "ShellExecuteExA");
+    SystemComInit();
+    if (!execute || !execute(&info))
         return 0;
     // The shell gives no process when an already running program took the document.
     if ((flags & LaunchWait) && info.hProcess)

@@ -2,7 +2,6 @@
 #include "toolkit/WidgetFramework.h"
 
 #include <commctrl.h>
-#include <objbase.h>
 #include <shlwapi.h>
 
 #include <cstring>
@@ -40,9 +39,9 @@ template <typename Function> Function FunctionCast(FARPROC address) {
 
 } // namespace
 
+// COM comes with the first command that needs it (SystemComInit).
 void CommonControlsInit() {
     InitCommonControls();
-    CoInitialize(nullptr);
 }
 
 int ThemeDetect() {

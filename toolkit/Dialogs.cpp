@@ -1,5 +1,7 @@
 #include "toolkit/Dialogs.h"
 
+#include "runtime/SystemLibrary_win32.h"
+
 #include <windows.h>
 
 #include <commdlg.h>
@@ -54,18 +56,15 @@ std::unique_ptr<char[]> ZeroedBuffer(size_t size) {
     return std::unique_ptr<char[]>(new (std::nothrow) char[size]());
 }
 
-// The dialogs' library comes with the first dialog, from the system folder only. Linked to
-// the program it would load the printing libraries at every start, which under Wine takes a
-// good part of the start.
 BOOL FileDialogShow(bool save, OPENFILENAMEA& request) {
     using Show = BOOL(WINAPI*)(OPENFILENAMEA*);
-    static HMODULE library = // kept for the whole run
-        LoadLibraryExA("comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    const FARPROC found =
-        library ? GetProcAddress(library, save ? "GetSaveFileNameA" : "GetOpenFileNameA") : nullptr;
-    if (!found)
-        return FALSE;
-    return reinterpret_cast<Show>(reinterpret_cast<void (*)()>(found))(&request);
+    // Linked to the program, the dialogs' library would load the printing libraries at every
+    // start.
+    static const Show open = SystemFunction<Show>("comdlg32.dll", "GetOpenFileNameA");
+    static const Show saveAs = SystemFunction<Show>("comdlg32.dll", "GetSaveFileNameA");
+    const Show show = save ? saveAs : open;
+    SystemComInit();
+    return show ? show(&request) : FALSE;
 }
 
 std::string FileDialogRun(bool save, const char* title, const char* defaultPath,
