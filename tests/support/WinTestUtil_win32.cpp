@@ -10,6 +10,11 @@ void ToolkitTestInit() {
         (MemoryInit(), WindowsInit(), WidgetsInit(), CommonControlsInit(), true);
 }
 
+HWND TestWindowOpen(int number, int x, int y, int width, int height, unsigned flags) {
+    ToolkitTestInit();
+    return reinterpret_cast<HWND>(WindowOpen(number, x, y, width, height, "test", flags, nullptr));
+}
+
 bool WindowForegroundMake(HWND window) {
     SetForegroundWindow(window);
     SetActiveWindow(window);
@@ -20,9 +25,7 @@ bool WindowForegroundMake(HWND window) {
 }
 
 HWND WidgetTestWindow(int number, int width, int height) {
-    ToolkitTestInit();
-    HWND window =
-        reinterpret_cast<HWND>(WindowOpen(number, 0, 0, width, height, "widgets", 0, nullptr));
+    HWND window = TestWindowOpen(number, 0, 0, width, height, 0);
     if (window) {
         WidgetListBegin(window);
         WindowForegroundMake(window);
@@ -43,25 +46,13 @@ void InputKey(WORD key, bool shift, bool control) {
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-static void MouseButtons(int x, int y, DWORD down, DWORD up, int times) {
-    SetCursorPos(x, y);
-    for (int i = 0; i < times; ++i) {
-        INPUT inputs[2] = {};
-        inputs[0].type = inputs[1].type = INPUT_MOUSE;
-        inputs[0].mi.dwFlags = down;
-        inputs[1].mi.dwFlags = up;
-        SendInput(2, inputs, sizeof(INPUT));
-    }
-}
-
 void InputClick(int x, int y) {
-    MouseButtons(x, y, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 1);
-}
-void InputRightClick(int x, int y) {
-    MouseButtons(x, y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1);
-}
-void InputDoubleClick(int x, int y) {
-    MouseButtons(x, y, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2);
+    SetCursorPos(x, y);
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, inputs, sizeof(INPUT));
 }
 
 bool PumpUntil(const std::function<bool()>& done, int milliseconds) {
@@ -89,41 +80,37 @@ bool EventWaitFor(int kind, int milliseconds) {
 
 namespace {
 
-bool InputWaiting() {
-    return HIWORD(GetQueueStatus(QS_INPUT)) != 0;
-}
-
-// Hands `seen` every event until `done` holds (or the time-out), then every waiting one.
-template <typename Seen> void Pump(const std::function<bool()>& done, int milliseconds, Seen seen) {
+// Every event until `done` holds (or the time-out), then every waiting one; the widget events
+// also as (number, subtype) into `widgets` when given.
+std::vector<int> Pump(const std::function<bool()>& done, int milliseconds,
+                      WidgetEvents* widgets = nullptr) {
+    std::vector<int> events;
+    const auto seen = [&](int kind) {
+        events.push_back(kind);
+        if (widgets && kind == EventKindWidget)
+            widgets->emplace_back(EventWidgetId(), EventSubtype());
+    };
     const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
     while (!done() && static_cast<int>(end - GetTickCount()) > 0)
         if (const int kind = EventWaitTimeout(10))
             seen(kind);
-    for (int guard = 0; guard < 100000; ++guard) {
-        const int kind = EventWaitTimeout(0);
-        if (!kind)
-            break;
+    for (int kind; events.size() < 100000 && (kind = EventWaitTimeout(0)) != EventNone;)
         seen(kind);
-    }
+    return events;
 }
 
-void WidgetEventAdd(WidgetEvents& events, int kind) {
-    if (kind == EventKindWidget)
-        events.emplace_back(EventWidgetId(), EventSubtype());
+bool InputDone() {
+    return HIWORD(GetQueueStatus(QS_INPUT)) == 0;
 }
 
 } // namespace
 
 std::vector<int> EventsOfInput() {
-    std::vector<int> events;
-    Pump([] { return !InputWaiting(); }, 5000, [&events](int kind) { events.push_back(kind); });
-    return events;
+    return Pump(InputDone, 5000);
 }
 
 std::vector<int> EventsDrain() {
-    std::vector<int> events;
-    Pump([] { return true; }, 0, [&events](int kind) { events.push_back(kind); });
-    return events;
+    return Pump([] { return true; }, 0);
 }
 
 bool EventsHave(const std::vector<int>& events, int kind) {
@@ -132,22 +119,14 @@ bool EventsHave(const std::vector<int>& events, int kind) {
 
 WidgetEvents WidgetEventsOfInput() {
     WidgetEvents events;
-    Pump([] { return !InputWaiting(); }, 5000,
-         [&events](int kind) { WidgetEventAdd(events, kind); });
+    Pump(InputDone, 5000, &events);
     return events;
 }
 
 WidgetEvents WidgetEventsUntil(size_t count, int milliseconds) {
     WidgetEvents events;
-    Pump([&events, count] { return events.size() >= count; }, milliseconds,
-         [&events](int kind) { WidgetEventAdd(events, kind); });
+    Pump([&events, count] { return events.size() >= count; }, milliseconds, &events);
     return events;
-}
-
-void DoubleClickTimePass() {
-    const DWORD end = GetTickCount() + GetDoubleClickTime() + 50;
-    PumpUntil([end] { return static_cast<int>(end - GetTickCount()) <= 0; },
-              static_cast<int>(GetDoubleClickTime()) + 1000);
 }
 
 POINT ClientToScreenPoint(HWND window, int x, int y) {
@@ -162,8 +141,8 @@ COLORREF ClientPixel(HWND window, int x, int y) {
     return GetPixel(WindowDc(nullptr).Get(), point.x, point.y);
 }
 
-intptr_t TestControlCreate(int number, const WidgetKind* kind, const char* className, DWORD style,
-                           int x, int y, int width, int height, const char* text) {
+HWND TestControlCreate(int number, const WidgetKind* kind, const char* className, DWORD style,
+                       int x, int y, int width, int height, const char* text) {
     HWND control =
         CreateWindowExA(0, className, text, style, x, y, width, height, WidgetListParent(),
                         reinterpret_cast<HMENU>(-1), GetModuleHandleA(nullptr), nullptr);
@@ -173,8 +152,9 @@ intptr_t TestControlCreate(int number, const WidgetKind* kind, const char* class
     WidgetRecord* record = WidgetRecordAcquire(number, &assigned);
     if (!record) {
         DestroyWindow(control);
-        return 0;
+        return nullptr;
     }
     record->FrontColor = record->BackColor = -1;
-    return WidgetRegister(number, assigned, record, control, kind);
+    WidgetRegister(number, assigned, record, control, kind);
+    return control;
 }

@@ -11,6 +11,8 @@
 #include <vector>
 
 void ToolkitTestInit(); // once per process
+// Toolkit window `number` opened with the toolkit's window flags; nullptr on failure.
+HWND TestWindowOpen(int number, int x, int y, int width, int height, unsigned flags);
 // Active and in the foreground, with the keyboard input, as a click makes it; false if not.
 bool WindowForegroundMake(HWND window);
 // Opens toolkit window `number` at the top left, in the foreground, with its widget list begun.
@@ -18,9 +20,7 @@ HWND WidgetTestWindow(int number, int width, int height);
 
 // Key press and release as typed, with shift and control held around it if asked.
 void InputKey(WORD key, bool shift = false, bool control = false);
-void InputClick(int x, int y); // mouse clicks at a screen point
-void InputRightClick(int x, int y);
-void InputDoubleClick(int x, int y);
+void InputClick(int x, int y); // a left click at a screen point
 
 // The one way tests wait: runs the event loop until `done` holds, or false once `milliseconds`
 // passed without it. Nothing waits for a fixed time.
@@ -38,13 +38,11 @@ using WidgetEvents = std::vector<std::pair<int, int>>;
 WidgetEvents WidgetEventsOfInput();
 // Widget events until `count` have come (or the time-out), then those already waiting.
 WidgetEvents WidgetEventsUntil(size_t count, int milliseconds = 5000);
-// Lets the double-click time pass, so the next click starts afresh (a rule about time).
-void DoubleClickTimePass();
 
 // Screen point, and the colour shown there after painting, of a client point of `window`.
 POINT ClientToScreenPoint(HWND window, int x, int y);
 COLORREF ClientPixel(HWND window, int x, int y);
 
 // A native control in the current widget list registered as widget `number`; 0 on failure.
-intptr_t TestControlCreate(int number, const WidgetKind* kind, const char* className, DWORD style,
-                           int x, int y, int width, int height, const char* text = "");
+HWND TestControlCreate(int number, const WidgetKind* kind, const char* className, DWORD style,
+                       int x, int y, int width, int height, const char* text = "");

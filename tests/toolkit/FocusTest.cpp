@@ -1,4 +1,7 @@
-// Tab and Shift+Tab typed with SendInput into a real toolkit window.
+// Tab and Shift+Tab typed with SendInput into real toolkit windows.
+#include "toolkit/EditorWidget.h"
+#include "toolkit/Widgets.h"
+
 #include "support/WinTestUtil_win32.h"
 
 #include <gtest/gtest.h>
@@ -16,8 +19,7 @@ LRESULT CALLBACK TabCounting(HWND control, UINT message, WPARAM wParam, LPARAM l
 }
 
 HWND Control(int number, const char* className, DWORD style) {
-    return reinterpret_cast<HWND>(
-        TestControlCreate(number, nullptr, className, style, 10, 10 + 30 * number, 150, 24));
+    return TestControlCreate(number, nullptr, className, style, 10, 10 + 30 * number, 150, 24);
 }
 
 int Focused() {
@@ -31,9 +33,7 @@ void Type(bool shift = false, bool control = false) {
 }
 
 TEST(Focus, TabWalksEnabledVisibleTabStopsInCreationOrder) {
-    ToolkitTestInit();
-    HWND window =
-        reinterpret_cast<HWND>(WindowOpen(0, 60, 60, 420, 300, "focus", 0xCA0000, nullptr));
+    HWND window = TestWindowOpen(0, 60, 60, 420, 300, 0xCA0000);
     WidgetListBegin(window);
     HWND first = Control(1, "Edit", Visible | WS_TABSTOP);
     Control(2, "Static", Visible);                          // not a tab stop
@@ -41,14 +41,10 @@ TEST(Focus, TabWalksEnabledVisibleTabStopsInCreationOrder) {
     Control(4, "Edit", WS_CHILD | WS_TABSTOP);              // hidden
     framework = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(first, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TabCounting)));
-    WindowForegroundMake(window);
-    SetFocus(first); // the only tab stop keeps the focus
-    Type(true);
-    EXPECT_EQ(Focused(), 1);
-
     Control(5, "Button", Visible | WS_TABSTOP | BS_PUSHBUTTON);
     Control(6, "Edit", Visible | WS_TABSTOP);
     Control(7, "Edit", Visible); // takes the focus, but is no tab stop
+    WindowForegroundMake(window);
     const struct {
         int focus; // given first: -1 none, 0 as it is
         bool shift, control;
@@ -67,6 +63,34 @@ TEST(Focus, TabWalksEnabledVisibleTabStopsInCreationOrder) {
         EXPECT_EQ(Focused(), step.focused) << &step - steps;
     }
     EXPECT_EQ(tabKeysSeen, 1); // only Ctrl+Tab reached control 1; Tab is the accelerator's
+    WindowClose(0);
+}
+
+// The help window's editor is read-only: Tab moves on from it instead of typing a tab.
+TEST(Focus, ReadOnlyDecidesWhetherAnEditorTakesTabOrPassesItOn) {
+    ASSERT_TRUE(WidgetTestWindow(6, 400, 300));
+    ASSERT_NE(StringWidgetCreate(41, 10, 200, 200, 22, ""), 0);
+    HWND field = WidgetLookup(41)->Handle;
+    const struct {
+        int flags, readOnly; // given at creation, then set as the attribute (-1: not set)
+        bool shift, tabbedOut;
+    } cases[] = {
+        {0, -1, false, false},    {0, -1, true, true}, {0x801, -1, false, true},
+        {0x801, 0, false, false}, {0, 7, false, true},
+    };
+    for (const auto& c : cases) {
+        ASSERT_NE(EditorWidgetCreate(40, 10, 10, 300, 150, c.flags), 0);
+        WidgetRecord* editor = WidgetLookup(40);
+        if (c.readOnly >= 0)
+            editor->Class->SetAttribute(editor, EditorReadOnly, c.readOnly);
+        EXPECT_EQ(editor->Class->GetAttribute(editor, EditorReadOnly),
+                  int(c.tabbedOut && !c.shift));
+        SetFocus(editor->Handle);
+        Type(c.shift);
+        EXPECT_EQ(GetFocus(), c.tabbedOut ? field : editor->Handle) << &c - cases;
+        EXPECT_EQ(WidgetGetText(40), c.tabbedOut ? "" : "\t") << &c - cases;
+    }
+    WindowClose(6);
 }
 
 } // namespace

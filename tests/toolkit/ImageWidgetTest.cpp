@@ -52,33 +52,23 @@ TEST_F(ImageWidget, TakesTheImageSizePlusTheClientEdgeAndKeepsItWhenTheImageGoes
 
 // A press on the image must not keep the mouse once it is released.
 TEST_F(ImageWidget, DragStartsOnceAndOnlyBeyondTheThreshold) {
-    const auto moveTo = [this](int x) {
-        const POINT p = ClientToScreenPoint(Control(), x, 20);
+    const int cx = GetSystemMetrics(SM_CXDRAG);
+    // Where the mouse goes along the image, pressed at the first point and released at the
+    // last, and the drag starts reported on the way there.
+    const std::pair<int, int> moves[] = {{150, 0}, {150 - cx, 0}, {149 - cx, 1}, {150 - 3 * cx, 0}};
+    for (size_t i = 0; i < std::size(moves); ++i) {
+        const POINT p = ClientToScreenPoint(Control(), moves[i].first, 20);
         SetCursorPos(p.x, p.y);
-    };
-    const auto button = [](DWORD flags) {
         INPUT input = {};
         input.type = INPUT_MOUSE;
-        input.mi.dwFlags = flags;
+        input.mi.dwFlags = i == 0 ? MOUSEEVENTF_LEFTDOWN : i == 3 ? MOUSEEVENTF_LEFTUP : 0;
         SendInput(1, &input, sizeof input);
-    };
-    const auto dragStarts = [] {
-        int count = 0;
+        int starts = 0;
         for (const auto& event : WidgetEventsOfInput())
-            count += event == std::make_pair(Image, SubtypeDragStart);
-        return count;
-    };
-    const int cx = GetSystemMetrics(SM_CXDRAG);
-    moveTo(150);
-    button(MOUSEEVENTF_LEFTDOWN);
-    moveTo(150 - cx);
-    EXPECT_EQ(dragStarts(), 0);
-    moveTo(150 - cx - 1);
-    EXPECT_EQ(dragStarts(), 1);
-    moveTo(150 - 3 * cx);
-    button(MOUSEEVENTF_LEFTUP);
-    EXPECT_EQ(dragStarts(), 0); // once only
-    EXPECT_EQ(GetCapture(), nullptr);
+            starts += event == std::make_pair(Image, SubtypeDragStart);
+        EXPECT_EQ(starts, moves[i].second) << i;
+    }
+    EXPECT_EQ(GetCapture(), nullptr); // the press kept the mouse no longer than it lasted
 }
 
 } // namespace

@@ -35,9 +35,7 @@ bool Press(WORD key, int times = 1) {
 }
 
 TEST(LiveSizing, KeyboardSizingStepsTenPixelsWithinTheTrackingLimits) {
-    ToolkitTestInit();
-    HWND window = reinterpret_cast<HWND>(
-        WindowOpen(0, 100, 100, 300, 200, "size", WS_OVERLAPPEDWINDOW, nullptr));
+    HWND window = TestWindowOpen(0, 100, 100, 300, 200, WS_OVERLAPPEDWINDOW);
     ASSERT_TRUE(window);
     toolkitProcedure = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Limited)));
@@ -45,8 +43,7 @@ TEST(LiveSizing, KeyboardSizingStepsTenPixelsWithinTheTrackingLimits) {
     WindowForegroundMake(window);
     // A focused field would take the arrow keys for itself: sizing borrows the focus.
     WidgetListBegin(window);
-    HWND field = reinterpret_cast<HWND>(TestControlCreate(
-        1, nullptr, "Edit", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, 10, 100, 20, "x"));
+    HWND field = TestControlCreate(1, nullptr, "Edit", WS_CHILD | WS_VISIBLE, 10, 10, 100, 20, "x");
     ASSERT_TRUE(field);
     SetFocus(field);
     SetCursorPos(700, 650);
@@ -79,8 +76,7 @@ TEST(LiveSizing, KeyboardSizingStepsTenPixelsWithinTheTrackingLimits) {
     EXPECT_EQ(Size(window).cx, MaxTrack.x);
     EXPECT_EQ(GetCapture(), nullptr);
 
-    HWND fixed =
-        reinterpret_cast<HWND>(WindowOpen(1, 100, 100, 300, 200, "fixed", 0xCA0000, nullptr));
+    HWND fixed = TestWindowOpen(1, 100, 100, 300, 200, 0xCA0000);
     WindowForegroundMake(fixed);
     EXPECT_EQ(LiveSizing(fixed, WM_SYSCOMMAND, SC_SIZE, 0), NotHandled);
     const LONG fixedWidth = Size(fixed).cx;

@@ -23,9 +23,8 @@ const WidgetKind fieldKind = [] {
 }();
 
 HWND Field(int number, const char* text = "") {
-    return reinterpret_cast<HWND>(TestControlCreate(number, &fieldKind, "Edit",
-                                                    WS_CHILD | WS_VISIBLE, 10,
-                                                    10 + 30 * (number % 8), 200, 24, text));
+    return TestControlCreate(number, &fieldKind, "Edit", WS_CHILD | WS_VISIBLE, 10,
+                             10 + 30 * (number % 8), 200, 24, text);
 }
 
 TEST(Widget, SameNumberAgainLeavesOneControlWithThatId) {
