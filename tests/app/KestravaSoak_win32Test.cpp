@@ -34,7 +34,7 @@ struct Level {
 Level Measured(const char* when, int cycles, const Kestrava& app, DWORD64 since) {
     const Level level = {app.GdiObjects(), WindowsOfProcess(app.Id()),
                          double(app.Committed()) / (1 << 20)};
-    std::printf("soak %s: %d cycles, %llu s, GDI objects %d, windows %d, committed MB %.1f\n", when,
+    std::printf("soak %s: %d cycles, %llu s, GDI objects %d, windows %d, committed MB %.2f\n", when,
                 cycles, (GetTickCount64() - since) / 1000, level.gdiObjects, level.windows,
                 level.committedMb);
     std::fflush(stdout);
