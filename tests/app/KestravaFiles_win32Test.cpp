@@ -82,9 +82,8 @@ TEST(KestravaFiles, EntryAndListSavedAndOpenedAgainThenHelpHoldsComputeBackAndCl
     }
 
     const std::string file = Lines(app.FileRead("data/help.txt"));
-    ASSERT_FALSE(file.empty());
-    for (auto [field, text] : {std::pair{3, "Ware"}, {4, "10"}, {5, "100"}, {6, "10"}, {9, "2"}})
-        app.TextSet(field, text);
+    app.TextSet(3, "Ware");
+    app.TextSet(5, "100");
     for (const char* ware : {"Warex", "Warexx"}) {
         HWND help = app.HelpOpen();
         ASSERT_TRUE(help);

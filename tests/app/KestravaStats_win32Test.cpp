@@ -6,9 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <map>
-
 namespace {
 
 // Widgets of the statistics window; summary line i shows its value in Value + 2i.
@@ -32,16 +29,14 @@ const std::string KnownTable = CrLfLines({
     "20.0000000000\t-50.0000000000",
 });
 
-// Built and with the keyboard, the calculator disabled behind it; else nullptr.
+// The window once built and in front, the calculator disabled behind it; else nullptr.
 HWND StatsOpen(Kestrava& app) {
     app.Click(31);
     HWND stats = app.WindowWait("Statistics");
-    return stats && WaitUntil([&] {
-               return GetDlgItem(stats, Ok) && GetForegroundWindow() == stats &&
-                      !IsWindowEnabled(app.Main());
-           })
-               ? stats
-               : nullptr;
+    const auto modal = [&] {
+        return GetForegroundWindow() == stats && !IsWindowEnabled(app.Main());
+    };
+    return stats && WaitUntil([&] { return GetDlgItem(stats, Ok) && modal(); }) ? stats : nullptr;
 }
 
 // Closes it by OK, Escape, Enter or the close box; true once it is gone and the calculator
@@ -59,35 +54,28 @@ bool StatsClose(Kestrava& app, HWND stats, int way) {
     });
 }
 
-// Per colour, the height of each bar left to right (the tallest column of each run), and the
-// first and last row where it shows. Taken once the screen shows losses in the chart.
-struct Bars {
-    std::map<COLORREF, std::vector<int>> heights;
-    std::map<COLORREF, std::pair<int, int>> rows;
-};
-Bars ChartRead(HWND stats) {
-    Screenshot shot;
+// The chart's bars left to right as the screen shows them: the height in pixels of each, up
+// from the zero line in the gain colour, down from it (negative) in the loss colour.
+std::vector<int> Bars(HWND chart) {
+    RECT r = {};
+    GetClientRect(chart, &r);
+    const auto is = [&](int x, int y, COLORREF c) { return ClientPixel(chart, x, y) == c; };
+    int zero = 0;
     WaitUntil([&] {
-        shot = ClientShot(GetDlgItem(stats, Chart));
-        return std::count(shot.pixels.begin(), shot.pixels.end(), Loss) > 0;
+        for (zero = 0; zero < r.bottom && !is(r.right / 2, zero, ZeroLine);)
+            ++zero;
+        return zero < r.bottom;
     });
-    Bars bars;
-    for (COLORREF c : {Gain, Loss, ZeroLine}) {
-        auto& rows = bars.rows[c] = {shot.height, -1};
-        auto& heights = bars.heights[c];
-        for (int x = 0, before = 0; x < shot.width; ++x) {
+    std::vector<int> bars;
+    for (int x = 0, before = 0; x < r.right; ++x) {
+        const int side = is(x, zero - 1, Gain) ? -1 : is(x, zero + 1, Loss) ? 1 : 0;
+        if (side && !before) { // a new bar, measured a little inside its edge
             int height = 0;
-            for (int y = 0; y < shot.height; ++y)
-                if (shot.pixels[size_t(y * shot.width + x)] == c) {
-                    ++height;
-                    rows = {std::min(rows.first, y), std::max(rows.second, y)};
-                }
-            if (height && !before)
-                heights.push_back(height);
-            else if (height)
-                heights.back() = std::max(heights.back(), height);
-            before = height;
+            while (is(x + 2, zero + side * (height + 1), side < 0 ? Gain : Loss))
+                ++height;
+            bars.push_back(-side * height);
         }
+        before = side;
     }
     return bars;
 }
@@ -135,20 +123,13 @@ TEST(KestravaStats, ModalAfterEveryWayOfClosingFiguresChartCopiesAndNothingLeftB
     const std::string note = app.Text(GetDlgItem(stats, NoteText));
     EXPECT_NE(std::string::npos, note.find("1 row left out")) << note;
 
-    // Bars for 20, 5, -12 and 5 on one scale: the loss hangs below the zero line, the gains
-    // stand on it.
-    Bars bars = ChartRead(stats);
-    const std::vector<int> gains = bars.heights[Gain];
-    ASSERT_EQ(3u, gains.size());
-    ASSERT_EQ(1u, bars.heights[Loss].size());
-    EXPECT_GT(gains[1], 5);
-    EXPECT_EQ(gains[1], gains[2]);
-    EXPECT_LE(std::abs(gains[0] - 4 * gains[1]), 4) << gains[0] << " and " << gains[1];
-    EXPECT_LE(std::abs(5 * bars.heights[Loss][0] - 12 * gains[1]), 12) << bars.heights[Loss][0];
-    const auto zero = bars.rows[ZeroLine];
-    ASSERT_EQ(zero.first, zero.second) << "one zero line";
-    EXPECT_GT(bars.rows[Loss].first, zero.first);
-    EXPECT_LT(bars.rows[Gain].second, zero.first);
+    // Bars for 20, 5, -12 and 5 on one scale: the loss hangs below the zero line.
+    const std::vector<int> bars = Bars(GetDlgItem(stats, Chart));
+    ASSERT_EQ(4u, bars.size());
+    EXPECT_GT(bars[1], 5);
+    EXPECT_EQ(bars[1], bars[3]);
+    EXPECT_LE(std::abs(bars[0] - 4 * bars[1]), 4) << bars[0] << " and " << bars[1];
+    EXPECT_LE(std::abs(5 * bars[2] + 12 * bars[1]), 12) << bars[2] << " and " << bars[1];
 
     ClipboardTake();
     ClickAt(GetDlgItem(stats, Copy));
@@ -180,9 +161,8 @@ TEST(KestravaStats, ModalAfterEveryWayOfClosingFiguresChartCopiesAndNothingLeftB
 
 TEST(KestravaStats, TheManifestAskingForCommonControlsSixIsInTheExecutable) {
     HMODULE module = LoadLibraryExA(KV_APP_DIR "/Kestrava.exe", nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_TRUE(module);
     HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
-    ASSERT_TRUE(found);
+    ASSERT_TRUE(module && found);
     const std::string manifest(static_cast<const char*>(LockResource(LoadResource(module, found))),
                                SizeofResource(module, found));
     FreeLibrary(module);

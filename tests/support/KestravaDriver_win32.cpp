@@ -1,7 +1,5 @@
 #include "support/KestravaDriver_win32.h"
 
-#include "toolkit/Gdi.h"
-
 #include "support/DialogDriver_win32.h"
 
 #include <commctrl.h>
@@ -48,15 +46,6 @@ DWORD ProcessOf(HWND window) {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
     return process;
-}
-
-// Calls `visit` with every top-level window until it returns false.
-void TopWindows(const std::function<bool(HWND)>& visit) {
-    EnumWindows(
-        [](HWND window, LPARAM v) -> BOOL {
-            return (*reinterpret_cast<const std::function<bool(HWND)>*>(v))(window);
-        },
-        reinterpret_cast<LPARAM>(&visit));
 }
 
 } // namespace
@@ -127,40 +116,13 @@ std::string ClipboardTake() {
     return text;
 }
 
-Screenshot ClientShot(HWND window) {
-    RECT client = {};
-    GetClientRect(window, &client);
-    POINT origin = {0, 0};
-    ClientToScreen(window, &origin);
-    Screenshot shot = {client.right, client.bottom, {}};
-    BITMAPINFO info = {};
-    info.bmiHeader = {
-        sizeof info.bmiHeader, shot.width, -shot.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    const WindowDc screen(nullptr);
-    const MemoryDc memory(screen.Get());
-    const GdiObject<HBITMAP> bitmap(
-        CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    {
-        const ObjectSelection selected(memory.Get(), bitmap.Get());
-        BitBlt(memory.Get(), 0, 0, shot.width, shot.height, screen.Get(), origin.x, origin.y,
-               SRCCOPY);
-    }
-    const auto* bgra = static_cast<const BYTE*>(bits);
-    for (size_t i = 0; bgra && i < size_t(shot.width) * size_t(shot.height); ++i)
-        shot.pixels.push_back(RGB(bgra[4 * i + 2], bgra[4 * i + 1], bgra[4 * i]));
-    return shot;
-}
-
 int WindowsOfProcess(DWORD process) {
     int windows = 0;
-    TopWindows([&](HWND window) {
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, nullptr, nullptr));)
         if (ProcessOf(window) == process)
             EnumChildWindows(
                 window, [](HWND, LPARAM n) { return ++*reinterpret_cast<int*>(n), TRUE; },
                 reinterpret_cast<LPARAM>(&++windows));
-        return true;
-    });
     return windows;
 }
 
@@ -329,17 +291,13 @@ POINT Kestrava::RowPoint(int row) {
 }
 
 HWND Kestrava::Window(const char* title, const char* className) {
-    HWND found = nullptr;
-    TopWindows([&](HWND window) {
-        char text[256] = {}, kind[64] = {};
-        GetWindowTextA(window, text, sizeof text);
-        GetClassNameA(window, kind, sizeof kind);
-        if (ProcessOf(window) == Id() && IsWindowVisible(window) && title == std::string(text) &&
-            (className ? kind == std::string(className) : kind != std::string("#32770")))
-            found = window;
-        return !found;
-    });
-    return found;
+    char kind[16] = {};
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, className, title));)
+        if (ProcessOf(window) == Id() && IsWindowVisible(window) &&
+            (className ||
+             (GetClassNameA(window, kind, sizeof kind), kind != std::string("#32770"))))
+            return window;
+    return nullptr;
 }
 
 HWND Kestrava::WindowWait(const char* title, const char* className) {

@@ -25,12 +25,6 @@ bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 15000)
 void ClickAt(HWND control, POINT client = {-1, -1}, int times = 1, bool right = false);
 void TypeKeys(const std::string& text); // over what the focused field holds
 std::string ClipboardTake(); // CF_TEXT as bytes ("" when there is none); empties the clipboard
-// What the screen shows in the client area of `window`, row by row, top first.
-struct Screenshot {
-    int width = 0, height = 0;
-    std::vector<COLORREF> pixels;
-};
-Screenshot ClientShot(HWND window);
 int WindowsOfProcess(DWORD process); // top-level windows and all their descendants
 
 // A fresh copy of the program with data\ and the two save folders beside it, removed again
