@@ -18,7 +18,6 @@ TEST(KestravaPackage, StartedFromTheUnpackedZipItShowsItsHelpAndSavesAnEntry) {
         EXPECT_TRUE(fs::is_regular_file(unpacked / name)) << name;
     for (const char* name : {"Saved-Entrys", "Saved-Lists"})
         EXPECT_TRUE(fs::is_directory(unpacked / name) && fs::is_empty(unpacked / name)) << name;
-    ASSERT_TRUE(fs::exists(unpacked / "Kestrava.exe"));
     Kestrava app([&](const fs::path& folder) {
         fs::remove_all(folder);
         fs::copy(unpacked, folder, fs::copy_options::recursive);
@@ -30,8 +29,8 @@ TEST(KestravaPackage, StartedFromTheUnpackedZipItShowsItsHelpAndSavesAnEntry) {
     ASSERT_TRUE(app.HelpOk(help));
     app.TextSet(3, "Pepper");
     ASSERT_TRUE(app.FileDialog(3, "Save Entry", "pepper"));
-    EXPECT_TRUE(WaitUntil([&] { return app.FileRead("Saved-Entrys/pepper.kve").size() > 0; }));
-    EXPECT_EQ(0u, app.FileRead("Saved-Entrys/pepper.kve").rfind("Pepper\r\n", 0));
+    EXPECT_TRUE(WaitUntil(
+        [&] { return app.FileRead("Saved-Entrys/pepper.kve").rfind("Pepper\r\n", 0) == 0; }));
     EXPECT_FALSE(app.Window("ERROR", "#32770"));
 }
 

@@ -2,8 +2,6 @@
 
 #include <dlgs.h>
 
-#include <vector>
-
 namespace {
 
 // A visible dialog of this process with exactly this title, waited for up to 20 seconds.
@@ -20,33 +18,12 @@ HWND DialogFind(const char* title) {
     return nullptr;
 }
 
-std::vector<HWND> Children(HWND parent, const char* className) {
-    struct Search {
-        const char* className;
-        std::vector<HWND> found;
-    } search = {className, {}};
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(data);
-            char name[16] = {};
-            GetClassNameA(child, name, sizeof name);
-            if (lstrcmpiA(name, s.className) == 0)
-                s.found.push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 // The edit control of the name field: inside the combo box of the explorer-style dialog,
 // or the plain edit of the older one.
 HWND FileNameField(HWND dialog) {
     HWND combo = GetDlgItem(dialog, cmb13);
-    if (!combo)
-        return GetDlgItem(dialog, edt1);
-    const std::vector<HWND> edits = Children(combo, "Edit");
-    return edits.empty() ? combo : edits[0];
+    HWND edit = combo ? FindWindowExA(combo, nullptr, "Edit", nullptr) : nullptr;
+    return edit ? edit : combo ? combo : GetDlgItem(dialog, edt1);
 }
 
 } // namespace
@@ -70,7 +47,7 @@ void DialogPress(HWND dialog, int id) {
 
 std::string DialogStaticTexts(HWND dialog) {
     std::string texts;
-    for (HWND child : Children(dialog, "Static")) {
+    for (HWND child = nullptr; (child = FindWindowExA(dialog, child, "Static", nullptr));) {
         char text[1024] = {};
         if (GetWindowTextA(child, text, sizeof text))
             texts += std::string(text) + '\n';

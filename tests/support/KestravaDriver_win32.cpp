@@ -1,16 +1,12 @@
 #include "support/KestravaDriver_win32.h"
 
-#include "toolkit/Gdi.h"
-
 #include "support/DialogDriver_win32.h"
-#include "support/WinTestUtil_win32.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 #include <psapi.h>
 
 #include <algorithm>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <utility>
@@ -20,13 +16,6 @@
 #endif
 
 namespace fs = std::filesystem;
-
-bool WaitUntil(const std::function<bool()>& condition, int milliseconds) {
-    for (const DWORD start = GetTickCount(); !condition(); Sleep(20))
-        if (GetTickCount() - start > static_cast<DWORD>(milliseconds))
-            return condition();
-    return true;
-}
 
 namespace {
 
@@ -53,31 +42,16 @@ struct RemoteBlock {
     }
 };
 
-std::string ClassOf(HWND window) {
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-// Each button event carries its own screen position: a program just started under the
-// resting pointer may still report where the pointer was, and send the click there.
-void MouseButtons(POINT at, DWORD down, DWORD up, int times) {
-    SetCursorPos(at.x, at.y);
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    std::vector<INPUT> inputs(2 * static_cast<size_t>(times));
-    for (size_t i = 0; i < inputs.size(); ++i) {
-        inputs[i].type = INPUT_MOUSE;
-        inputs[i].mi.dx = (at.x * 65536 + width - 1) / width;
-        inputs[i].mi.dy = (at.y * 65536 + height - 1) / height;
-        inputs[i].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | (i % 2 ? up : down);
-    }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+DWORD ProcessOf(HWND window) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    return process;
 }
 
 } // namespace
 
 LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    DWORD_PTR result = 0;
+    DWORD_PTR result = 0; // gives up after 10 s
     SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 10000, &result);
     return static_cast<LRESULT>(result);
 }
@@ -89,49 +63,12 @@ HWND FocusOf(HWND window) {
     return info.hwndFocus;
 }
 
-// Calls `visit` with every top-level window until it returns false.
-void TopWindows(const std::function<bool(HWND)>& visit) {
-    EnumWindows(
-        [](HWND window, LPARAM v) -> BOOL {
-            return (*reinterpret_cast<const std::function<bool(HWND)>*>(v))(window);
-        },
-        reinterpret_cast<LPARAM>(&visit));
+bool WaitUntil(const std::function<bool()>& condition, int milliseconds) {
+    for (const DWORD start = GetTickCount(); !condition(); Sleep(20))
+        if (GetTickCount() - start > static_cast<DWORD>(milliseconds))
+            return condition();
+    return true;
 }
-
-HWND WindowFind(DWORD process, const char* title, const char* className) {
-    HWND found = nullptr;
-    TopWindows([&](HWND window) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        char text[256] = {};
-        GetWindowTextA(window, text, sizeof text);
-        if ((!process || owner == process) && IsWindowVisible(window) &&
-            title == std::string(text) && (!className || ClassOf(window) == className))
-            found = window;
-        return !found;
-    });
-    return found;
-}
-
-namespace {
-
-// Text the list writes into an item or column structure given in the program's memory.
-template <typename T>
-std::string ListText(HANDLE process, HWND list, UINT message, WPARAM index, T info) {
-    RemoteBlock block{process};
-    info.pszText = block.at + sizeof info;
-    info.cchTextMax = static_cast<int>(RemoteBlock::Size - sizeof info);
-    block.Put(info);
-    Send(list, message, index, block.Address());
-    return block.Text(sizeof info);
-}
-
-// The clipboard is shared with the program, which may hold it for a moment.
-bool ClipboardOpen(HWND owner) {
-    return WaitUntil([&] { return OpenClipboard(owner) != 0; }, 5000);
-}
-
-} // namespace
 
 void ClickAt(HWND control, POINT client, int times, bool right) {
     if (client.x < 0) {
@@ -140,8 +77,20 @@ void ClickAt(HWND control, POINT client, int times, bool right) {
         client = {r.right / 2, r.bottom / 2};
     }
     ClientToScreen(control, &client);
-    MouseButtons(client, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN,
-                 right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, times);
+    SetCursorPos(client.x, client.y);
+    // Each button event carries its own screen position: a program just started under the
+    // resting pointer may still report where the pointer was, and send the click there.
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    std::vector<INPUT> inputs(2 * static_cast<size_t>(times));
+    for (size_t i = 0; i < inputs.size(); ++i) {
+        inputs[i].type = INPUT_MOUSE;
+        inputs[i].mi.dx = (client.x * 65536 + width - 1) / width;
+        inputs[i].mi.dy = (client.y * 65536 + height - 1) / height;
+        const DWORD button = i % 2 ? (right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)
+                                   : (right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+        inputs[i].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | button;
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 void TypeKeys(const std::string& text) {
@@ -153,73 +102,27 @@ void TypeKeys(const std::string& text) {
     }
 }
 
-std::string ClipboardText() {
-    if (!IsClipboardFormatAvailable(CF_TEXT) || !ClipboardOpen(nullptr))
-        return "";
-    std::string text;
+std::string ClipboardTake() {
+    std::string text; // the program may hold the clipboard for a moment
+    if (!WaitUntil([] { return OpenClipboard(nullptr) != 0; }, 5000))
+        return text;
     if (HANDLE data = GetClipboardData(CF_TEXT))
         if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
             text = bytes;
             GlobalUnlock(data);
         }
+    EmptyClipboard();
     CloseClipboard();
     return text;
 }
 
-void ClipboardSet(const std::string& text) {
-    // SetClipboardData needs an owner window; the data stays when it goes.
-    HWND owner =
-        CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    if (ClipboardOpen(owner)) {
-        EmptyClipboard();
-        if (HGLOBAL block = text.empty() ? nullptr : GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
-            std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
-            GlobalUnlock(block);
-            SetClipboardData(CF_TEXT, block);
-        }
-        CloseClipboard();
-    }
-    DestroyWindow(owner);
-}
-
-Screenshot ClientShot(HWND window) {
-    RECT client = {};
-    GetClientRect(window, &client);
-    POINT origin = {0, 0};
-    ClientToScreen(window, &origin);
-    Screenshot shot;
-    shot.width = client.right;
-    shot.height = client.bottom;
-    BITMAPINFO info = {};
-    info.bmiHeader = {
-        sizeof info.bmiHeader, shot.width, -shot.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    const WindowDc screen(nullptr);
-    const MemoryDc memory(screen.Get());
-    const GdiObject<HBITMAP> bitmap(
-        CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    {
-        const ObjectSelection selected(memory.Get(), bitmap.Get());
-        BitBlt(memory.Get(), 0, 0, shot.width, shot.height, screen.Get(), origin.x, origin.y,
-               SRCCOPY);
-    }
-    const auto* bgra = static_cast<const BYTE*>(bits);
-    for (size_t i = 0; bgra && i < size_t(shot.width) * size_t(shot.height); ++i)
-        shot.pixels.push_back(RGB(bgra[4 * i + 2], bgra[4 * i + 1], bgra[4 * i]));
-    return shot;
-}
-
 int WindowsOfProcess(DWORD process) {
     int windows = 0;
-    TopWindows([&](HWND window) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == process)
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, nullptr, nullptr));)
+        if (ProcessOf(window) == process)
             EnumChildWindows(
                 window, [](HWND, LPARAM n) { return ++*reinterpret_cast<int*>(n), TRUE; },
                 reinterpret_cast<LPARAM>(&++windows));
-        return true;
-    });
     return windows;
 }
 
@@ -230,11 +133,10 @@ Kestrava::Kestrava(const std::function<void(const fs::path&)>& change, bool gdiT
     const fs::path built = KV_APP_DIR;
     const std::string exe = gdiTraced ? "KestravaTraced.exe" : "Kestrava.exe";
     fs::remove_all(folder_);
-    fs::create_directories(folder_);
+    for (const char* saves : {"Saved-Entrys", "Saved-Lists"})
+        fs::create_directories(folder_ / saves);
     fs::copy_file(built / "Kestrava.exe", folder_ / exe);
     fs::copy(built / "data", folder_ / "data", fs::copy_options::recursive);
-    fs::create_directories(folder_ / "Saved-Entrys");
-    fs::create_directories(folder_ / "Saved-Lists");
     if (change)
         change(folder_);
     STARTUPINFOA startup = {};
@@ -259,15 +161,14 @@ Kestrava::Kestrava(const std::function<void(const fs::path&)>& change, bool gdiT
         CloseHandle(process_.hThread);
         CloseHandle(process_.hProcess);
         process_ = {};
-        WaitUntil([this] { return (main_ = WindowFind(0, "Kestrava", nullptr)) != nullptr; },
-                  60000);
-        GetWindowThreadProcessId(main_, &process_.dwProcessId);
+        WaitUntil([this] { return (main_ = FindWindowA(nullptr, "Kestrava")) != nullptr; }, 60000);
+        process_.dwProcessId = ProcessOf(main_);
         process_.hProcess = OpenProcess(PROCESS_ALL_ACCESS, FALSE, process_.dwProcessId);
     }
 }
 
 Kestrava::~Kestrava() {
-    if (Alive()) {
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
         TerminateProcess(process_.hProcess, 1);
         WaitForSingleObject(process_.hProcess, 10000);
     }
@@ -282,18 +183,9 @@ std::string Kestrava::FileRead(const std::string& relative) const {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-HWND Kestrava::WindowWait(const char* title, const char* className) {
-    HWND found = nullptr;
-    WaitUntil([&] { return (found = Window(title, className)) != nullptr; });
-    return found;
-}
-
 HWND Kestrava::Main() {
     if (!main_ || !IsWindow(main_))
-        WaitUntil([this] {
-            main_ = Window("Kestrava");
-            return main_ && ClassOf(main_) != "#32770";
-        });
+        WaitUntil([this] { return (main_ = Window("Kestrava")) != nullptr; });
     return main_;
 }
 
@@ -305,8 +197,7 @@ bool Kestrava::Ready() {
 }
 
 std::string Kestrava::Text(HWND control) const {
-    const LRESULT length = Send(control, WM_GETTEXTLENGTH, 0, 0);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
+    std::string text(size_t(Send(control, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
     Send(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
     return text.c_str();
 }
@@ -319,17 +210,10 @@ Texts Kestrava::Fields(std::initializer_list<int> numbers) {
 }
 
 std::string Kestrava::Status() {
-    HWND bar = FindWindowExA(Main(), nullptr, STATUSCLASSNAMEA, nullptr);
-    if (!bar)
-        return "(no status bar)";
     RemoteBlock block{process_.hProcess};
-    Send(bar, SB_GETTEXTA, 0, block.Address());
+    Send(FindWindowExA(Main(), nullptr, STATUSCLASSNAMEA, nullptr), SB_GETTEXTA, 0,
+         block.Address());
     return block.Text(0);
-}
-
-void Kestrava::Keys(const std::vector<WORD>& keys, bool shift, bool control) {
-    for (WORD key : keys)
-        InputKey(key, shift, control);
 }
 
 bool Kestrava::ClickInto(HWND control) {
@@ -344,16 +228,6 @@ bool Kestrava::ClickInto(HWND control) {
     return false;
 }
 
-bool Kestrava::Type(int number, const std::string& text) {
-    HWND field = Control(number);
-    if (!ClickInto(field))
-        return false;
-    TypeKeys(text);
-    const bool typed = WaitUntil([&] { return Text(field) == text; }, 5000);
-    EXPECT_TRUE(typed) << "widget " << number << " shows " << Text(field).substr(0, 80);
-    return typed;
-}
-
 bool Kestrava::TabTo(int number) {
     HWND target = Control(number);
     for (int presses = 0; presses < 80 && Focus() != target; ++presses) {
@@ -366,37 +240,41 @@ bool Kestrava::TabTo(int number) {
 
 void Kestrava::Compute(const char* units, const char* cost, const char* sellUnits,
                        const char* yield) {
-    for (auto [field, text] : {std::pair{4, units}, {5, cost}, {6, sellUnits}, {9, yield}})
-        Type(field, text);
+    for (auto [field, text] :
+         {std::pair{4, units}, {5, cost}, {6, sellUnits}, {9, yield}, {10, ""}})
+        TextSet(field, text);
     Click(14);
-    WaitUntil([&] { return Text(5) != cost; }); // COMPUTE rewrites the cost with ten decimals
+    EXPECT_TRUE(WaitUntil([&] { return !Text(10).empty(); })) << "not computed";
 }
 
 void Kestrava::RowAdd(const char* ware, const char* units, const char* cost, const char* sellUnits,
                       const char* yield) {
     const int rows = Rows();
-    for (auto [field, text] :
-         {std::pair{3, ware}, {4, units}, {5, cost}, {6, sellUnits}, {9, yield}, {10, ""}})
-        TextSet(field, text);
-    Click(14);
-    EXPECT_TRUE(WaitUntil([&] { return !Text(10).empty(); })) << ware << " not computed";
+    TextSet(3, ware);
+    Compute(units, cost, sellUnits, yield);
     Click(15);
     EXPECT_TRUE(WaitUntil([&] { return Rows() == rows + 1; })) << ware << " not moved";
 }
 
 DWORD Kestrava::ExitCode() {
     DWORD code = 999;
-    if (WaitForSingleObject(process_.hProcess, 15000) != WAIT_OBJECT_0 ||
-        !GetExitCodeProcess(process_.hProcess, &code))
-        return 999;
+    if (WaitForSingleObject(process_.hProcess, 15000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process_.hProcess, &code);
     return code;
 }
 
 std::string Kestrava::Cell(int row, int column) {
+    // The list writes the text behind the item, both in the program's memory.
+    RemoteBlock block{process_.hProcess};
     LVITEMA item = {};
     item.iSubItem = column;
-    return ListText(process_.hProcess, Control(26), LVM_GETITEMTEXTA, WPARAM(row), item);
+    item.pszText = block.at + sizeof item;
+    item.cchTextMax = int(RemoteBlock::Size - sizeof item);
+    block.Put(item);
+    Send(Control(26), LVM_GETITEMTEXTA, WPARAM(row), block.Address());
+    return block.Text(sizeof item);
 }
+
 Texts Kestrava::Row(int row) {
     Texts cells;
     for (int column = 0; column < 9; ++column)
@@ -412,10 +290,20 @@ POINT Kestrava::RowPoint(int row) {
     return {r.left + 20, (r.top + r.bottom) / 2};
 }
 
-std::string Kestrava::ColumnTitle(int column) {
-    LVCOLUMNA info = {};
-    info.mask = LVCF_TEXT;
-    return ListText(process_.hProcess, Control(26), LVM_GETCOLUMNA, WPARAM(column), info);
+HWND Kestrava::Window(const char* title, const char* className) {
+    char kind[16] = {};
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, className, title));)
+        if (ProcessOf(window) == Id() && IsWindowVisible(window) &&
+            (className ||
+             (GetClassNameA(window, kind, sizeof kind), kind != std::string("#32770"))))
+            return window;
+    return nullptr;
+}
+
+HWND Kestrava::WindowWait(const char* title, const char* className) {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = Window(title, className)) != nullptr; });
+    return found;
 }
 
 bool Kestrava::FileDialog(int item, const char* title, const std::string& name) {
@@ -451,36 +339,10 @@ bool Kestrava::HelpOk(HWND help) {
     return WaitUntil([&] { return !IsWindow(help); });
 }
 
-HWND Kestrava::StatsOpen() {
-    Click(31);
-    HWND stats = WindowWait("Statistics");
-    return stats && WaitUntil([&] {
-               return GetDlgItem(stats, StatsOk) && GetForegroundWindow() == stats &&
-                      !IsWindowEnabled(Main());
-           })
-               ? stats
-               : nullptr;
-}
-
-void Kestrava::StatsClose(HWND stats, int way) {
-    switch (way % 4) {
-    case 0: ClickAt(GetDlgItem(stats, StatsOk)); break;
-    case 1: InputKey(VK_ESCAPE); break;
-    case 2: InputKey(VK_RETURN); break;
-    case 3: PostMessageA(stats, WM_SYSCOMMAND, SC_CLOSE, 0); break;
-    }
-}
-
-bool Kestrava::StatsClosed(HWND stats) {
-    return WaitUntil([&] {
-        return !IsWindow(stats) && IsWindowEnabled(Main()) && GetForegroundWindow() == Main();
-    });
-}
-
 bool Kestrava::Responsive(int milliseconds) {
     DWORD_PTR result = 0;
-    return Alive() && SendMessageTimeoutA(Main(), WM_NULL, 0, 0, SMTO_NORMAL,
-                                          static_cast<UINT>(milliseconds), &result) != 0;
+    return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT &&
+           SendMessageTimeoutA(Main(), WM_NULL, 0, 0, SMTO_NORMAL, UINT(milliseconds), &result);
 }
 
 int Kestrava::GdiObjects() const {

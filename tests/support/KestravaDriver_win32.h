@@ -3,6 +3,8 @@
 // status bar and list read through a buffer in its own memory.
 #pragma once
 
+#include "support/WinTestUtil_win32.h"
+
 #include <windows.h>
 
 #include <commctrl.h>
@@ -19,26 +21,11 @@ LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam); // gives 
 HWND FocusOf(HWND window); // the control with the keyboard focus in the window's thread
 // Polls `condition` until it holds or `milliseconds` pass; true when it held.
 bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 15000);
-
 // Clicks at a client point of the control, its centre when x < 0.
 void ClickAt(HWND control, POINT client = {-1, -1}, int times = 1, bool right = false);
-// A visible top-level window of `process` (any when 0) with this title (and class, if given).
-HWND WindowFind(DWORD process, const char* title, const char* className = nullptr);
-void TypeKeys(const std::string& text);     // over what the focused field holds
-std::string ClipboardText();                // CF_TEXT as bytes, "" when there is none
-void ClipboardSet(const std::string& text); // "" empties it
-
-// What the screen shows in the client area of `window`, row by row, top first.
-struct Screenshot {
-    int width = 0, height = 0;
-    std::vector<COLORREF> pixels;
-    COLORREF At(int x, int y) const { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
-};
-Screenshot ClientShot(HWND window);
+void TypeKeys(const std::string& text); // over what the focused field holds
+std::string ClipboardTake(); // CF_TEXT as bytes ("" when there is none); empties the clipboard
 int WindowsOfProcess(DWORD process); // top-level windows and all their descendants
-
-// Widgets of the statistics window; summary line i shows its value in StatsValue + 2i.
-enum StatsNumber { StatsValue = 301, StatsNoteText = 320, StatsChart, StatsCopy, StatsOk };
 
 // A fresh copy of the program with data\ and the two save folders beside it, removed again
 // at the end. `change` may alter the copy before the start. `gdiTraced` starts it as
@@ -56,6 +43,7 @@ class Kestrava {
     std::string FileRead(const std::string& relative) const; // "" when missing
     HWND Main();
     HWND Control(int number) { return GetDlgItem(Main(), number); }
+    HWND Focus() { return FocusOf(Main()); }
     bool Ready(); // built, in front, and waiting for events
 
     std::string Text(int number) { return Text(Control(number)); }
@@ -69,20 +57,20 @@ class Kestrava {
     }
     bool Checked(int number) { return Send(Control(number), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     std::string Status(); // "\t" first when centred
-    HWND Focus() { return FocusOf(Main()); }
 
     void Click(int number) { ClickAt(Control(number)); }
     bool ClickInto(HWND control); // clicks until the control has the focus
-    void Keys(const std::vector<WORD>& keys, bool shift = false, bool control = false);
-    bool Type(int number, const std::string& text); // clicks in, types over what it holds
-    bool TabTo(int number);                         // Tab until the widget has the focus
-    // Types into BuyUnits, BuyCost, SellUnits, Yield; then COMPUTE.
+    void Keys(std::initializer_list<WORD> keys, bool shift = false, bool control = false) {
+        for (WORD key : keys)
+            InputKey(key, shift, control);
+    }
+    bool TabTo(int number); // Tab until the widget has the focus
+    // Puts the texts into BuyUnits, BuyCost, SellUnits, Yield; then COMPUTE.
     void Compute(const char* units, const char* cost, const char* sellUnits, const char* yield);
     // Fills the entry (amount mode), computes and moves it into the list.
     void RowAdd(const char* ware, const char* units, const char* cost, const char* sellUnits,
                 const char* yield);
     void Menu(int item) { PostMessageA(Main(), WM_COMMAND, MAKEWPARAM(item, 0), 0); }
-    void CloseBox() { PostMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0); } // or Alt+F4
     DWORD ExitCode(); // once it ended; 999 when it did not
 
     int Rows() { return int(Send(Control(26), LVM_GETITEMCOUNT, 0, 0)); }
@@ -90,24 +78,16 @@ class Kestrava {
     std::string Cell(int row, int column);
     Texts Row(int row);
     POINT RowPoint(int row); // client point of the list inside the row
-    std::string ColumnTitle(int column);
-    int ColumnWidth(int column) { return int(Send(Control(26), LVM_GETCOLUMNWIDTH, column, 0)); }
 
-    HWND Window(const char* title, const char* className = nullptr) {
-        return WindowFind(Id(), title, className);
-    }
+    // A visible top-level window of the program; a dialog box only when `className` says so.
+    HWND Window(const char* title, const char* className = nullptr);
     HWND WindowWait(const char* title, const char* className = nullptr);
     // Chooses menu `item` (0: already chosen), answers its file dialog; true once it closed.
     bool FileDialog(int item, const char* title, const std::string& name);
     std::string ErrorConfirm(); // the "ERROR" box's text, its OK pressed; "" when none showed
-
     HWND HelpOpen();
-    bool HelpOk(HWND help);               // brought to front, OK clicked, gone
-    HWND StatsOpen();                     // built and with the keyboard, else nullptr
-    void StatsClose(HWND stats, int way); // OK, Escape, Enter, close box
-    bool StatsClosed(HWND stats);         // gone, the main window enabled and in front
+    bool HelpOk(HWND help); // brought to front, OK clicked, gone
 
-    bool Alive() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
     bool Responsive(int milliseconds = 5000); // alive and answers a message within the time
     // Live GDI objects in the trace of a gdiTraced start, once it has been still for a
     // moment; -1 before any.
