@@ -13,10 +13,7 @@ namespace {
 
 TEST(KestravaHostile, OddInputHugeAndBrokenFilesNeitherCrashNorHang) {
     Kestrava app([](const std::filesystem::path& folder) {
-        const auto write = [&](const char* name, const std::string& bytes) {
-            std::ofstream(folder / name, std::ios::binary) << bytes;
-        };
-        std::string help, rows = "2147483647\r\n", noise;
+        std::string help, rows = "2147483647\r\n", noise, endless(200 << 20, '7');
         for (int i = 0; i < 100000; ++i)
             help += "help line " + std::to_string(i) + "\r\n";
         for (int row = 0; row < 50000; ++row)
@@ -24,10 +21,11 @@ TEST(KestravaHostile, OddInputHugeAndBrokenFilesNeitherCrashNorHang) {
         std::mt19937 random(7);
         for (int i = 0; i < 5000; ++i)
             noise += char(random());
-        write("data/help.txt", help);
-        write("Saved-Lists/endless.kvl", std::string(200 << 20, '7'));
-        write("Saved-Lists/counted.kvl", rows);
-        write("Saved-Entrys/noise.kve", noise);
+        for (auto [name, bytes] : {std::pair{"data/help.txt", &help},
+                                   {"Saved-Lists/endless.kvl", &endless},
+                                   {"Saved-Lists/counted.kvl", &rows},
+                                   {"Saved-Entrys/noise.kve", &noise}})
+            std::ofstream(folder / name, std::ios::binary) << *bytes;
     });
     ASSERT_TRUE(app.Ready());
     app.TextSet(3, "\x01\x02\x1b\t\x7f"
@@ -51,21 +49,6 @@ TEST(KestravaHostile, OddInputHugeAndBrokenFilesNeitherCrashNorHang) {
     for (int field : {10, 11, 12, 13, 32, 36, 37, 43})
         EXPECT_LT(app.Text(field).size(), 400u) << field; // a number's text, however odd
 
-    // A ware of 100,000 characters goes through the entry file whole.
-    app.Menu(1);
-    ASSERT_TRUE(WaitUntil([&] { return app.Text(4) == "0"; }));
-    const std::string ware = std::string(100000, 'W') + "end";
-    app.TextSet(3, ware);
-    app.Compute("10", "100", "10", "2");
-    ASSERT_TRUE(app.FileDialog(3, "Save Entry", "long"));
-    ASSERT_TRUE(WaitUntil([&] { return app.FileRead("Saved-Entrys/long.kve").size() > 100000; }));
-    EXPECT_EQ(ware + "\r\n10\r\n", app.FileRead("Saved-Entrys/long.kve").substr(0, 100009));
-    app.Menu(1);
-    ASSERT_TRUE(WaitUntil([&] { return app.Text(3) == "Ware"; }));
-    ASSERT_TRUE(app.FileDialog(2, "Load Entry", "long.kve"));
-    EXPECT_TRUE(WaitUntil([&] { return app.Text(3) == ware; }));
-    EXPECT_EQ("12.0000000000", app.Text(10));
-
     HWND help = app.HelpOpen(); // every one of the 100,000 help lines is shown
     ASSERT_TRUE(help);
     const auto shown = [&] { return SendMessageA(GetDlgItem(help, 101), WM_GETTEXTLENGTH, 0, 0); };
@@ -78,7 +61,6 @@ TEST(KestravaHostile, OddInputHugeAndBrokenFilesNeitherCrashNorHang) {
     ASSERT_TRUE(app.FileDialog(5, "Load List", "endless.kvl"));
     EXPECT_TRUE(app.Responsive(120000));
     EXPECT_EQ(0, app.Rows());
-    // The count is trusted only as far as the file goes.
     ASSERT_TRUE(app.FileDialog(5, "Load List", "counted.kvl"));
     EXPECT_TRUE(app.Responsive(120000));
     EXPECT_EQ(50000, app.Rows());

@@ -1,7 +1,14 @@
+// The trade computation, the list and its summary over in-memory fields and rows. The worked
+// examples of adding, loading and deleting rows, and the figures of a known list, are checked on
+// the running program; here the exact digits and what a user cannot easily bring about.
 #include "app/Trade.h"
+#include "app/TradeStats.h"
+
 #include "support/MemoryTrade.h"
 
 #include <gtest/gtest.h>
+
+using Texts = std::vector<std::string>;
 
 // Entry texts after COMPUTE: the units keep their text as typed; cost and yield are rewritten;
 // nullptr is not checked. "nan" stands for either sign of it (the sign is the processor's).
@@ -17,8 +24,6 @@ TEST(Compute, WorkedExamplesToTheLastDigit) {
         // clang-format off
         // The percentage comes from "4.3333333333", not from 13/3.
         {{"3", "10", "3", "1"}, true, {"3", "10.0000000000", "3", "1.0000000000", "4.3333333333", "13.0000000000", "1.0000000000", "3.0000000000", "29.9999999990"}},
-        // The unit yield comes from "3.6666666667" minus the exact unit cost.
-        {{"3", "10", "3", "10"}, false, {"3", "10.0000000000", "3", "10.0000000000", "3.6666666667", "11.0000000000", "0.3333333334", "1.0000000001", "10.0000000000"}},
         {{"10", "1e2", "10abc", "abc"}, true, {"10", "100.0000000000", "10abc", "0.0000000000", nullptr, "100.0000000000"}},
         // Zero units bought: "inf" reads back as 0, so the percentage is (0 / inf - 1) * 100.
         {{"0", "10", "2", "1"}, true, {nullptr, nullptr, nullptr, nullptr, "inf", "inf", nullptr, "2.0000000000", "-100.0000000000"}},
@@ -30,17 +35,90 @@ TEST(Compute, WorkedExamplesToTheLastDigit) {
     };
     for (const auto& c : cases) {
         MemoryFields f;
+        f.inAmounts = c.inAmounts;
         for (int i = 0; i < 4; ++i)
             f.texts[shown[i]] = c.typed[i];
-        f.inAmounts = c.inAmounts;
         Compute(f);
-        for (int i = 0; i < 9; ++i) {
-            const std::string text = f.texts[shown[i]];
-            if (!c.results[i])
-                continue;
-            EXPECT_EQ(text == "-nan" ? "nan" : text, c.results[i])
-                << c.typed[0] << " " << c.typed[1] << " " << c.typed[2] << " " << c.typed[3] << " #"
-                << i;
-        }
+        for (int i = 0; i < 9; ++i)
+            if (c.results[i]) {
+                const std::string text = f.texts[shown[i]];
+                EXPECT_EQ(text == "-nan" ? "nan" : text, c.results[i]) << &c - cases << " #" << i;
+            }
     }
+}
+
+TEST(TradeList, AnEmptyEntryAddsZerosAndIntegerTotalsRoundEachStepHalfToEven) {
+    MemorySheet s;
+    ClearEntry(s.fields);
+    TransferEntry(s.sheet);
+    EXPECT_EQ(s.table.rows, (std::vector<Texts>{{"Ware", "0", "0", "0", "0", "0", "0", "0", "0"}}));
+    EXPECT_EQ(s.Totals(), ZeroTotals);
+    MemorySheet half;
+    half.fields.Set({{Field::BuyUnits, "2.5"}, {Field::SellUnits, "3.5"}});
+    for (const char* expected : {"2", "4", "6"}) {
+        TransferEntry(half.sheet);
+        EXPECT_EQ(half.fields.texts[Field::TotalBuyUnits], expected);
+    }
+    EXPECT_EQ(half.fields.texts[Field::TotalSellUnits], "12");
+}
+
+TEST(TradeList, ModesStayInStepAndASelectionOutsideTheRowsChangesNothing) {
+    MemorySheet s, two;
+    for (bool inAmounts : {true, false, true})
+        s.RowAdd(inAmounts ? "amounts" : "percent", 10, inAmounts);
+    two.RowAdd("amounts", 10, true);
+    two.RowAdd("amounts", 10, true);
+    for (int selected : {-1, 3}) {
+        const auto before = s.fields.texts;
+        s.table.selected = selected;
+        LoadRowIntoEntry(s.sheet);
+        DeleteRow(s.sheet);
+        EXPECT_EQ(s.fields.texts, before) << selected;
+        EXPECT_EQ(s.modes.size(), 3u);
+    }
+    s.table.selected = 1;
+    LoadRowIntoEntry(s.sheet);
+    EXPECT_FALSE(s.fields.inAmounts);
+    EXPECT_EQ(s.fields.texts[Field::Yield], "20.0000000000"); // the percentage, not per unit
+    DeleteRow(s.sheet);
+    EXPECT_EQ(s.modes, (YieldModes{1, 1}));
+    EXPECT_EQ(s.table.rows, two.table.rows);
+    EXPECT_EQ(s.Totals(), two.Totals());
+
+    // Totals return to a plain zero, never "-0.0000000000".
+    s.fields.texts[Field::TotalBuyPrice] = "-0.0000000000";
+    s.table.rows[1][2] = "0";
+    DeleteRow(s.sheet);
+    EXPECT_EQ(s.fields.texts[Field::TotalBuyPrice], "0.0000000000");
+    ClearList(s.sheet);
+    EXPECT_EQ(s.table.rows.size() + s.modes.size(), 0u);
+    EXPECT_EQ(s.fields.texts[Field::Ware], "Ware");
+    EXPECT_EQ(s.Totals(), Texts(8, "0"));
+}
+
+TEST(TradeStats, AnEmptyListHasNothingARowWithoutPercentIsLeftOutAndTheChartHasItsFirstRows) {
+    MemorySheet s;
+    EXPECT_FALSE(TradeStatsCompute(s.table).hasBest || TradeStatsCompute(s.table).hasPercent);
+    for (const char* percent : {"abc", "1"}) {
+        s.table.rows.clear();
+        for (int i = 0; i < ChartBarsMax + 5; ++i)
+            s.table.RowAdd(i, "w\n1\n1\n1\n1\n1\n2\n" + std::to_string(i) + "\n" + percent);
+        const TradeStats stats = TradeStatsCompute(s.table);
+        const int counted = percent[0] == '1' ? ChartBarsMax + 5 : 0;
+        EXPECT_EQ(stats.skipped, ChartBarsMax + 5 - counted);
+        EXPECT_EQ(stats.counted, counted);
+        EXPECT_EQ(int(stats.bars.size()), counted ? ChartBarsMax : 0);
+    }
+    EXPECT_DOUBLE_EQ(TradeStatsCompute(s.table).bars.back().value, ChartBarsMax - 1);
+}
+
+TEST(TradeStats, TableTextHasTitlesRowsWithoutTabsAndTotalsWithCrLf) {
+    MemorySheet s;
+    s.table.RowAdd(0, "Ir\ton\n1\n2\n3\n4\n5\n6\n7\n8");
+    s.Totals({"10", "11", "12", "13", "14", "15", "16", "17"}); // in the list file's order
+    EXPECT_EQ(TradeTableText(s.table, s.fields),
+              "Ware\tBuyunits\tBuyprice\tUnitprice\tUnityield [$]\tSellunits\tSellprice\t"
+              "Yield [$]\tYield [%]\r\n"
+              "Ir on\t1\t2\t3\t4\t5\t6\t7\t8\r\n"
+              "Total\t10\t11\t12\t13\t16\t17\t14\t15\r\n");
 }

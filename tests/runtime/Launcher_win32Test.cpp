@@ -1,3 +1,4 @@
+// The program launcher: its command lines, and addresses handed to the shell.
 #include "runtime/Launcher.h"
 
 #include "support/TestFolder.h"
@@ -7,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -17,32 +17,6 @@ TEST(LaunchText, CommandLineQuotesOnceAndShellFolderComesFromTheProgram) {
     EXPECT_EQ(LaunchCommandLine("\"C:\\a b\\a.exe\"", ""), "\"C:\\a b\\a.exe\"");
     EXPECT_EQ(LaunchShellDirectory("C:\\docs\\a.txt", nullptr), "C:\\docs\\");
     EXPECT_EQ(LaunchShellDirectory("https://example.org/x", nullptr), "");
-}
-
-LaunchedProgram* Kept(intptr_t result) {
-    return reinterpret_cast<LaunchedProgram*>(result);
-}
-
-// More output than a pipe holds: waiting must not stop the child, and every byte arrives.
-TEST(ProgramRun, WaitingForAProgramWithMuchOutputEndsWithAllOfIt) {
-    LauncherInit();
-    TestFolder folder;
-    std::string big;
-    for (int i = 0; big.size() < 1000000; ++i)
-        big += "line " + std::to_string(i) + "\r\n";
-    folder.Write("big.txt", big);
-    const std::string parameters = "/c type \"" + folder.Path("big.txt") + "\"";
-    LaunchedProgram* type = Kept(
-        ProgramRun("cmd", parameters.c_str(), nullptr,
-                   LaunchKeep | LaunchReadOutput | LaunchReadError | LaunchWait | LaunchHidden));
-    ASSERT_NE(type, nullptr);
-    std::string text;
-    std::vector<char> buffer(1 << 16);
-    DWORD got = 0;
-    while (ReadFile(type->output, buffer.data(), DWORD(buffer.size()), &got, nullptr) && got)
-        text.append(buffer.data(), got);
-    EXPECT_EQ(text.size(), big.size());
-    EXPECT_TRUE(text == big);
 }
 
 // A private address scheme whose "open" leaves a marker file shows whether the shell was asked.
@@ -66,7 +40,8 @@ TEST(ProgramRun, AddressesGoToTheShellUnlessPipesWereAskedFor) {
     const int keep = LaunchKeep | LaunchWait;
     EXPECT_EQ(ProgramRun("kvlaunchtest:probe", "", "", keep | LaunchReadOutput), 0);
     EXPECT_TRUE(folder.Names().empty());
-    LaunchedProgram* opened = Kept(ProgramRun("kvlaunchtest:probe", "", "", keep));
+    auto* opened =
+        reinterpret_cast<LaunchedProgram*>(ProgramRun("kvlaunchtest:probe", "", "", keep));
     ASSERT_NE(opened, nullptr);
     EXPECT_EQ(opened->processId, -1);
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"marker.txt"});

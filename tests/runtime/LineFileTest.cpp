@@ -9,9 +9,6 @@
 #include <windows.h>
 #endif
 
-#include <string>
-#include <vector>
-
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -106,13 +103,11 @@ TEST_F(LineFile, ReadersShareExclusiveKeepsOutHeldOpenRefusesHiddenIsReplaced) {
     EXPECT_EQ(FileOpenRead(1, path.c_str()), 0);
     ASSERT_TRUE(FileClose(0));
 
-    // A file held open by another program cannot be created over.
     HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_EQ(FileCreate(1, path.c_str()), 0);
     CloseHandle(held);
     EXPECT_EQ(folder.Read("f.txt"), "keep\r\n");
-    // Creating over a hidden file replaces it.
     ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
     ASSERT_NE(FileCreate(1, path.c_str()), 0);
     EXPECT_TRUE(FileClose(1));

@@ -25,9 +25,7 @@ void ReleaseHook(int number) {
 
 Record* Claim(int number, int value, int* assigned = nullptr) {
     auto* record = static_cast<Record*>(ObjectAcquire(table, number, assigned));
-    if (record)
-        *record = {reinterpret_cast<void*>(intptr_t(value) + 1), value};
-    return record;
+    return record ? &(*record = {reinterpret_cast<void*>(intptr_t(value) + 1), value}) : nullptr;
 }
 
 int ValueOf(int number) {
@@ -53,10 +51,8 @@ TEST_F(Registry, GrowsToNumberPlusStepAndRecordsNeitherMoveNorChange) {
     ASSERT_TRUE(Claim(50, 500));
     ASSERT_TRUE(Claim(201, 2010));
     EXPECT_EQ(ObjectTableCapacity(table), 251);
-    for (int n = 0; n < 50; ++n) {
-        EXPECT_EQ(ObjectLookup(table, n), records[size_t(n)]) << n;
-        EXPECT_EQ(ValueOf(n), n * 10);
-    }
+    for (int n = 0; n < 50; ++n)
+        EXPECT_TRUE(ObjectLookup(table, n) == records[size_t(n)] && ValueOf(n) == n * 10) << n;
     ObjectTable* bare = ObjectTableCreate(sizeof(Record), 50, nullptr);
     static_cast<Record*>(ObjectAcquire(bare, 7))->value = 7;
     EXPECT_EQ(static_cast<Record*>(ObjectAcquire(bare, 7))->value, 0); // zeroed without a hook
@@ -91,8 +87,8 @@ TEST_F(Registry, EnumerationVisitsArrayThenAutomaticOldestFirstAndAllowsRelease)
     EXPECT_EQ(hookCalls, (std::vector<int>{30, 2, ObjectNumberMax})); // not for automatic ones
 
     std::vector<int> numbers, values;
-    ObjectEnumStart(table);
     int number = 0;
+    ObjectEnumStart(table);
     while (auto* record = static_cast<Record*>(ObjectEnumNext(table, &number))) {
         numbers.push_back(number);
         values.push_back(record->value);

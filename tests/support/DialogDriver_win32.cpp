@@ -6,15 +6,13 @@ namespace {
 
 // A visible dialog of this process with exactly this title, waited for up to 20 seconds.
 HWND DialogFind(const char* title) {
-    for (int turn = 0; turn < 400; ++turn, Sleep(50)) {
-        HWND dialog = nullptr;
-        while ((dialog = FindWindowExA(nullptr, dialog, "#32770", title))) {
+    for (int turn = 0; turn < 400; ++turn, Sleep(50))
+        for (HWND dialog = nullptr; (dialog = FindWindowExA(nullptr, dialog, "#32770", title));) {
             DWORD process = 0;
             GetWindowThreadProcessId(dialog, &process);
             if (IsWindowVisible(dialog) && process == GetCurrentProcessId())
                 return dialog;
         }
-    }
     return nullptr;
 }
 

@@ -30,11 +30,6 @@ struct RemoteBlock {
     template <typename T> void Put(const T& value) {
         WriteProcessMemory(process, at, &value, sizeof value, nullptr);
     }
-    template <typename T> T Get() const {
-        T value{};
-        ReadProcessMemory(process, at, &value, sizeof value, nullptr);
-        return value;
-    }
     std::string Text(size_t offset) const {
         std::string text(Size - offset, '\0');
         ReadProcessMemory(process, at + offset, text.data(), text.size(), nullptr);
@@ -106,11 +101,9 @@ std::string ClipboardTake() {
     std::string text; // the program may hold the clipboard for a moment
     if (!WaitUntil([] { return OpenClipboard(nullptr) != 0; }, 5000))
         return text;
-    if (HANDLE data = GetClipboardData(CF_TEXT))
-        if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
-            text = bytes;
-            GlobalUnlock(data);
-        }
+    HANDLE data = GetClipboardData(CF_TEXT);
+    if (const char* bytes = static_cast<const char*>(GlobalLock(data)))
+        text = bytes, GlobalUnlock(data);
     EmptyClipboard();
     CloseClipboard();
     return text;
@@ -190,8 +183,11 @@ HWND Kestrava::Main() {
 }
 
 bool Kestrava::Ready() {
-    return WaitUntil([this] {
-        return Main() && Control(43) && Status() == "\tInformation-Bar" &&
+    RemoteBlock block{process_.hProcess}; // for the status bar's text, shown centred
+    return WaitUntil([&] {
+        Send(FindWindowExA(Main(), nullptr, STATUSCLASSNAMEA, nullptr), SB_GETTEXTA, 0,
+             block.Address());
+        return Control(43) && block.Text(0) == "\tInformation-Bar" &&
                GetForegroundWindow() == Main();
     });
 }
@@ -207,13 +203,6 @@ Texts Kestrava::Fields(std::initializer_list<int> numbers) {
     for (int number : numbers)
         texts.push_back(Text(number));
     return texts;
-}
-
-std::string Kestrava::Status() {
-    RemoteBlock block{process_.hProcess};
-    Send(FindWindowExA(Main(), nullptr, STATUSCLASSNAMEA, nullptr), SB_GETTEXTA, 0,
-         block.Address());
-    return block.Text(0);
 }
 
 bool Kestrava::ClickInto(HWND control) {
@@ -286,7 +275,8 @@ POINT Kestrava::RowPoint(int row) {
     RemoteBlock block{process_.hProcess};
     block.Put(RECT{LVIR_BOUNDS, 0, 0, 0});
     Send(Control(26), LVM_GETITEMRECT, static_cast<WPARAM>(row), block.Address());
-    const RECT r = block.Get<RECT>();
+    RECT r = {};
+    ReadProcessMemory(process_.hProcess, block.at, &r, sizeof r, nullptr);
     return {r.left + 20, (r.top + r.bottom) / 2};
 }
 

@@ -56,7 +56,6 @@ class Kestrava {
         Send(Control(number), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
     bool Checked(int number) { return Send(Control(number), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-    std::string Status(); // "\t" first when centred
 
     void Click(int number) { ClickAt(Control(number)); }
     bool ClickInto(HWND control); // clicks until the control has the focus

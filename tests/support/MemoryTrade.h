@@ -41,9 +41,8 @@ class MemoryTable : public TradeTable {
         rows.insert(rows.begin() + position, cells);
     }
     std::string CellGetText(int row, int column) override {
-        if (row < 0 || row >= RowCount() || column < 0 || column >= int(rows[row].size()))
-            return "";
-        return rows[row][column];
+        const bool inside = row >= 0 && row < RowCount() && column >= 0;
+        return inside && column < int(rows[row].size()) ? rows[row][column] : "";
     }
     int SelectedRow() override { return selected; }
     void RowRemove(int row) override { rows.erase(rows.begin() + row); }

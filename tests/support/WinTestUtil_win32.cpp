@@ -99,14 +99,10 @@ std::vector<int> Pump(const std::function<bool()>& done, int milliseconds,
     return events;
 }
 
-bool InputDone() {
-    return HIWORD(GetQueueStatus(QS_INPUT)) == 0;
-}
-
 } // namespace
 
 std::vector<int> EventsOfInput() {
-    return Pump(InputDone, 5000);
+    return Pump([] { return HIWORD(GetQueueStatus(QS_INPUT)) == 0; }, 5000);
 }
 
 std::vector<int> EventsDrain() {
@@ -115,12 +111,6 @@ std::vector<int> EventsDrain() {
 
 bool EventsHave(const std::vector<int>& events, int kind) {
     return std::find(events.begin(), events.end(), kind) != events.end();
-}
-
-WidgetEvents WidgetEventsOfInput() {
-    WidgetEvents events;
-    Pump(InputDone, 5000, &events);
-    return events;
 }
 
 WidgetEvents WidgetEventsUntil(size_t count, int milliseconds) {

@@ -33,10 +33,9 @@ std::vector<int> EventsOfInput();
 // Events of the messages already waiting (no 0s).
 std::vector<int> EventsDrain();
 bool EventsHave(const std::vector<int>& events, int kind);
-// (widget number, subtype) of every widget event of the input sent so far.
+// (widget number, subtype) of the widget events until `count` have come (or the time-out),
+// then of those already waiting.
 using WidgetEvents = std::vector<std::pair<int, int>>;
-WidgetEvents WidgetEventsOfInput();
-// Widget events until `count` have come (or the time-out), then those already waiting.
 WidgetEvents WidgetEventsUntil(size_t count, int milliseconds = 5000);
 
 // Screen point, and the colour shown there after painting, of a client point of `window`.

@@ -1,8 +1,10 @@
-// Real message boxes and file dialogs, driven from a second thread.
+// Real message boxes and file dialogs, driven from a second thread; the help window's own.
 #include "toolkit/Dialogs.h"
+#include "app/HelpWindow.h"
 
 #include "support/DialogDriver_win32.h"
 #include "support/TestFolder.h"
+#include "support/WinTestUtil_win32.h"
 
 #include <gtest/gtest.h>
 
@@ -41,23 +43,13 @@ TEST(MessageDialog, OwnedByTheForegroundWindowWhileTheOthersWait) {
 }
 
 // The program's end-to-end tests save and open through these dialogs with a typed name; here
-// what they don't see: a default path too long to show, the patterns, cancelling, and several
-// files picked at once.
-TEST(FileDialog, DefaultPathPatternsCancelAndMultipleSelection) {
+// what they don't see: a default path too long to show, the patterns and cancelling.
+TEST(FileDialog, DefaultPathPatternsAndCancel) {
     const TestFolder temp;
     const std::string folder = temp.Path("");
     std::vector<std::string> filters;
-    std::string shown = "(not seen)";
-    const auto accept = [&shown](std::string typed) {
-        return [&shown, typed](HWND dialog) {
-            shown = DialogGetFileName(dialog);
-            DialogSetFileName(dialog, typed.c_str());
-            DialogPress(dialog, IDOK);
-        };
-    };
-    std::string result;
+    std::string shown = "(not seen)", result;
     {
-        const auto typed = accept("week");
         DialogDriver driver("Save test", [&](HWND d) {
             HWND types = GetDlgItem(d, cmb1);
             char text[64];
@@ -65,7 +57,9 @@ TEST(FileDialog, DefaultPathPatternsCancelAndMultipleSelection) {
                 filters.push_back(SendMessageA(types, CB_GETLBTEXT, i, LPARAM(text)) > 0 ? text
                                                                                          : "");
             filters.push_back(GetWindowTextA(types, text, sizeof text) ? text : "");
-            typed(d);
+            shown = DialogGetFileName(d);
+            DialogSetFileName(d, "week");
+            DialogPress(d, IDOK);
         });
         const std::string tooLong = folder + std::string(300, 'n');
         result = FileSaveDialog("Save test", tooLong.c_str(), "A (*.kve)|*.kve|B (*.kvl)|*.kvl", 1);
@@ -74,21 +68,20 @@ TEST(FileDialog, DefaultPathPatternsCancelAndMultipleSelection) {
     EXPECT_EQ(filters, (std::vector<std::string>{"A (*.kve)", "B (*.kvl)", "B (*.kvl)"}));
     EXPECT_EQ(FileDialogSelectedPattern(), 1);
     EXPECT_EQ(result.substr(0, folder.size() + 4), folder + "week");
-    {
-        DialogDriver driver("Cancel", [](HWND d) { DialogPress(d, IDCANCEL); });
-        EXPECT_EQ(FileOpenDialog("Cancel", (folder + "x.kve").c_str(), "A|*.kve", 0), "");
-        EXPECT_EQ(FileDialogSelectedPattern(), -1);
-    }
+    DialogDriver driver("Cancel", [](HWND d) { DialogPress(d, IDCANCEL); });
+    EXPECT_EQ(FileOpenDialog("Cancel", (folder + "x.kve").c_str(), "A|*.kve", 0), "");
+    EXPECT_EQ(FileDialogSelectedPattern(), -1);
+}
 
-    // A multiple selection gives every file at full length.
-    const std::string a = std::string(240, 'a') + ".kve", b = std::string(250, 'b') + ".kve";
-    std::vector<std::string> files;
-    DialogDriver driver("Open test", accept("\"" + a + "\" \"" + b + "\""));
-    std::string file = FileOpenDialogEx("Open test", (folder + "New.kve").c_str(), "All|*.*", 0,
-                                        FileDialogMultiple);
-    for (; !file.empty() && files.size() < 9; file = FileDialogNextFile())
-        files.push_back(file);
-    EXPECT_EQ(shown, "New.kve"); // the default path's name, in its folder
-    EXPECT_EQ(files, (std::vector<std::string>{folder + a, folder + b}));
-    EXPECT_EQ(FileDialogNextFile(), ""); // stays empty once used up
+// A help window that cannot open is reported and loses nothing.
+TEST(HelpWindow, AWindowThatCannotOpenIsReportedAndTheLoopIsNotEntered) {
+    ToolkitTestInit();
+    std::string text;
+    DialogDriver driver("ERROR", [&text](HWND box) {
+        text = DialogStaticTexts(box);
+        DialogPress(box, IDOK);
+    });
+    HelpWindowRun({"a line"}, nullptr, 70000); // a number the registry refuses
+    EXPECT_TRUE(driver.Found());
+    EXPECT_NE(text.find("Can't open the help window!"), std::string::npos) << text;
 }

@@ -57,8 +57,7 @@ TEST(Menu, TwoTitlesGiveTwoDropDownsPickedWithTheKeyboardAndARebuildReplacesTheB
     WindowCloseAll();
 }
 
-// The program's own hints show plain and centred text; here the other appearances, and texts
-// for a bar or a field that is not there.
+// Every appearance, and texts for a bar or a field that is not there.
 TEST(StatusBar, AppearanceChoosesFrameAndAlignmentOnKnownFieldsAndLiveBarsOnly) {
     ToolkitTestInit();
     StatusBarsInit();
@@ -71,6 +70,7 @@ TEST(StatusBar, AppearanceChoosesFrameAndAlignmentOnKnownFieldsAndLiveBarsOnly) 
         return std::string(text) + "|" + std::to_string(HIWORD(result));
     };
     const std::pair<int, const char*> cases[] = {
+        {0, "Information-Bar|0"},
         {StatusBarCentred | StatusBarRightAlign, "\tInformation-Bar|0"},
         {StatusBarRaised | StatusBarNoBorder, "Information-Bar|512"},         // SBT_POPOUT
         {StatusBarNoBorder | StatusBarRightAlign, "\t\tInformation-Bar|256"}, // SBT_NOBORDERS

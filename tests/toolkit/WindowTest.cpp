@@ -1,7 +1,14 @@
-// Windows and the event stream, with real windows and real messages.
+// Windows, the event stream and the widget framework (numbers, shared brushes, the image
+// widget), with real windows and real messages.
+#include "toolkit/Gdi.h"
+#include "toolkit/ImageWidget.h"
+#include "toolkit/Widgets.h"
+
 #include "support/WinTestUtil_win32.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 
@@ -76,6 +83,79 @@ TEST(WindowLifetime, ReopeningANumberClosesTheOldWindowAndItsWidgetsAndCentresOn
     WindowCloseAll();
     EXPECT_FALSE(IsWindow(help));
     EXPECT_EQ(WindowClientWidth(1), 0);
+}
+
+int destroyed = 0; // OnDestroy calls
+
+const WidgetKind fieldKind = [] {
+    WidgetKind kind = {};
+    kind.Kind = 2;
+    kind.RecordSize = WidgetRecordSize;
+    kind.OnDestroy = [](WidgetRecord* widget) {
+        ++destroyed;
+        StandardOnDestroy(widget);
+    };
+    kind.SetColor = StandardSetColor;
+    kind.GetColor = StandardGetColor;
+    return kind;
+}();
+
+HWND Field(int number, const char* text = "") {
+    return TestControlCreate(number, &fieldKind, "Edit", WS_CHILD | WS_VISIBLE, 10,
+                             10 + 30 * (number % 8), 200, 24, text);
+}
+
+TEST(Widget, SameNumberLeavesOneControlBrushesAreSharedAndAllEndWithTheWindow) {
+    HWND window = WidgetTestWindow(0, 400, 300);
+    EXPECT_EQ(WidgetOwnerWindow(Field(5, "abc")), window);
+    HWND first = Field(14, "first");
+    destroyed = 0;
+    ASSERT_TRUE(Field(14, "second"));
+    EXPECT_FALSE(IsWindow(first));
+    EXPECT_EQ(destroyed, 1);
+    int withId = 0;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        withId += GetDlgCtrlID(child) == 14;
+    EXPECT_EQ(withId, 1);
+
+    const int colour = 0xC0FFEE;
+    for (int number : {21, 22, 23}) {
+        ASSERT_TRUE(Field(number, "help"));
+        WidgetSetColor(number, 2, colour);
+    }
+    HBRUSH brush = WidgetLookup(21)->BackBrush;
+    EXPECT_EQ(WidgetLookup(22)->BackBrush, brush);
+    EXPECT_EQ(BrushCacheCount(colour), 3);
+    WidgetSetColor(22, 2, -1);
+    EXPECT_EQ(BrushCacheCount(colour), 2);
+    EXPECT_EQ(GetObjectType(brush), static_cast<DWORD>(OBJ_BRUSH));
+    destroyed = 0;
+    WindowClose(0);
+    EXPECT_EQ(destroyed, 5);
+    EXPECT_EQ(BrushCacheCount(colour), 0);
+    EXPECT_EQ(GetObjectType(brush), 0u); // deleted
+    EXPECT_EQ(WidgetLookup(23), nullptr);
+}
+
+TEST(ImageWidget, TakesTheImageSizePlusTheClientEdgeAndKeepsItWhenTheImageGoes) {
+    WidgetTestWindow(5, 600, 200);
+    const std::vector<DWORD> pixels(300 * 40, 0xDC0000); // 0x00RRGGBB
+    const GdiObject<HBITMAP> owned(CreateBitmap(300, 40, 1, 32, pixels.data()));
+    ASSERT_NE(ImageWidgetCreate(30, 10, 10, 520, 45, owned.Get(), WS_EX_CLIENTEDGE), 0);
+    HWND control = WidgetLookup(30)->Handle;
+    const auto shown = [control](COLORREF expected) {
+        PumpUntil([=] { return ClientPixel(control, 150, 20) == expected; });
+        return ClientPixel(control, 150, 20);
+    };
+    const RECT r = Frame(control);
+    EXPECT_EQ(r.right - r.left, 304);
+    EXPECT_EQ(r.bottom - r.top, 44);
+    EXPECT_EQ(WidgetGetState(30), int(reinterpret_cast<intptr_t>(owned.Get())));
+    EXPECT_EQ(shown(RGB(220, 0, 0)), RGB(220, 0, 0));
+    WidgetSetState(30, 0); // shows the window behind
+    EXPECT_EQ(Frame(control).right - Frame(control).left, 304);
+    EXPECT_EQ(shown(GetSysColor(COLOR_BTNFACE)), GetSysColor(COLOR_BTNFACE));
+    WindowClose(5); // before the test's image goes
 }
 
 } // namespace
