@@ -1,4 +1,5 @@
-// The program launcher: its command lines, and addresses handed to the shell.
+// The program launcher: its command lines, output through pipes, and addresses handed to the
+// shell.
 #include "runtime/Launcher.h"
 
 #include "support/TestFolder.h"
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -19,10 +21,30 @@ TEST(LaunchText, CommandLineQuotesOnceAndShellFolderComesFromTheProgram) {
     EXPECT_EQ(LaunchShellDirectory("https://example.org/x", nullptr), "");
 }
 
+// More output than a pipe holds: waiting must not stop the child, and every byte arrives.
+TEST(ProgramRun, WaitingForAProgramWithMuchOutputEndsWithAllOfIt) {
+    LauncherInit();
+    TestFolder folder;
+    std::string big;
+    for (int i = 0; big.size() < 1000000; ++i)
+        big += "line " + std::to_string(i) + "\r\n";
+    folder.Write("big.txt", big);
+    const std::string parameters = "/c type \"" + folder.Path("big.txt") + "\"";
+    auto* type = reinterpret_cast<LaunchedProgram*>(
+        ProgramRun("cmd", parameters.c_str(), nullptr,
+                   LaunchKeep | LaunchReadOutput | LaunchReadError | LaunchWait | LaunchHidden));
+    ASSERT_NE(type, nullptr);
+    std::string text;
+    std::vector<char> buffer(1 << 16);
+    DWORD got = 0;
+    while (ReadFile(type->output, buffer.data(), DWORD(buffer.size()), &got, nullptr) && got)
+        text.append(buffer.data(), got);
+    EXPECT_TRUE(text == big) << text.size() << " of " << big.size() << " bytes";
+}
+
 // A private address scheme whose "open" leaves a marker file shows whether the shell was asked.
 TEST(ProgramRun, AddressesGoToTheShellUnlessPipesWereAskedFor) {
-    LauncherInit();
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    LauncherInit(); // and no COM set up here: the launcher does that for the shell
     TestFolder folder;
     struct Removal { // the key with everything under it, passed or failed
         ~Removal() { RegDeleteTreeA(HKEY_CLASSES_ROOT, "kvlaunchtest"); }
@@ -46,7 +68,6 @@ TEST(ProgramRun, AddressesGoToTheShellUnlessPipesWereAskedFor) {
     EXPECT_EQ(opened->processId, -1);
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"marker.txt"});
     EXPECT_EQ(ProgramRun("C:\\no\\such\\program.exe"), 0);
-    CoUninitialize();
 }
 
 } // namespace
