@@ -64,10 +64,14 @@ TEST(KestravaSoak, ManyRoundsOfWorkLeaveNoGdiObjectsWindowsOrMemoryBehind) {
         app.RowAdd("Silk", "4", "40", "4", "1");
         ClickAt(list, app.RowPoint(0), 2); // loads Salt back
         ASSERT_TRUE(WaitUntil([&] { return app.Text(3) == "Salt"; }));
-        ClickAt(list, app.RowPoint(1), 1, true); // Silk's popup; its one item is Delete
-        HWND popup = app.WindowWait("", "#32768");
-        ASSERT_TRUE(popup);
-        ClickAt(popup);
+        // Silk's popup and its one item, Delete. Under Wine a click that comes the moment the
+        // popup shows is now and then lost; a user would click again.
+        for (int attempt = 0; attempt < 3 && app.Rows() == 2; ++attempt) {
+            ClickAt(list, app.RowPoint(1), 1, true);
+            if (HWND popup = app.WindowWait("", "#32768"))
+                ClickAt(popup);
+            WaitUntil([&] { return app.Rows() == 1; }, 5000);
+        }
         ASSERT_TRUE(rows(1));
         ASSERT_NO_FATAL_FAILURE(listOpen("hundred.kvl"));
         // Gone first, so that the wait below neither passes early nor holds the old file
