@@ -31,8 +31,8 @@ enum WidgetColorSelector : int {
     WidgetColorGrid = 3, // list views: the grid lines
 };
 
-// Once at start-up: common controls and COM (CommonControlsInit), the widget table, font and
-// brush cache (WidgetsInit).
+// Once at start-up: the common controls (CommonControlsInit; COM comes with the first dialog
+// or shell open), the widget table, font and brush cache (WidgetsInit).
 void CommonControlsInit();
 void WidgetsInit();
 
