@@ -154,7 +154,13 @@ Kestrava::Kestrava(const std::function<void(const fs::path&)>& change, bool gdiT
         CloseHandle(process_.hThread);
         CloseHandle(process_.hProcess);
         process_ = {};
-        WaitUntil([this] { return (main_ = FindWindowA(nullptr, "Kestrava")) != nullptr; }, 60000);
+        // Until it shows: the window is built hidden, and the waits after this one are short.
+        WaitUntil(
+            [this] {
+                main_ = FindWindowA(nullptr, "Kestrava");
+                return main_ && IsWindowVisible(main_);
+            },
+            60000);
         process_.dwProcessId = ProcessOf(main_);
         process_.hProcess = OpenProcess(PROCESS_ALL_ACCESS, FALSE, process_.dwProcessId);
     }
