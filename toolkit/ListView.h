@@ -56,6 +56,7 @@ struct ListViewState : WidgetState {
     // Rows were added that the control has not been told of yet: it learns the new count
     // once, before the next message it gets or when the event loop runs again.
     bool countPending = false;
+    int columns = -1;   // the header's column count, -1 until asked again after a change
     bool quiet = false; // selection moved by the widget itself: no events
 };
 

@@ -28,11 +28,16 @@ void ListViewCountSync(WidgetRecord* widget) {
 
 LRESULT ListViewSend(WidgetRecord* widget, UINT message, WPARAM wParam, LPARAM lParam) {
     ListViewCountSync(widget);
-    return CallWindowProcA(listViewProcedure, widget->Handle, message, wParam, lParam);
+    return ListViewSendTo(widget->Handle, message, wParam, lParam);
 }
 
 LRESULT ListViewSendTo(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-    return CallWindowProcA(listViewProcedure, control, message, wParam, lParam);
+    const LRESULT result = CallWindowProcA(listViewProcedure, control, message, wParam, lParam);
+    // A column came or went, from here or from outside: the count is asked anew.
+    if (message == LVM_INSERTCOLUMNA || message == LVM_INSERTCOLUMNW || message == LVM_DELETECOLUMN)
+        if (WidgetRecord* widget = WidgetFromControl(control))
+            ListViewStateOf(widget).columns = -1;
+    return result;
 }
 
 int ListViewRowCount(WidgetRecord* widget) {
@@ -50,8 +55,12 @@ HWND ListViewHeader(WidgetRecord* widget) {
     return reinterpret_cast<HWND>(ListViewSendTo(widget->Handle, LVM_GETHEADER, 0, 0));
 }
 
+// Kept, since adding a row asks for it and the header is another window to send to.
 int ListViewColumnCount(WidgetRecord* widget) {
-    return static_cast<int>(SendMessageA(ListViewHeader(widget), HDM_GETITEMCOUNT, 0, 0));
+    int& columns = ListViewStateOf(widget).columns;
+    if (columns < 0)
+        columns = static_cast<int>(SendMessageA(ListViewHeader(widget), HDM_GETITEMCOUNT, 0, 0));
+    return columns;
 }
 
 void ListViewRepaint(WidgetRecord* widget) {

@@ -19,6 +19,7 @@ static Parts PartsOf(const char* text) {
     Parts parts;
     if (!text)
         return parts;
+    parts.reserve(size_t(std::count(text, text + std::strlen(text), '\n')) + 1);
     for (std::string_view rest(text); !rest.empty();) {
         const size_t end = rest.find('\n');
         parts.push_back(rest.substr(0, end));
