@@ -1,6 +1,5 @@
 // Entries and lists saved and opened through the real dialogs, the files compared byte for
 // byte; the help window over a running calculator; a start without the data files.
-#include "support/DialogDriver_win32.h"
 #include "support/KestravaDriver_win32.h"
 #include "support/TestFolder.h"
 

@@ -1,7 +1,6 @@
 // Real message boxes and file dialogs, driven from a second thread.
 #include "toolkit/Dialogs.h"
 
-#include "support/DialogDriver_win32.h"
 #include "support/TestFolder.h"
 #include "support/WinTestUtil_win32.h"
 
