@@ -26,7 +26,6 @@ TEST(KestravaWindow, LayoutWorkedExamplesAndListRowsByMouseAndByKeyboard) {
 
     app.TextSet(3, "Salt");
     app.Compute("10", "100", "10", "2");
-    EXPECT_EQ((Texts{"10", "100.0000000000", "10", "2.0000000000"}), app.Fields({4, 5, 6, 9}));
     EXPECT_EQ((Texts{Salt[3], Salt[6], Salt[4], Salt[7], Salt[8]}), app.Results());
     for (int rows = 1; rows <= 2; ++rows) {
         app.Click(15);
@@ -109,7 +108,9 @@ TEST(KestravaWindow, LayoutWorkedExamplesAndListRowsByMouseAndByKeyboard) {
                      "135.0000000000", "25.0000000000", "70.0000000000"}),
               app.Totals());
 
-    app.Menu(4); // Clear list empties the list, its totals and the entry
+    // Clear list, the fourth item of the first title past a separator, chosen with the keys; it
+    // empties the list, its totals and the entry.
+    app.Keys({VK_MENU, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
     ASSERT_TRUE(WaitUntil([&] { return app.Rows() == 0; }));
     EXPECT_EQ("Ware", app.Text(3));
     EXPECT_EQ(Texts(8, "0"), app.Totals());

@@ -74,14 +74,6 @@ bool WaitUntil(const std::function<bool()>& condition, int milliseconds) {
     return true;
 }
 
-bool EventWaitFor(int kind, int milliseconds) {
-    const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
-    while (static_cast<int>(end - GetTickCount()) > 0)
-        if (EventWaitTimeout(10) == kind)
-            return true;
-    return false;
-}
-
 namespace {
 
 // Every event until `done` holds (or the time-out), then every waiting one; the widget events
@@ -133,24 +125,6 @@ COLORREF ClientPixel(HWND window, int x, int y) {
     POINT point = {x, y};
     ClientToScreen(window, &point);
     return GetPixel(WindowDc(nullptr).Get(), point.x, point.y);
-}
-
-HWND TestControlCreate(int number, const WidgetKind* kind, const char* className, DWORD style,
-                       int x, int y, int width, int height, const char* text) {
-    HWND control =
-        CreateWindowExA(0, className, text, style, x, y, width, height, WidgetListParent(),
-                        reinterpret_cast<HMENU>(-1), GetModuleHandleA(nullptr), nullptr);
-    if (!control)
-        return 0;
-    int assigned = number;
-    WidgetRecord* record = WidgetRecordAcquire(number, &assigned);
-    if (!record) {
-        DestroyWindow(control);
-        return nullptr;
-    }
-    record->FrontColor = record->BackColor = -1;
-    WidgetRegister(number, assigned, record, control, kind);
-    return control;
 }
 
 DWORD ProcessOf(HWND window) {

@@ -31,8 +31,6 @@ void ClickAt(HWND window, POINT client = {-1, -1}, int times = 1, bool right = f
 bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 15000);
 // Runs the event loop until `done` holds, or false once `milliseconds` passed without it.
 bool PumpUntil(const std::function<bool()>& done, int milliseconds = 5000);
-// Runs the event loop until it returns an event of `kind`; false after `milliseconds` without.
-bool EventWaitFor(int kind, int milliseconds = 5000);
 // Events of the input sent so far and of everything it caused: pumps until no input is left
 // in the queue, then until no message waits (no 0s).
 std::vector<int> EventsOfInput();
@@ -46,10 +44,6 @@ WidgetEvents WidgetEventsUntil(size_t count, int milliseconds = 5000);
 
 // The colour shown at a client point of `window` after painting.
 COLORREF ClientPixel(HWND window, int x, int y);
-
-// A native control in the current widget list registered as widget `number`; 0 on failure.
-HWND TestControlCreate(int number, const WidgetKind* kind, const char* className, DWORD style,
-                       int x, int y, int width, int height, const char* text = "");
 
 DWORD ProcessOf(HWND window);
 // A visible top-level window of `process` with this title: of class `className`, or when that

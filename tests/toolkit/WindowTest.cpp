@@ -4,7 +4,6 @@
 #include "toolkit/Gdi.h"
 #include "toolkit/Image.h"
 #include "toolkit/ImageWidget.h"
-#include "toolkit/LiveSizing.h"
 #include "toolkit/Widgets.h"
 
 #include "support/WinTestUtil_win32.h"
@@ -29,6 +28,26 @@ const WidgetKind countingKind = [] {
     return kind;
 }();
 
+const DWORD Visible = WS_CHILD | WS_VISIBLE;
+
+// A native control in the current widget list registered as widget `number`, of `kind`, one
+// below the other by number; nullptr on failure.
+HWND Control(int number, const char* className, DWORD style, const WidgetKind* kind = nullptr,
+             const char* text = "") {
+    HWND control = CreateWindowExA(0, className, text, style, 10, 10 + 30 * (number % 8), 150, 24,
+                                   WidgetListParent(), reinterpret_cast<HMENU>(-1),
+                                   GetModuleHandleA(nullptr), nullptr);
+    int assigned = number;
+    WidgetRecord* record = control ? WidgetRecordAcquire(number, &assigned) : nullptr;
+    if (!record) {
+        DestroyWindow(control);
+        return nullptr;
+    }
+    record->FrontColor = record->BackColor = -1;
+    WidgetRegister(number, assigned, record, control, kind);
+    return control;
+}
+
 RECT Frame(HWND window) {
     RECT frame = {};
     GetWindowRect(window, &frame);
@@ -44,12 +63,11 @@ TEST(WindowEvents, FlushDropsEventsAndControlsAskTheirOwnKindFirst) {
     MessagesFlush(); // drops what the waiting message reported
     EXPECT_EQ(EventWaitTimeout(0), EventNone);
     WidgetListBegin(window);
-    HWND button =
-        TestControlCreate(14, &countingKind, "Button", WS_CHILD | WS_VISIBLE, 10, 10, 80, 24);
-    TestControlCreate(0, &countingKind, "Button", WS_CHILD | WS_VISIBLE, 10, 40, 80, 24);
+    HWND button = Control(14, "Button", Visible, &countingKind);
+    Control(0, "Button", Visible, &countingKind);
     // A plain control with id 0 and no "GT_ID" property: it reads like widget 0's property.
-    HWND foreign = CreateWindowExA(0, "Button", "x", WS_CHILD | WS_VISIBLE, 10, 70, 80, 24, window,
-                                   nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND foreign = CreateWindowExA(0, "Button", "x", Visible, 10, 130, 80, 24, window, nullptr,
+                                   GetModuleHandleA(nullptr), nullptr);
     EventsDrain();
     const struct {
         HWND control;
@@ -66,32 +84,16 @@ TEST(WindowEvents, FlushDropsEventsAndControlsAskTheirOwnKindFirst) {
     WindowCloseAll();
 }
 
-// Help and statistics open centred on the calculator, which is active when they open. None
-// of the program's windows has a sizing frame: the Size command, which every toolkit window
-// sees first, leaves such a window alone and the arrow keys do nothing to it.
-TEST(WindowLifetime, CentredOnTheActiveWindowFixedInSizeAndAllClosedTogether) {
+// Help and statistics open centred on the calculator, which is active when they open.
+TEST(WindowLifetime, CentredOnTheActiveWindowAndAllClosedTogether) {
     HWND main = TestWindowOpen(0, 100, 120, 600, 400, 0xCA0000);
     ASSERT_TRUE(WindowForegroundMake(main));
     HWND help = TestWindowOpen(1, 0, 0, 200, 100, WindowCenteredOnParent);
     const RECT outer = Frame(main), inner = Frame(help);
     EXPECT_NEAR((outer.left + outer.right) / 2, (inner.left + inner.right) / 2, 1);
     EXPECT_NEAR((outer.top + outer.bottom) / 2, (inner.top + inner.bottom) / 2, 1);
-    ASSERT_TRUE(WindowForegroundMake(main));
-    EXPECT_EQ(LiveSizing(main, WM_SYSCOMMAND, SC_SIZE, 0), NotHandled);
-    for (WORD key : {VK_RIGHT, VK_RIGHT, VK_DOWN})
-        InputKey(key);
-    EventsOfInput();
-    const RECT after = Frame(main);
-    EXPECT_TRUE(EqualRect(&outer, &after));
-    EXPECT_EQ(GetCapture(), nullptr);
     WindowCloseAll();
     EXPECT_FALSE(IsWindow(help) || IsWindow(main));
-}
-
-const DWORD Visible = WS_CHILD | WS_VISIBLE;
-
-HWND Control(int number, const char* className, DWORD style) {
-    return TestControlCreate(number, nullptr, className, style, 10, 10 + 30 * number, 150, 24);
 }
 
 TEST(Focus, TabSkipsDisabledHiddenAndPlainControlsBothWaysAndWraps) {
@@ -140,18 +142,13 @@ const WidgetKind fieldKind = [] {
     return kind;
 }();
 
-HWND Field(int number, const char* text = "") {
-    return TestControlCreate(number, &fieldKind, "Edit", WS_CHILD | WS_VISIBLE, 10,
-                             10 + 30 * (number % 8), 200, 24, text);
-}
-
 // The coloured fields share one brush per colour: a field that changes its colour leaves the
 // brush to the others, and the window's close takes the fields and the last brush with it.
 TEST(Widget, BrushesAreSharedPerColourAndEndWithTheirFieldsAndTheWindow) {
     ASSERT_TRUE(WidgetTestWindow(0, 400, 300));
     const int colour = 0xC0FFEE;
     for (int number : {21, 22, 23}) {
-        ASSERT_TRUE(Field(number, "help"));
+        ASSERT_TRUE(Control(number, "Edit", Visible, &fieldKind, "help"));
         WidgetSetColor(number, 2, colour);
     }
     HBRUSH brush = WidgetLookup(21)->BackBrush;
@@ -184,7 +181,7 @@ std::string BitmapBytes(int width, int height) {
 
 // The header image as the program shows it: loaded from its file into an image widget of its
 // own size plus the client edge. A load into a taken number frees the image it held, whether
-// or not the new one loads; what is left goes with ImageFreeAll.
+// or not the new one loads.
 TEST(ImageWidget, ShowsTheLoadedImageAtItsSizeAndLoadsFreeWhatTheNumberHeld) {
     WidgetTestWindow(5, 600, 200);
     ImagesInit();
@@ -196,7 +193,6 @@ TEST(ImageWidget, ShowsTheLoadedImageAtItsSizeAndLoadsFreeWhatTheNumberHeld) {
     for (const auto& [name, bytes] : files)
         std::ofstream(name, std::ios::binary) << bytes;
     ASSERT_NE(ImageLoad(2, "image.bmp"), 0);
-    ASSERT_NE(ImageLoad(3, "image.bmp"), 0);
     ASSERT_NE(ImageWidgetCreate(30, 10, 10, 520, 45, ImageHandle(2), WS_EX_CLIENTEDGE), 0);
     HWND control = WidgetLookup(30)->Handle;
     const RECT r = Frame(control);
@@ -205,14 +201,12 @@ TEST(ImageWidget, ShowsTheLoadedImageAtItsSizeAndLoadsFreeWhatTheNumberHeld) {
     EXPECT_TRUE(PumpUntil([&] { return ClientPixel(control, 150, 20) == RGB(90, 90, 90); }));
     WindowClose(5); // before its image goes
 
-    HANDLE old = ImageHandle(2), other = ImageHandle(3);
+    HANDLE old = ImageHandle(2);
     for (const char* bad : {"image-broken.bmp", "image.png", "none.bmp"}) {
         EXPECT_EQ(ImageLoad(2, bad), 0) << bad;
         EXPECT_EQ(ImageHandle(2), nullptr) << bad;
     }
     EXPECT_EQ(GetObjectType(old), 0u);
-    ImageFreeAll();
-    EXPECT_EQ(GetObjectType(other), 0u);
 }
 
 } // namespace
