@@ -151,12 +151,9 @@ HWND Kestrava::Main() {
 }
 
 bool Kestrava::Ready() {
-    RemoteBlock block{process_.hProcess}; // for the status bar's text, shown centred
-    return WaitUntil([&] {
-        Send(FindWindowExA(Main(), nullptr, STATUSCLASSNAMEA, nullptr), SB_GETTEXTA, 0,
-             block.Address());
-        return Control(43) && block.Text(0) == "\tInformation-Bar" &&
-               GetForegroundWindow() == Main();
+    return WaitUntil([&] { // a status bar's own text is its first field's, here shown centred
+        HWND bar = FindWindowExA(Main(), nullptr, STATUSCLASSNAMEA, nullptr);
+        return Control(43) && Text(bar) == "\tInformation-Bar" && GetForegroundWindow() == Main();
     });
 }
 
