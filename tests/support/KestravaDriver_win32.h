@@ -1,6 +1,6 @@
 // Starts the real Kestrava.exe in a folder of its own and works it from outside, as a user
-// would: clicks and keys through SendInput, window messages to its controls, texts of its
-// status bar and list read through a buffer in its own memory.
+// would: clicks and keys through SendInput, window messages to its controls, the cells of its
+// list read through a buffer in its own memory.
 #pragma once
 
 #include "support/WinTestUtil_win32.h"
