@@ -1,6 +1,7 @@
 // Many rounds of a trader's work, driven from outside: after the first few, the program's GDI
-// objects, windows and committed memory stay where they were. KV_SOAK_CYCLES sets how many
-// rounds run (20 by default); the figures are printed for a long run's report.
+// objects, windows and committed memory stay where they were, the statistics window's too.
+// KV_SOAK_CYCLES sets how many rounds run (20 by default); the figures are printed for a long run's
+// report.
 #include "support/KestravaDriver_win32.h"
 #include "support/TestFolder.h"
 
@@ -82,6 +83,8 @@ TEST(KestravaSoak, ManyRoundsOfWorkLeaveNoGdiObjectsWindowsOrMemoryBehind) {
         ASSERT_NO_FATAL_FAILURE(listOpen("again.kvl"));
         HWND help = app.HelpOpen();
         ASSERT_TRUE(help && app.HelpOk(help));
+        HWND stats = app.StatsOpen();
+        ASSERT_TRUE(stats && app.StatsClose(stats, 0));
     };
 
     const char* asked = std::getenv("KV_SOAK_CYCLES");

@@ -1,6 +1,6 @@
 // The statistics window and the list as a table, worked from outside: figures against sums
-// done by hand, the chart as the screen shows it, modality, the clipboard, and what many
-// openings of the window leave behind.
+// done by hand, the chart as the screen shows it, modality and the clipboard. What many
+// openings of the window leave behind is counted in the soak test.
 #include "support/KestravaDriver_win32.h"
 
 #include <gtest/gtest.h>
@@ -8,33 +8,8 @@
 namespace {
 
 // Widgets of the statistics window; summary line i shows its value in Value + 2i.
-enum StatsNumber { Value = 301, NoteText = 320, Chart, Copy, Ok };
+enum StatsNumber { Value = 301, NoteText = 320, Chart, Copy };
 constexpr COLORREF Gain = RGB(46, 139, 87), Loss = RGB(200, 40, 40), ZeroLine = RGB(90, 90, 90);
-
-// The window once built and in front, the calculator disabled behind it; else nullptr.
-HWND StatsOpen(Kestrava& app) {
-    app.Click(31);
-    HWND stats = app.WindowWait("Statistics");
-    const auto modal = [&] {
-        return GetForegroundWindow() == stats && !IsWindowEnabled(app.Main());
-    };
-    return stats && WaitUntil([&] { return GetDlgItem(stats, Ok) && modal(); }) ? stats : nullptr;
-}
-
-// Closes it by OK, Escape, Enter or the close box; true once it is gone and the calculator
-// is enabled and in front again.
-bool StatsClose(Kestrava& app, HWND stats, int way) {
-    switch (way % 4) {
-    case 0: ClickAt(GetDlgItem(stats, Ok)); break;
-    case 1: InputKey(VK_ESCAPE); break;
-    case 2: InputKey(VK_RETURN); break;
-    case 3: PostMessageA(stats, WM_SYSCOMMAND, SC_CLOSE, 0); break;
-    }
-    return WaitUntil([&] {
-        return !IsWindow(stats) && IsWindowEnabled(app.Main()) &&
-               GetForegroundWindow() == app.Main();
-    });
-}
 
 // The chart's bars left to right as the screen shows them: the height in pixels of each, up
 // from the zero line in the gain colour, down from it (negative) in the loss colour.
@@ -64,9 +39,8 @@ std::vector<int> Bars(HWND chart) {
 
 // While the window is open a click on COMPUTE is lost; however it is closed, the calculator
 // then takes the click again and its keyboard focus is back on the Stats button. The figures
-// of a known list match sums done by hand, and both ways of copying give the table. Opened
-// and closed many times, the window leaves no GDI objects or windows behind.
-TEST(KestravaStats, ModalAfterEveryWayOfClosingFiguresChartCopiesAndNothingLeftBehind) {
+// of a known list match sums done by hand, and both ways of copying give the table.
+TEST(KestravaStats, ModalAfterEveryWayOfClosingFiguresChartAndCopies) {
     Kestrava app({}, true);
     ASSERT_TRUE(app.Ready());
     for (auto [field, text] : {std::pair{4, "10"}, {5, "100"}, {6, "10"}, {9, "2"}})
@@ -74,7 +48,7 @@ TEST(KestravaStats, ModalAfterEveryWayOfClosingFiguresChartCopiesAndNothingLeftB
     for (int way = 0; way < 4; ++way) {
         SCOPED_TRACE(way);
         app.TextSet(10, "0");
-        HWND stats = StatsOpen(app);
+        HWND stats = app.StatsOpen();
         ASSERT_TRUE(stats);
         EXPECT_EQ("The list is empty.", app.Text(GetDlgItem(stats, NoteText)));
         EXPECT_FALSE(GetDlgItem(stats, Chart));
@@ -84,7 +58,7 @@ TEST(KestravaStats, ModalAfterEveryWayOfClosingFiguresChartCopiesAndNothingLeftB
             ClickAt(GetDlgItem(stats, Copy));
             EXPECT_TRUE(WaitUntil([] { return !ClipboardTake().empty(); }));
         }
-        ASSERT_TRUE(StatsClose(app, stats, way));
+        ASSERT_TRUE(app.StatsClose(stats, way));
         EXPECT_EQ("0", app.Text(10));
         EXPECT_TRUE(WaitUntil([&] { return app.Focus() == app.Control(31); }));
         app.Click(14);
@@ -105,7 +79,7 @@ TEST(KestravaStats, ModalAfterEveryWayOfClosingFiguresChartCopiesAndNothingLeftB
             table += app.Cell(row, column) + (column < 8 ? "\t" : "\r\n");
     table += "Total\t21\t230.0000000000\t37.5000000000\t3.5000000000\t23\t218.0000000000\t"
              "20.0000000000\t-50.0000000000\r\n";
-    HWND stats = StatsOpen(app);
+    HWND stats = app.StatsOpen();
     ASSERT_TRUE(stats);
     // Iron is counted as a row and a ware, but is in none of the sums: cost 100+50+40+10,
     // sell 120+55+28+15, yield 20+5-12+5, and 18 on the 200 the sold units cost is 9 %.
@@ -130,28 +104,11 @@ TEST(KestravaStats, ModalAfterEveryWayOfClosingFiguresChartCopiesAndNothingLeftB
     ClickAt(GetDlgItem(stats, Copy));
     std::string copied;
     EXPECT_TRUE(WaitUntil([&] { return (copied += ClipboardTake()) == table; })) << copied;
-    ASSERT_TRUE(StatsClose(app, stats, 1));
+    ASSERT_TRUE(app.StatsClose(stats, 1));
     ASSERT_TRUE(app.TabTo(26));
     InputKey('C', false, true);
     copied.clear();
     EXPECT_TRUE(WaitUntil([&] { return (copied += ClipboardTake()) == table; })) << copied;
-
-    // The first openings may fill caches that stay; count from here.
-    const int objects = app.GdiObjects(), windows = WindowsOfProcess(app.Id());
-    ASSERT_GT(objects, 0) << "no GDI trace from the program";
-    for (int round = 1; round <= 200; ++round) {
-        stats = StatsOpen(app);
-        ASSERT_TRUE(stats) << "round " << round;
-        if (round == 1) { // the counts are live: the open window holds more of both
-            EXPECT_TRUE(WaitUntil([&] { return app.GdiObjects() > objects; }));
-            EXPECT_GT(WindowsOfProcess(app.Id()), windows);
-        }
-        ASSERT_TRUE(StatsClose(app, stats, round)) << "round " << round;
-    }
-    // Painting holds a few objects for a moment; at rest the count is back.
-    EXPECT_TRUE(WaitUntil([&] { return app.GdiObjects() == objects; }, 10000))
-        << app.GdiObjects() << " GDI objects, " << objects << " before";
-    EXPECT_EQ(windows, WindowsOfProcess(app.Id()));
 }
 
 } // namespace

@@ -1,7 +1,5 @@
 #include "support/KestravaDriver_win32.h"
 
-#include "support/DialogDriver_win32.h"
-
 #include <commctrl.h>
 #include <gtest/gtest.h>
 #include <psapi.h>
@@ -37,12 +35,6 @@ struct RemoteBlock {
     }
 };
 
-DWORD ProcessOf(HWND window) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    return process;
-}
-
 } // namespace
 
 LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -56,36 +48,6 @@ HWND FocusOf(HWND window) {
     info.cbSize = sizeof info;
     GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
     return info.hwndFocus;
-}
-
-bool WaitUntil(const std::function<bool()>& condition, int milliseconds) {
-    for (const DWORD start = GetTickCount(); !condition(); Sleep(20))
-        if (GetTickCount() - start > static_cast<DWORD>(milliseconds))
-            return condition();
-    return true;
-}
-
-void ClickAt(HWND control, POINT client, int times, bool right) {
-    if (client.x < 0) {
-        RECT r = {};
-        GetClientRect(control, &r);
-        client = {r.right / 2, r.bottom / 2};
-    }
-    ClientToScreen(control, &client);
-    SetCursorPos(client.x, client.y);
-    // Each button event carries its own screen position: a program just started under the
-    // resting pointer may still report where the pointer was, and send the click there.
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    std::vector<INPUT> inputs(2 * static_cast<size_t>(times));
-    for (size_t i = 0; i < inputs.size(); ++i) {
-        inputs[i].type = INPUT_MOUSE;
-        inputs[i].mi.dx = (client.x * 65536 + width - 1) / width;
-        inputs[i].mi.dy = (client.y * 65536 + height - 1) / height;
-        const DWORD button = i % 2 ? (right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)
-                                   : (right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
-        inputs[i].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | button;
-    }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 void TypeKeys(const std::string& text) {
@@ -189,12 +151,9 @@ HWND Kestrava::Main() {
 }
 
 bool Kestrava::Ready() {
-    RemoteBlock block{process_.hProcess}; // for the status bar's text, shown centred
-    return WaitUntil([&] {
-        Send(FindWindowExA(Main(), nullptr, STATUSCLASSNAMEA, nullptr), SB_GETTEXTA, 0,
-             block.Address());
-        return Control(43) && block.Text(0) == "\tInformation-Bar" &&
-               GetForegroundWindow() == Main();
+    return WaitUntil([&] { // a status bar's own text is its first field's, here shown centred
+        HWND bar = FindWindowExA(Main(), nullptr, STATUSCLASSNAMEA, nullptr);
+        return Control(43) && Text(bar) == "\tInformation-Bar" && GetForegroundWindow() == Main();
     });
 }
 
@@ -223,14 +182,16 @@ bool Kestrava::ClickInto(HWND control) {
     return false;
 }
 
-bool Kestrava::TabTo(int number) {
-    HWND target = Control(number);
-    for (int presses = 0; presses < 80 && Focus() != target; ++presses) {
-        HWND before = Focus();
-        InputKey(VK_TAB);
-        WaitUntil([&] { return Focus() != before; }, 3000);
+bool Kestrava::KeysUntil(WORD key, const std::function<bool()>& done, std::vector<int>* focused) {
+    for (int presses = 0; presses < 40 && !done(); ++presses) {
+        const HWND before = Focus();
+        const int selected = Selected();
+        InputKey(key);
+        WaitUntil([&] { return Focus() != before || Selected() != selected; }, 3000);
+        if (focused)
+            focused->push_back(GetDlgCtrlID(Focus()));
     }
-    return Focus() == target;
+    return done();
 }
 
 void Kestrava::Compute(const char* units, const char* cost, const char* sellUnits,
@@ -286,16 +247,6 @@ POINT Kestrava::RowPoint(int row) {
     return {r.left + 20, (r.top + r.bottom) / 2};
 }
 
-HWND Kestrava::Window(const char* title, const char* className) {
-    char kind[16] = {};
-    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, className, title));)
-        if (ProcessOf(window) == Id() && IsWindowVisible(window) &&
-            (className ||
-             (GetClassNameA(window, kind, sizeof kind), kind != std::string("#32770"))))
-            return window;
-    return nullptr;
-}
-
 HWND Kestrava::WindowWait(const char* title, const char* className) {
     HWND found = nullptr;
     WaitUntil([&] { return (found = Window(title, className)) != nullptr; });
@@ -333,6 +284,25 @@ bool Kestrava::HelpOk(HWND help) {
     WaitUntil([&] { return GetForegroundWindow() == help; }, 3000);
     ClickAt(GetDlgItem(help, 203));
     return WaitUntil([&] { return !IsWindow(help); });
+}
+
+HWND Kestrava::StatsOpen() {
+    Click(31);
+    HWND stats = WindowWait("Statistics");
+    const auto modal = [&] { return GetForegroundWindow() == stats && !IsWindowEnabled(Main()); };
+    return stats && WaitUntil([&] { return GetDlgItem(stats, 323) && modal(); }) ? stats : nullptr;
+}
+
+bool Kestrava::StatsClose(HWND stats, int way) {
+    switch (way % 4) {
+    case 0: ClickAt(GetDlgItem(stats, 323)); break;
+    case 1: InputKey(VK_ESCAPE); break;
+    case 2: InputKey(VK_RETURN); break;
+    case 3: PostMessageA(stats, WM_SYSCOMMAND, SC_CLOSE, 0); break;
+    }
+    return WaitUntil([&] {
+        return !IsWindow(stats) && IsWindowEnabled(Main()) && GetForegroundWindow() == Main();
+    });
 }
 
 bool Kestrava::Responsive(int milliseconds) {

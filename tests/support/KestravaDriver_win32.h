@@ -1,6 +1,6 @@
 // Starts the real Kestrava.exe in a folder of its own and works it from outside, as a user
-// would: clicks and keys through SendInput, window messages to its controls, texts of its
-// status bar and list read through a buffer in its own memory.
+// would: clicks and keys through SendInput, window messages to its controls, the cells of its
+// list read through a buffer in its own memory.
 #pragma once
 
 #include "support/WinTestUtil_win32.h"
@@ -19,10 +19,6 @@ using Texts = std::vector<std::string>;
 
 LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam); // gives up after 10 s
 HWND FocusOf(HWND window); // the control with the keyboard focus in the window's thread
-// Polls `condition` until it holds or `milliseconds` pass; true when it held.
-bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 15000);
-// Clicks at a client point of the control, its centre when x < 0.
-void ClickAt(HWND control, POINT client = {-1, -1}, int times = 1, bool right = false);
 void TypeKeys(const std::string& text); // over what the focused field holds
 std::string ClipboardTake(); // CF_TEXT as bytes ("" when there is none); empties the clipboard
 int WindowsOfProcess(DWORD process); // top-level windows and all their descendants
@@ -63,7 +59,12 @@ class Kestrava {
         for (WORD key : keys)
             InputKey(key, shift, control);
     }
-    bool TabTo(int number); // Tab until the widget has the focus
+    // Presses `key` until `done` holds, each time until the focus or the list's selection
+    // moved; the widget focused after each press goes into `focused` when given.
+    bool KeysUntil(WORD key, const std::function<bool()>& done, std::vector<int>* focused = {});
+    bool TabTo(int number) {
+        return KeysUntil(VK_TAB, [this, number] { return Focus() == Control(number); });
+    }
     // Puts the texts into BuyUnits, BuyCost, SellUnits, Yield; then COMPUTE.
     void Compute(const char* units, const char* cost, const char* sellUnits, const char* yield);
     // Fills the entry (amount mode), computes and moves it into the list.
@@ -79,13 +80,20 @@ class Kestrava {
     POINT RowPoint(int row); // client point of the list inside the row
 
     // A visible top-level window of the program; a dialog box only when `className` says so.
-    HWND Window(const char* title, const char* className = nullptr);
+    HWND Window(const char* title, const char* className = nullptr) {
+        return WindowOfProcess(Id(), title, className);
+    }
     HWND WindowWait(const char* title, const char* className = nullptr);
     // Chooses menu `item` (0: already chosen), answers its file dialog; true once it closed.
     bool FileDialog(int item, const char* title, const std::string& name);
     std::string ErrorConfirm(); // the "ERROR" box's text, its OK pressed; "" when none showed
     HWND HelpOpen();
     bool HelpOk(HWND help); // brought to front, OK clicked, gone
+    // The statistics window once built and in front, the calculator disabled behind it.
+    HWND StatsOpen();
+    // Closes it by OK, Escape, Enter or the close box (`way` % 4); true once it is gone and
+    // the calculator is enabled and in front again.
+    bool StatsClose(HWND stats, int way);
 
     bool Responsive(int milliseconds = 5000); // alive and answers a message within the time
     // Live GDI objects in the trace of a gdiTraced start, once it has been still for a

@@ -78,8 +78,7 @@ TEST_F(ListView, SelectionByProgramAndMouseGivesItsEvents) {
     EXPECT_EQ(WidgetGetState(List), -1);
     EXPECT_EQ(WidgetGetText(List), "");
     const RECT row = RowArea(1);
-    const POINT onRow = ClientToScreenPoint(list->Handle, 40, (row.top + row.bottom) / 2);
-    const POINT below = ClientToScreenPoint(list->Handle, 40, row.bottom + 60);
+    const POINT onRow = {40, (row.top + row.bottom) / 2}, below = {40, row.bottom + 60};
     const WidgetEvents click = {{List, SubtypeLeftButtonClick}};
     const WidgetEvents changeClick = {{List, SubtypeChange}, click[0]};
     const std::tuple<POINT, WidgetEvents, int> clicks[] = {
@@ -88,7 +87,7 @@ TEST_F(ListView, SelectionByProgramAndMouseGivesItsEvents) {
         {below, changeClick, -1},
     };
     for (const auto& [at, events, state] : clicks) {
-        InputClick(at.x, at.y);
+        ClickAt(list->Handle, at);
         EXPECT_EQ(WidgetEventsUntil(events.size()), events);
         EXPECT_EQ(WidgetGetState(List), state);
     }

@@ -1,6 +1,8 @@
-// Windows, the event stream and the widget framework (numbers, shared brushes, the image
-// widget), with real windows and real messages.
+// Windows, the event stream, keyboard focus and the widget framework (the kind first, shared
+// brushes, the image widget and its images), with real windows, messages and keys. The help
+// window's read-only editor passing Tab on is shown in the program's end-to-end test.
 #include "toolkit/Gdi.h"
+#include "toolkit/Image.h"
 #include "toolkit/ImageWidget.h"
 #include "toolkit/Widgets.h"
 
@@ -8,7 +10,8 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
+#include <fstream>
+#include <string>
 
 namespace {
 
@@ -25,6 +28,26 @@ const WidgetKind countingKind = [] {
     return kind;
 }();
 
+const DWORD Visible = WS_CHILD | WS_VISIBLE;
+
+// A native control in the current widget list registered as widget `number`, of `kind`, one
+// below the other by number; nullptr on failure.
+HWND Control(int number, const char* className, DWORD style, const WidgetKind* kind = nullptr,
+             const char* text = "") {
+    HWND control = CreateWindowExA(0, className, text, style, 10, 10 + 30 * (number % 8), 150, 24,
+                                   WidgetListParent(), reinterpret_cast<HMENU>(-1),
+                                   GetModuleHandleA(nullptr), nullptr);
+    int assigned = number;
+    WidgetRecord* record = control ? WidgetRecordAcquire(number, &assigned) : nullptr;
+    if (!record) {
+        DestroyWindow(control);
+        return nullptr;
+    }
+    record->FrontColor = record->BackColor = -1;
+    WidgetRegister(number, assigned, record, control, kind);
+    return control;
+}
+
 RECT Frame(HWND window) {
     RECT frame = {};
     GetWindowRect(window, &frame);
@@ -40,12 +63,11 @@ TEST(WindowEvents, FlushDropsEventsAndControlsAskTheirOwnKindFirst) {
     MessagesFlush(); // drops what the waiting message reported
     EXPECT_EQ(EventWaitTimeout(0), EventNone);
     WidgetListBegin(window);
-    HWND button =
-        TestControlCreate(14, &countingKind, "Button", WS_CHILD | WS_VISIBLE, 10, 10, 80, 24);
-    TestControlCreate(0, &countingKind, "Button", WS_CHILD | WS_VISIBLE, 10, 40, 80, 24);
+    HWND button = Control(14, "Button", Visible, &countingKind);
+    Control(0, "Button", Visible, &countingKind);
     // A plain control with id 0 and no "GT_ID" property: it reads like widget 0's property.
-    HWND foreign = CreateWindowExA(0, "Button", "x", WS_CHILD | WS_VISIBLE, 10, 70, 80, 24, window,
-                                   nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND foreign = CreateWindowExA(0, "Button", "x", Visible, 10, 130, 80, 24, window, nullptr,
+                                   GetModuleHandleA(nullptr), nullptr);
     EventsDrain();
     const struct {
         HWND control;
@@ -62,27 +84,47 @@ TEST(WindowEvents, FlushDropsEventsAndControlsAskTheirOwnKindFirst) {
     WindowCloseAll();
 }
 
-TEST(WindowLifetime, ReopeningANumberClosesTheOldWindowAndItsWidgetsAndCentresOnTheActive) {
-    HWND first = TestWindowOpen(1, 30, 40, 300, 200, 0);
-    WidgetListBegin(first);
-    TestControlCreate(101, nullptr, "Edit", WS_CHILD | WS_VISIBLE, 5, 5, 100, 20, "old");
-    SetActiveWindow(nullptr); // nothing to centre on
-    HWND second = TestWindowOpen(1, IgnoreValue, IgnoreValue, 300, 200, WindowCenteredOnParent);
-    EXPECT_FALSE(IsWindow(first));
-    EXPECT_EQ(WidgetGetText(101), "");
-    const RECT placed = Frame(second); // a coordinate not given must not reach the screen
-    EXPECT_TRUE(placed.left > -1000 && placed.top > -1000);
-    EXPECT_EQ(WindowClientWidth(1), 300);
-
+// Help and statistics open centred on the calculator, which is active when they open.
+TEST(WindowLifetime, CentredOnTheActiveWindowAndAllClosedTogether) {
     HWND main = TestWindowOpen(0, 100, 120, 600, 400, 0xCA0000);
     ASSERT_TRUE(WindowForegroundMake(main));
-    HWND help = TestWindowOpen(1, IgnoreValue, IgnoreValue, 200, 100, WindowCenteredOnParent);
+    HWND help = TestWindowOpen(1, 0, 0, 200, 100, WindowCenteredOnParent);
     const RECT outer = Frame(main), inner = Frame(help);
     EXPECT_NEAR((outer.left + outer.right) / 2, (inner.left + inner.right) / 2, 1);
     EXPECT_NEAR((outer.top + outer.bottom) / 2, (inner.top + inner.bottom) / 2, 1);
     WindowCloseAll();
-    EXPECT_FALSE(IsWindow(help));
-    EXPECT_EQ(WindowClientWidth(1), 0);
+    EXPECT_FALSE(IsWindow(help) || IsWindow(main));
+}
+
+TEST(Focus, TabSkipsDisabledHiddenAndPlainControlsBothWaysAndWraps) {
+    HWND window = TestWindowOpen(0, 60, 60, 420, 300, 0xCA0000);
+    WidgetListBegin(window);
+    Control(1, "Edit", Visible | WS_TABSTOP);
+    Control(2, "Static", Visible);                          // not a tab stop
+    Control(3, "Edit", Visible | WS_TABSTOP | WS_DISABLED); // disabled
+    Control(4, "Edit", WS_CHILD | WS_TABSTOP);              // hidden
+    Control(5, "Button", Visible | WS_TABSTOP | BS_PUSHBUTTON);
+    Control(6, "Edit", Visible | WS_TABSTOP);
+    Control(7, "Edit", Visible); // takes the focus, but is no tab stop
+    WindowForegroundMake(window);
+    const struct {
+        int focus; // given first: -1 none, 0 as it is
+        bool shift, control;
+        int focused;
+    } steps[] = {
+        {-1, true, false, 6}, // nothing focused: Shift+Tab goes to the last tab stop
+        {0, true, false, 5},  {0, true, false, 1}, {0, true, false, 6}, // and wraps
+        {7, false, false, 7}, {7, true, false, 6}, {1, false, true, 1},
+        {0, false, false, 5}, // Ctrl+Tab is left to the control
+    };
+    for (const auto& step : steps) {
+        if (step.focus)
+            SetFocus(step.focus > 0 ? WidgetLookup(step.focus)->Handle : nullptr);
+        InputKey(VK_TAB, step.shift, step.control);
+        EventsOfInput();
+        EXPECT_EQ(GetDlgCtrlID(GetFocus()), step.focused) << &step - steps;
+    }
+    WindowClose(0);
 }
 
 int destroyed = 0; // OnDestroy calls
@@ -100,62 +142,71 @@ const WidgetKind fieldKind = [] {
     return kind;
 }();
 
-HWND Field(int number, const char* text = "") {
-    return TestControlCreate(number, &fieldKind, "Edit", WS_CHILD | WS_VISIBLE, 10,
-                             10 + 30 * (number % 8), 200, 24, text);
-}
-
-TEST(Widget, SameNumberLeavesOneControlBrushesAreSharedAndAllEndWithTheWindow) {
-    HWND window = WidgetTestWindow(0, 400, 300);
-    EXPECT_EQ(WidgetOwnerWindow(Field(5, "abc")), window);
-    HWND first = Field(14, "first");
-    destroyed = 0;
-    ASSERT_TRUE(Field(14, "second"));
-    EXPECT_FALSE(IsWindow(first));
-    EXPECT_EQ(destroyed, 1);
-    int withId = 0;
-    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        withId += GetDlgCtrlID(child) == 14;
-    EXPECT_EQ(withId, 1);
-
+// The coloured fields share one brush per colour: a field that changes its colour leaves the
+// brush to the others, and the window's close takes the fields and the last brush with it.
+TEST(Widget, BrushesAreSharedPerColourAndEndWithTheirFieldsAndTheWindow) {
+    ASSERT_TRUE(WidgetTestWindow(0, 400, 300));
     const int colour = 0xC0FFEE;
     for (int number : {21, 22, 23}) {
-        ASSERT_TRUE(Field(number, "help"));
+        ASSERT_TRUE(Control(number, "Edit", Visible, &fieldKind, "help"));
         WidgetSetColor(number, 2, colour);
     }
     HBRUSH brush = WidgetLookup(21)->BackBrush;
     EXPECT_EQ(WidgetLookup(22)->BackBrush, brush);
-    EXPECT_EQ(BrushCacheCount(colour), 3);
     WidgetSetColor(22, 2, -1);
-    EXPECT_EQ(BrushCacheCount(colour), 2);
     EXPECT_EQ(GetObjectType(brush), static_cast<DWORD>(OBJ_BRUSH));
     destroyed = 0;
     WindowClose(0);
-    EXPECT_EQ(destroyed, 5);
+    EXPECT_EQ(destroyed, 3);
     EXPECT_EQ(BrushCacheCount(colour), 0);
     EXPECT_EQ(GetObjectType(brush), 0u); // deleted
     EXPECT_EQ(WidgetLookup(23), nullptr);
 }
 
-TEST(ImageWidget, TakesTheImageSizePlusTheClientEdgeAndKeepsItWhenTheImageGoes) {
+template <typename T> void Append(std::string& bytes, const T& value) {
+    bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+// A "BM" file of 24 bits a pixel, every byte of its pixels 0x5A.
+std::string BitmapBytes(int width, int height) {
+    const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    const BITMAPFILEHEADER file = {0x4D42, offset + (width * 3 + 3) / 4 * 4 * height, 0, 0, offset};
+    std::string bytes;
+    Append(bytes, file);
+    Append(bytes,
+           BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), width, height, 1, 24, 0, 0, 0, 0, 0, 0});
+    bytes.resize(file.bfSize, 0x5A);
+    return bytes;
+}
+
+// The header image as the program shows it: loaded from its file into an image widget of its
+// own size plus the client edge. A load into a taken number frees the image it held, whether
+// or not the new one loads.
+TEST(ImageWidget, ShowsTheLoadedImageAtItsSizeAndLoadsFreeWhatTheNumberHeld) {
     WidgetTestWindow(5, 600, 200);
-    const std::vector<DWORD> pixels(300 * 40, 0xDC0000); // 0x00RRGGBB
-    const GdiObject<HBITMAP> owned(CreateBitmap(300, 40, 1, 32, pixels.data()));
-    ASSERT_NE(ImageWidgetCreate(30, 10, 10, 520, 45, owned.Get(), WS_EX_CLIENTEDGE), 0);
-    HWND control = WidgetLookup(30)->Handle;
-    const auto shown = [control](COLORREF expected) {
-        PumpUntil([=] { return ClientPixel(control, 150, 20) == expected; });
-        return ClientPixel(control, 150, 20);
+    ImagesInit();
+    const std::pair<const char*, std::string> files[] = {
+        {"image.bmp", BitmapBytes(300, 40)},
+        {"image-broken.bmp", "BM\1\2\3\4\5\6"},
+        {"image.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIH", 14)},
     };
+    for (const auto& [name, bytes] : files)
+        std::ofstream(name, std::ios::binary) << bytes;
+    ASSERT_NE(ImageLoad(2, "image.bmp"), 0);
+    ASSERT_NE(ImageWidgetCreate(30, 10, 10, 520, 45, ImageHandle(2), WS_EX_CLIENTEDGE), 0);
+    HWND control = WidgetLookup(30)->Handle;
     const RECT r = Frame(control);
     EXPECT_EQ(r.right - r.left, 304);
     EXPECT_EQ(r.bottom - r.top, 44);
-    EXPECT_EQ(WidgetGetState(30), int(reinterpret_cast<intptr_t>(owned.Get())));
-    EXPECT_EQ(shown(RGB(220, 0, 0)), RGB(220, 0, 0));
-    WidgetSetState(30, 0); // shows the window behind
-    EXPECT_EQ(Frame(control).right - Frame(control).left, 304);
-    EXPECT_EQ(shown(GetSysColor(COLOR_BTNFACE)), GetSysColor(COLOR_BTNFACE));
-    WindowClose(5); // before the test's image goes
+    EXPECT_TRUE(PumpUntil([&] { return ClientPixel(control, 150, 20) == RGB(90, 90, 90); }));
+    WindowClose(5); // before its image goes
+
+    HANDLE old = ImageHandle(2);
+    for (const char* bad : {"image-broken.bmp", "image.png", "none.bmp"}) {
+        EXPECT_EQ(ImageLoad(2, bad), 0) << bad;
+        EXPECT_EQ(ImageHandle(2), nullptr) << bad;
+    }
+    EXPECT_EQ(GetObjectType(old), 0u);
 }
 
 } // namespace
