@@ -62,6 +62,13 @@ TEST_F(ListView, RowTextsSplitAtLineFeedsAndLongCellsReadBackWhole) {
     WidgetSetState(List, 0);
     WidgetSetText(List, "X\nY\n");
     EXPECT_EQ(Row(0, 3), (Cells{"X", "Y", "C"}));
+    // A column put in from outside the widget takes the next row's fourth part.
+    LVCOLUMNA added = {};
+    added.mask = LVCF_TEXT;
+    added.pszText = const_cast<char*>("c3");
+    SendMessageA(list->Handle, LVM_INSERTCOLUMNA, 3, reinterpret_cast<LPARAM>(&added));
+    WidgetAddItem(List, -1, "P\nQ\nR\nS");
+    EXPECT_EQ(Row(5, 4), (Cells{"P", "Q", "R", "S"}));
 
     const std::string longer(3000, 'x');
     WidgetRemoveAllItems(List);
