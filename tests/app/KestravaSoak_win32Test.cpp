@@ -63,10 +63,14 @@ TEST(KestravaSoak, ManyRoundsOfWorkLeaveNoGdiObjectsWindowsOrMemoryBehind) {
         ASSERT_TRUE(rows(0));
         app.RowAdd("Salt", "10", "100", "10", "2");
         app.RowAdd("Silk", "4", "40", "4", "1");
-        ClickAt(list, app.RowPoint(0), 2); // loads Salt back
-        ASSERT_TRUE(WaitUntil([&] { return app.Text(3) == "Salt"; }));
-        // Silk's popup and its one item, Delete. Under Wine a click that comes the moment the
-        // popup shows is now and then lost; a user would click again.
+        // A double click on Salt loads it back, and Silk's popup has one item, Delete. On a
+        // loaded machine Wine now and then loses a click or takes a double click as two single
+        // ones; a user would click again.
+        for (int attempt = 0; attempt < 3 && app.Text(3) != "Salt"; ++attempt) {
+            ClickAt(list, app.RowPoint(0), 2);
+            WaitUntil([&] { return app.Text(3) == "Salt"; }, 5000);
+        }
+        ASSERT_EQ(app.Text(3), "Salt");
         for (int attempt = 0; attempt < 3 && app.Rows() == 2; ++attempt) {
             ClickAt(list, app.RowPoint(1), 1, true);
             if (HWND popup = app.WindowWait("", "#32768"))
