@@ -1,5 +1,5 @@
-// The event queue: events the window procedure queued while earlier messages were dispatched,
-// the event the current dispatch set, and the number and subtype of the last event.
+// The event queue: every event the window procedure recorded while messages were dispatched,
+// in the order it recorded them, and the current event the loop reads.
 #include "toolkit/EventQueue.h"
 
 #include "runtime/Memory.h"
@@ -7,41 +7,60 @@
 
 namespace {
 
+struct EventRecord {
+    int Kind;
+    int Window; // -1: a plain message, or a window still being made
+    int Object; // widget or menu item number; other events keep the one before
+    int Subtype;
+};
+
 struct EventQueueNode {
     EventQueueNode* Next;
-    int Kind;
-    int Window;
+    EventRecord Event;
 };
 
 struct EventState {
-    int ObjectNumber;
-    int Subtype;               // -1: the current event has none
-    int PendingKind;           // set by the window procedure during a dispatch; 0 = none
+    EventRecord Current;
     EventQueueNode* QueueHead; // oldest; nodes owned by the queue (main heap)
     EventQueueNode* QueueTail;
 };
 
 EventState* events = nullptr;
 
+bool Collapses(int kind) {
+    return kind == EventMoveWindow || kind == EventSizeWindow || kind == EventRepaint ||
+           kind == EventActivateWindow;
+}
+
+void NodeRemoveFirst() {
+    EventQueueNode* node = events->QueueHead;
+    events->QueueHead = node->Next;
+    if (!events->QueueHead)
+        events->QueueTail = nullptr;
+    MemoryFree(Heap::Main, node);
+}
+
 } // namespace
 
 void EventQueueInit() {
-    if (!events)
-        events = static_cast<EventState*>(LibraryStateCreate(sizeof(EventState)));
+    if (events)
+        return;
+    events = static_cast<EventState*>(LibraryStateCreate(sizeof(EventState)));
+    if (events)
+        events->Current = {EventNone, -1, 0, -1};
 }
 
-void EventQueuePush(int kind, int window) {
+void EventQueuePush(int kind, int window, int object, int subtype) {
     if (!events)
         return;
     EventQueueNode* tail = events->QueueTail;
-    if (tail && tail->Kind == kind && tail->Window == window)
+    if (tail && Collapses(kind) && tail->Event.Kind == kind && tail->Event.Window == window)
         return; // a burst of moves, sizes or erases costs the loop one turn
     EventQueueNode* node =
         static_cast<EventQueueNode*>(MemoryAllocate(Heap::Main, sizeof(EventQueueNode)));
     if (!node)
         return;
-    node->Kind = kind;
-    node->Window = window;
+    node->Event = {kind, window, object, subtype};
     if (tail)
         tail->Next = node;
     else
@@ -49,42 +68,44 @@ void EventQueuePush(int kind, int window) {
     events->QueueTail = node;
 }
 
-int EventQueuePop() {
-    if (!events || !events->QueueHead)
-        return EventNone;
-    EventQueueNode* node = events->QueueHead;
-    const int kind = node->Kind;
-    events->QueueHead = node->Next;
-    if (!events->QueueHead)
-        events->QueueTail = nullptr;
-    events->PendingKind = 0;
-    MemoryFree(Heap::Main, node);
-    return kind;
+int EventQueueTake(bool (*live)(int window)) {
+    while (events && events->QueueHead) {
+        const EventRecord event = events->QueueHead->Event;
+        NodeRemoveFirst();
+        if (event.Window == -1 || live(event.Window)) {
+            const bool numbered = event.Kind == EventKindWidget || event.Kind == EventKindMenu;
+            events->Current = {event.Kind, event.Window,
+                               numbered ? event.Object : events->Current.Object, event.Subtype};
+            return event.Kind;
+        }
+    }
+    return EventNone;
 }
 
-void EventPendingSet(int kind, int objectNumber, int subtype) {
+void EventCurrentSetMessage(int message) {
+    if (events)
+        events->Current = {message, -1, events->Current.Object, -1};
+}
+
+const void* EventQueueMark() {
+    return events ? events->QueueTail : nullptr;
+}
+
+void EventQueueDropAfter(const void* mark) {
     if (!events)
         return;
-    events->PendingKind = kind;
-    events->ObjectNumber = objectNumber;
-    events->Subtype = subtype;
-}
-
-int EventPendingTake() {
-    if (!events)
-        return EventNone;
-    const int kind = events->PendingKind;
-    events->PendingKind = 0;
-    return kind;
-}
-
-void EventSubtypeClear() {
-    if (events)
-        events->Subtype = -1;
+    EventQueueNode* last = static_cast<EventQueueNode*>(const_cast<void*>(mark));
+    EventQueueNode*& first = last ? last->Next : events->QueueHead;
+    while (first) {
+        EventQueueNode* node = first;
+        first = node->Next;
+        MemoryFree(Heap::Main, node);
+    }
+    events->QueueTail = last;
 }
 
 int EventWidgetId() {
-    return events ? events->ObjectNumber : 0;
+    return events ? events->Current.Object : 0;
 }
 
 int EventMenuId() {
@@ -92,5 +113,9 @@ int EventMenuId() {
 }
 
 int EventSubtype() {
-    return events ? events->Subtype : -1;
+    return events ? events->Current.Subtype : -1;
+}
+
+int EventWindowId() {
+    return events ? events->Current.Window : -1;
 }

@@ -1,18 +1,18 @@
-// The event queue below Window.cpp: events the window procedure queued or set while a message
-// was dispatched, and the number and subtype of the last event. A leaf: it calls nothing of
-// the toolkit.
+// The event queue below Window.cpp: every event the window procedure records, oldest first, and
+// the current event, the one the loop took last. A leaf: it calls nothing of the toolkit.
 #pragma once
 
 #include "toolkit/Events.h"
 
 void EventQueueInit();
-// Queues an event for `window`; a repeat of the newest queued kind and window is dropped.
-void EventQueuePush(int kind, int window);
-// Takes the oldest queued event; EventNone when none is queued. Clears the pending event.
-int EventQueuePop();
-// Sets the event the current dispatch reports (the latest one set wins).
-void EventPendingSet(int kind, int objectNumber, int subtype);
-// Takes the event the dispatch set; EventNone when it set none.
-int EventPendingTake();
-// A new event starts without a subtype.
-void EventSubtypeClear();
+// Records an event of window `window` behind every other. Only a repeated move, size, erase or
+// activation of one window directly behind its own kind collapses into the one queued.
+void EventQueuePush(int kind, int window, int object = 0, int subtype = -1);
+// Makes the oldest queued event current and returns its kind; EventNone when none is queued.
+// Events of windows for which `live` says false are dropped on the way.
+int EventQueueTake(bool (*live)(int window));
+// Makes a plain message current: no window, no subtype; the object number stays.
+void EventCurrentSetMessage(int message);
+// The newest queued event, to drop what comes after it again (nullptr: the queue was empty).
+const void* EventQueueMark();
+void EventQueueDropAfter(const void* mark);

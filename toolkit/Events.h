@@ -41,6 +41,8 @@ constexpr LRESULT NotHandled = static_cast<LRESULT>(0xD0D0D0D1u);
 // A coordinate or size that is not given.
 constexpr int IgnoreValue = -65535;
 
+// The current event: the one EventWait returned last.
 int EventWidgetId(); // widget or menu item number of the last widget or menu event
 int EventMenuId();   // the same value
-int EventSubtype();  // -1 when the last event has none
+int EventSubtype();  // -1 when the current event has none
+int EventWindowId(); // the window it belongs to; -1 for a plain message

@@ -25,6 +25,11 @@ HCURSOR defaultCursor = nullptr; // shared system cursor
 
 ControlMessageHook controlMessageHook = nullptr; // set by the widget framework
 
+// True while EventWait dispatches a message: what that records is returned when it is done.
+bool dispatching = false;
+// A wake-up is in the queue: GetMessage returns for it.
+bool wakePosted = false;
+
 // A toolkit window keeps its number + 1 in its extra bytes too, set and cleared with the
 // property: the window procedure reads it for every message, and a property would cost each
 // one a round trip to the Wine server.
@@ -48,6 +53,15 @@ bool MessageTake(MSG& message, int milliseconds) {
 }
 
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Records an event. One recorded outside EventWait's own dispatch (a message sent from another
+// thread while GetMessage waits, a notification sent during an action or a modal loop) also
+// wakes the loop, which would otherwise go on waiting with the event in the queue.
+void EventRecord(int kind, int window, int object = 0, int subtype = -1) {
+    EventQueuePush(kind, window, object, subtype);
+    if (!dispatching && !wakePosted)
+        wakePosted = PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0) != 0;
+}
 
 WindowRecord* WindowLookup(int number) {
     return windows ? static_cast<WindowRecord*>(ObjectLookup(windows, number)) : nullptr;
@@ -122,15 +136,15 @@ HACCEL ActiveAccelerators(HWND window) {
     return record ? record->AcceleratorTable : nullptr;
 }
 
-LRESULT WindowOnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+LRESULT WindowOnCommand(HWND window, int number, WPARAM wParam, LPARAM lParam) {
     HWND control = reinterpret_cast<HWND>(lParam);
     if (ControlMessage(control, window, WM_COMMAND, wParam, lParam) != NotHandled)
         return 0;
     if (control) {
         int id = static_cast<int>(GetWindowLongPtrA(control, GWLP_ID));
-        EventPendingSet(EventKindWidget, id, HIWORD(wParam));
+        EventRecord(EventKindWidget, number, id, HIWORD(wParam));
     } else if (HIWORD(wParam) == 0) {
-        EventPendingSet(EventKindMenu, static_cast<int>(LOWORD(wParam)), -1);
+        EventRecord(EventKindMenu, number, static_cast<int>(LOWORD(wParam)));
     } else if (LOWORD(wParam) == CommandTabForward) {
         FocusNavigate(FocusDirection::Forward);
     } else if (LOWORD(wParam) == CommandTabBackward) {
@@ -151,27 +165,27 @@ LRESULT WindowOnSize(int number, WPARAM wParam) {
         return 1;
     if (wParam == SIZE_MINIMIZED)
         return NotHandled;
-    EventQueuePush(EventSizeWindow, number);
+    EventRecord(EventSizeWindow, number);
     return 0;
 }
 
 LRESULT WindowOnCloseOrMove(int number, UINT message) {
     // Never default processing: a close request must not destroy the window.
     if (number != -1)
-        EventQueuePush(static_cast<int>(message), number);
+        EventRecord(static_cast<int>(message), number);
     return 0;
 }
 
 LRESULT WindowOnActivate(int number, WPARAM wParam) {
     if (LOWORD(wParam) != WA_INACTIVE && number != -1)
-        EventQueuePush(EventActivateWindow, number);
+        EventRecord(EventActivateWindow, number);
     return 1;
 }
 
 LRESULT WindowOnEraseBackground(HWND window, int number, WPARAM wParam, LPARAM lParam) {
     LRESULT result = DefWindowProcA(window, WM_ERASEBKGND, wParam, lParam);
     if (number != -1)
-        EventQueuePush(EventRepaint, number);
+        EventRecord(EventRepaint, number);
     return result;
 }
 
@@ -190,7 +204,7 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     const int number = own ? static_cast<int>(own - 1) : WindowNumberOf(window);
     LRESULT result = NotHandled;
     switch (message) {
-    case WM_COMMAND: result = WindowOnCommand(window, wParam, lParam); break;
+    case WM_COMMAND: result = WindowOnCommand(window, number, wParam, lParam); break;
     case WM_NOTIFY: result = WindowOnNotify(window, wParam, lParam); break;
     case WM_HSCROLL:
     case WM_VSCROLL:
@@ -201,7 +215,7 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         result = ControlMessage(reinterpret_cast<HWND>(lParam), window, message, wParam, lParam);
         break;
     case WidgetEventMessage:
-        EventPendingSet(EventKindWidget, static_cast<int>(wParam), static_cast<int>(lParam));
+        EventRecord(EventKindWidget, number, static_cast<int>(wParam), static_cast<int>(lParam));
         result = 0;
         break;
     case WM_CLOSE:
@@ -333,24 +347,42 @@ void WindowControlMessageHookSet(ControlMessageHook hook) {
     controlMessageHook = hook;
 }
 
+static bool WindowIsOpen(int number) {
+    return WindowLookup(number) != nullptr;
+}
+
 int EventWaitTimeout(int milliseconds) {
     if (!windows)
         return EventNone; // nothing to wait for before WindowsInit
-    EventSubtypeClear();
-    if (const int queued = EventQueuePop())
-        return queued;
-    MSG message;
-    if (!MessageTake(message, milliseconds))
-        return EventNone;
-    HWND active = GetActiveWindow();
-    HACCEL accelerators = ActiveAccelerators(active);
-    if (!accelerators || !TranslateAcceleratorA(active, accelerators, &message)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+    wakePosted = false;   // whatever is recorded from here on is seen before the next wait
+    for (;;) {
+        if (const int queued = EventQueueTake(WindowIsOpen))
+            return queued;
+        MSG message;
+        if (!MessageTake(message, milliseconds)) { // sent messages handled here may record events
+            if (const int queued = EventQueueTake(WindowIsOpen))
+                return queued;
+            EventCurrentSetMessage(EventNone);
+            return EventNone;
+        }
+        HWND active = GetActiveWindow();
+        HACCEL accelerators = ActiveAccelerators(active);
+        dispatching = true;
+        if (!accelerators || !TranslateAcceleratorA(active, accelerators, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        dispatching = false;
+        // What the wait and the dispatch recorded, oldest first; the message's own number
+        // only when they recorded nothing. A wake-up whose event was taken already is no
+        // message of the program's.
+        if (const int queued = EventQueueTake(WindowIsOpen))
+            return queued;
+        if (message.message == WM_NULL && !message.hwnd)
+            continue;
+        EventCurrentSetMessage(static_cast<int>(message.message));
+        return static_cast<int>(message.message);
     }
-    if (const int kind = EventPendingTake())
-        return kind;
-    return static_cast<int>(message.message);
 }
 
 int EventWait() {
@@ -358,10 +390,11 @@ int EventWait() {
 }
 
 void MessagesFlush() {
+    const void* mark = EventQueueMark();
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
-    EventPendingTake();
+    EventQueueDropAfter(mark);
 }
