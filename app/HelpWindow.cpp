@@ -1,9 +1,11 @@
 #include "app/HelpWindow.h"
 
 #include "app/Layout.h"
+#include "app/Routing.h"
 #include "runtime/Launcher.h"
 #include "toolkit/Dialogs.h"
-#include "toolkit/Widget.h"
+#include "toolkit/EditorWidget.h"
+#include "toolkit/Widgets.h"
 
 #include <iterator>
 
@@ -21,13 +23,13 @@ namespace {
 
 using T = WidgetType;
 
-constexpr int CentredSunken = 0x20001; // the text kind's centred text in a sunken border
-constexpr int ReadOnlyCentred = ES_READONLY | ES_CENTER;
+constexpr int CenteredSunken = TextCentered | TextSunken;
+constexpr int ReadOnlyCentered = EditorReadOnly | EditorCentered;
 
 // The help lines go into the editor between the first two rows and the rest.
 const WidgetRow HelpWidgets[] = {
-    {HelpCaption, T::Text, 10, 49, 512, 18, "HELP:", CentredSunken, -1},
-    {HelpText, T::Editor, 5, 71, 524, 317, "", ReadOnlyCentred, -1},
+    {HelpCaption, T::Text, 10, 49, 512, 18, "HELP:", CenteredSunken, -1},
+    {HelpText, T::Editor, 5, 71, 524, 317, "", ReadOnlyCentered, -1},
     {HelpHeaderImage, T::Image, 5, 3, 520, 40, "", WS_EX_CLIENTEDGE, -1},
     {WebsiteButton, T::Button, 70, 390, 120, 20, "VISIT WEBSITE", 0, -1},
     {HelpDonateButton, T::Button, 205, 390, 120, 20, "DONATE", 0, -1},
@@ -35,9 +37,25 @@ const WidgetRow HelpWidgets[] = {
 };
 constexpr int RowsAboveLines = 2;
 
+enum class Do { Nothing, Close, Website, Donate };
+
+// While help is open it takes every event: a close request for the calculator closes only
+// help, and whatever else the calculator reports is dropped.
+constexpr int Help = HelpWindow, Widget = EventKindWidget;
+const Route<Do> HelpRoutes[] = {
+    {Help, EventKindClose, AnyNumber, AnySubtype, Do::Close, nullptr},
+    {MainWindow, EventKindClose, AnyNumber, AnySubtype, Do::Close, nullptr},
+    {Help, Widget, AnyNumber, Key(VK_ESCAPE), Do::Close, nullptr},
+    {Help, Widget, AnyNumber, AnyKey, Do::Nothing, nullptr}, // a key is no click
+    {Help, Widget, WebsiteButton, AnySubtype, Do::Website, nullptr},
+    {Help, Widget, HelpDonateButton, AnySubtype, Do::Donate, nullptr},
+    {Help, Widget, HelpOkButton, AnySubtype, Do::Close, nullptr},
+};
+
 } // namespace
 
-void HelpWindowRun(const std::vector<std::string>& lines, HANDLE headerImage, int number) {
+void HelpWindowRun(const std::vector<std::string>& lines, HANDLE headerImage) {
+    const int number = HelpWindow;
     HWND window = reinterpret_cast<HWND>(
         WindowOpen(number, 0, 0, 534, 413, "Information", WindowCenteredOnParent, nullptr));
     if (!window) {
@@ -58,26 +76,14 @@ void HelpWindowRun(const std::vector<std::string>& lines, HANDLE headerImage, in
     }
 
     for (bool done = false; !done;) {
-        const int kind = EventWait();
-        const int widget = EventWidgetId();
-        const int subtype = EventSubtype();
-        const bool ownEscape = widget >= HelpCaption && subtype == (SubtypeKey | VK_ESCAPE);
-        if (kind == EventKindClose || (kind == EventKindWidget && ownEscape)) {
-            done = true;
-        } else if (kind == EventKindWidget && (subtype & ~0xFFFF) != SubtypeKey) {
-            // A key is no click: only a press of a button opens a page or closes the window.
-            switch (widget) {
-            case WebsiteButton:
-                ProgramRun(WebsiteUrl);
-                done = true;
-                break;
-            case HelpDonateButton:
-                ProgramRun(DonateUrl);
-                done = true;
-                break;
-            case HelpOkButton: done = true; break;
-            }
-        }
+        const Route<Do>* route = RouteFind(HelpRoutes, EventNext());
+        if (!route)
+            continue;
+        if (route->command == Do::Website)
+            ProgramRun(WebsiteUrl);
+        else if (route->command == Do::Donate)
+            ProgramRun(DonateUrl);
+        done = route->command != Do::Nothing;
     }
     WindowClose(number);
 }

@@ -13,8 +13,7 @@
 extern const char WebsiteUrl[];
 extern const char DonateUrl[];
 
-// Opens the help window as window `number`, shows `lines` and waits until the user closes
-// it. Events meant for other windows are taken and dropped meanwhile. When the window can't
-// be opened, an error message says so and nothing else happens.
-void HelpWindowRun(const std::vector<std::string>& lines, HANDLE headerImage,
-                   int number = HelpWindow);
+// Opens the help window, shows `lines` and waits until the user closes it. Events meant for
+// other windows are taken and dropped meanwhile. When the window can't be opened, an error
+// message says so and nothing else happens.
+void HelpWindowRun(const std::vector<std::string>& lines, HANDLE headerImage);

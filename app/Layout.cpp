@@ -13,16 +13,17 @@ const char InformationBarText[] = "Information-Bar";
 
 namespace {
 
-constexpr int ReadOnly = ES_READONLY;
-constexpr int CentredSunken = 0x20001; // the text kind's centred text in a sunken border
-constexpr int GroupBox = 0, SunkenEdge = 1, StaticEdge = 2, FlatBorder = 3; // frame types
-constexpr int GridFullRow = 0x40010000; // grid lines, whole-row selection
+constexpr int ReadOnly = StringReadOnly;
+constexpr int CenteredSunken = TextCentered | TextSunken;
+constexpr int GroupBox = FrameTitled, SunkenEdge = FrameSunken, StaticEdge = FrameStaticEdge,
+              FlatBorder = FrameBorder;
+constexpr int GridFullRow = ListViewGridLines | ListViewWholeRowSelection;
 constexpr int TradeListFirstWidth = 128;
 
-constexpr int ResultBack = 0xFFEBEB;     // 235, 235, 255
-constexpr int BuyTotalBack = 0xF4F4FF;   // 255, 244, 244
-constexpr int SellTotalBack = 0xF4FFF4;  // 244, 255, 244
-constexpr int YieldTotalBack = 0xE1FFE1; // 225, 255, 225
+constexpr int ResultBack = RGB(235, 235, 255);
+constexpr int BuyTotalBack = RGB(255, 244, 244);
+constexpr int SellTotalBack = RGB(244, 255, 244);
+constexpr int YieldTotalBack = RGB(225, 255, 225);
 
 using T = WidgetType;
 
@@ -62,10 +63,10 @@ const WidgetRow MainWidgets[] = {
     {EntryPanelFrame, T::Frame, 8, 56, 186, 306, "", FlatBorder, -1},
     {ListPanelFrame, T::Frame, 222, 56, 789, 306, "", StaticEdge, -1},
     {OuterFrame, T::Frame, 3, 51, 1012, 315, "", SunkenEdge, -1},
-    {VersionText, T::Text, -48, 10, 41, 17, "v.1.0b", CentredSunken, -1},
-    {CreditText, T::Text, -266, 30, 260, 17, "Made for traders who count every unit", CentredSunken,
-     -1},
-    {TotalLabel, T::Text, 304, 340, 50, 17, "Total:", CentredSunken, -1},
+    {VersionText, T::Text, -48, 10, 41, 17, "v.1.0b", CenteredSunken, -1},
+    {CreditText, T::Text, -266, 30, 260, 17, "Made for traders who count every unit",
+     CenteredSunken, -1},
+    {TotalLabel, T::Text, 304, 340, 50, 17, "Total:", CenteredSunken, -1},
     {DonateButton, T::Button, 752, 8, 210, 20, "DONATE", 0, -1},
     {TotalBuyUnitsField, T::String, 356, 338, 56, 20, "0", ReadOnly, BuyTotalBack},
     {TotalBuyPriceField, T::String, 412, 338, 90, 20, "0", ReadOnly, BuyTotalBack},
@@ -137,16 +138,16 @@ void WidgetRowsCreate(HWND window, const WidgetRow* first, const WidgetRow* end,
     int clientWidth = 0;
     if (RECT client; GetClientRect(window, &client))
         clientWidth = client.right;
-    const WidgetRow* coloured = nullptr; // the first of a run of coloured fields
+    const WidgetRow* colored = nullptr; // the first of a run of coloured fields
     for (const WidgetRow* row = first; row != end; ++row) {
         WidgetRowCreate(*row, row->x < 0 ? clientWidth + row->x : row->x, image);
         // A run of coloured fields gets its colours once the whole run exists.
-        if (row->backColour != -1 && !coloured)
-            coloured = row;
-        if (coloured && (row + 1 == end || row[1].backColour == -1)) {
-            for (; coloured != row + 1; ++coloured)
-                WidgetSetColor(coloured->number, 2, coloured->backColour);
-            coloured = nullptr;
+        if (row->backColor != -1 && !colored)
+            colored = row;
+        if (colored && (row + 1 == end || row[1].backColor == -1)) {
+            for (; colored != row + 1; ++colored)
+                WidgetSetColor(colored->number, WidgetColorBack, colored->backColor);
+            colored = nullptr;
         }
     }
 }
@@ -178,5 +179,5 @@ void MainLayoutBuild(HWND window, HANDLE headerImage) {
 
     if (StatusBarCreate(MainStatusBar, window))
         StatusBarAddField(1024);
-    StatusBarSetText(MainStatusBar, 0, InformationBarText, StatusBarCentred);
+    StatusBarSetText(MainStatusBar, 0, InformationBarText, StatusBarCentered);
 }

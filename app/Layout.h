@@ -90,7 +90,7 @@ struct WidgetRow {
     int x, y, width, height;
     const char* text;
     int flags;
-    int backColour;
+    int backColor;
 };
 
 // Creates the rows' widgets in order in the current widget list of `window`. Images show

@@ -1,6 +1,7 @@
 // Kestrava's main routine: start-up, the main event loop with its routing, and the end.
 #include "app/HelpWindow.h"
 #include "app/Layout.h"
+#include "app/Routing.h"
 #include "app/StatsWindow.h"
 #include "app/Trade.h"
 #include "app/TradeList.h"
@@ -38,55 +39,97 @@ struct App {
     bool quitRequested = false;
 };
 
-void HintShow(const char* text, int appearance = StatusBarCentred) {
+// What the main loop can do; the routing table below says on which event.
+enum class Do {
+    Quit,
+    Nothing,
+    Hint,               // the line's text in the status bar, centred
+    InformationBar,     // "Information-Bar" back, centred
+    InformationBarLeft, // the same, left-aligned
+    Compute,
+    Transfer,
+    ClearEntry,
+    Donate,
+    Stats,
+    LoadRow,
+    DeleteRow,
+    RowPopup,            // at the mouse
+    RowPopupAtSelection, // below the selected row, for the keyboard
+    CopyTable,
+    OpenEntry,
+    SaveEntry,
+    ClearList,
+    OpenList,
+    SaveList,
+    Help,
+};
+
+constexpr int Main = MainWindow, Close = EventKindClose, Widget = EventKindWidget,
+              Menu = EventKindMenu, Focus = SubtypeFocus, Lost = SubtypeLostFocus;
+const char OptionHint[] = "Choose if you want to use numbers or percent for the yield";
+
+const Route<Do> MainRoutes[] = {
+    {Main, Close, AnyNumber, AnySubtype, Do::Quit, nullptr},
+    // Keys do what the buttons and the mouse do; every other key stays the control's own.
+    {Main, Widget, WareField, Key(VK_RETURN), Do::Compute, nullptr},
+    {Main, Widget, BuyUnitsField, Key(VK_RETURN), Do::Compute, nullptr},
+    {Main, Widget, BuyCostField, Key(VK_RETURN), Do::Compute, nullptr},
+    {Main, Widget, SellUnitsField, Key(VK_RETURN), Do::Compute, nullptr},
+    {Main, Widget, YieldField, Key(VK_RETURN), Do::Compute, nullptr},
+    {Main, Widget, TradeList, Key(VK_RETURN), Do::LoadRow, nullptr},
+    {Main, Widget, TradeList, Key(VK_DELETE), Do::DeleteRow, nullptr},
+    {Main, Widget, TradeList, Key(VK_APPS), Do::RowPopupAtSelection, nullptr},
+    {Main, Widget, TradeList, ControlKey('C'), Do::CopyTable, nullptr},
+    {Main, Widget, AnyNumber, AnyKey, Do::Nothing, nullptr},
+    // Buttons and options, on whatever they report.
+    {Main, Widget, YieldNumbersOption, AnySubtype, Do::Hint, OptionHint},
+    {Main, Widget, YieldPercentOption, AnySubtype, Do::Hint, OptionHint},
+    {Main, Widget, ComputeButton, AnySubtype, Do::Compute, nullptr},
+    {Main, Widget, TransferButton, AnySubtype, Do::Transfer, nullptr},
+    {Main, Widget, ClearButton, AnySubtype, Do::ClearEntry, nullptr},
+    {Main, Widget, DonateButton, AnySubtype, Do::Donate, nullptr},
+    {Main, Widget, StatsButton, AnySubtype, Do::Stats, nullptr},
+    // The list: a double click loads the row, a right click offers to delete it.
+    {Main, Widget, TradeList, SubtypeLeftDoubleClick, Do::LoadRow, nullptr},
+    {Main, Widget, TradeList, SubtypeRightButtonClick, Do::RowPopup, nullptr},
+    // The field with the focus says what it is for.
+    {Main, Widget, WareField, Focus, Do::Hint,
+     "Insert the name of the ware with which you want to trade"},
+    {Main, Widget, BuyUnitsField, Focus, Do::Hint, "Insert how much units you want to buy"},
+    {Main, Widget, BuyCostField, Focus, Do::Hint, "Insert the buy-price of all units"},
+    {Main, Widget, SellUnitsField, Focus, Do::Hint,
+     "Insert the number of units which you want to sell"},
+    {Main, Widget, YieldField, Focus, Do::Hint, "Insert the yield for each unit"},
+    {Main, Widget, UnitPriceField, Focus, Do::Hint, "This is the sell-price of one unit"},
+    {Main, Widget, SellPriceField, Focus, Do::Hint, "This is the sell-price of all units"},
+    {Main, Widget, UnitYieldField, Focus, Do::Hint, "This is the yield of one unit"},
+    {Main, Widget, YieldAmountField, Focus, Do::Hint, "This is the yield of all units"},
+    {Main, Widget, YieldPercentField, Focus, Do::Hint, "This is the yield in percent"},
+    {Main, Widget, BuyUnitsField, Lost, Do::InformationBarLeft, nullptr},
+    {Main, Widget, WareField, Lost, Do::InformationBar, nullptr},
+    {Main, Widget, BuyCostField, Lost, Do::InformationBar, nullptr},
+    {Main, Widget, SellUnitsField, Lost, Do::InformationBar, nullptr},
+    {Main, Widget, YieldField, Lost, Do::InformationBar, nullptr},
+    {Main, Widget, UnitPriceField, Lost, Do::InformationBar, nullptr},
+    {Main, Widget, SellPriceField, Lost, Do::InformationBar, nullptr},
+    {Main, Widget, UnitYieldField, Lost, Do::InformationBar, nullptr},
+    {Main, Widget, YieldAmountField, Lost, Do::InformationBar, nullptr},
+    {Main, Widget, YieldPercentField, Lost, Do::InformationBar, nullptr},
+    // The menus.
+    {Main, Menu, MenuClearEntry, AnySubtype, Do::ClearEntry, nullptr},
+    {Main, Menu, MenuOpenEntry, AnySubtype, Do::OpenEntry, nullptr},
+    {Main, Menu, MenuSaveEntry, AnySubtype, Do::SaveEntry, nullptr},
+    {Main, Menu, MenuClearList, AnySubtype, Do::ClearList, nullptr},
+    {Main, Menu, MenuOpenList, AnySubtype, Do::OpenList, nullptr},
+    {Main, Menu, MenuSaveList, AnySubtype, Do::SaveList, nullptr},
+    {Main, Menu, MenuQuit, AnySubtype, Do::Quit, nullptr},
+    {Main, Menu, MenuHelp, AnySubtype, Do::Help, nullptr},
+    {Main, Menu, MenuDonate, AnySubtype, Do::Donate, nullptr},
+    {Main, Menu, MenuDeleteRow, AnySubtype, Do::DeleteRow, nullptr},
+};
+
+void HintShow(const char* text, int appearance = StatusBarCentered) {
     StatusBarSetText(MainStatusBar, 0, text, appearance);
-}
-
-const char* FieldHint(int widget) {
-    switch (widget) {
-    case WareField: return "Insert the name of the ware with which you want to trade";
-    case BuyUnitsField: return "Insert how much units you want to buy";
-    case BuyCostField: return "Insert the buy-price of all units";
-    case SellUnitsField: return "Insert the number of units which you want to sell";
-    case YieldField: return "Insert the yield for each unit";
-    case UnitPriceField: return "This is the sell-price of one unit";
-    case SellPriceField: return "This is the sell-price of all units";
-    case UnitYieldField: return "This is the yield of one unit";
-    case YieldAmountField: return "This is the yield of all units";
-    case YieldPercentField: return "This is the yield in percent";
-    }
-    return nullptr;
-}
-
-void WidgetActionRoute(App& app, int widget) {
-    switch (widget) {
-    case YieldNumbersOption:
-    case YieldPercentOption:
-        HintShow("Choose if you want to use numbers or percent for the yield");
-        break;
-    case ComputeButton: Compute(app.fields); break;
-    case TransferButton: TransferEntry(app.sheet); break;
-    case ClearButton: ClearEntry(app.fields); break;
-    case DonateButton: ProgramRun(DonateUrl); break;
-    case StatsButton: StatsWindowRun(app.table, app.fields); break;
-    }
-}
-
-void WidgetHintRoute(App& app, int widget, int subtype) {
-    if (widget == TradeList) {
-        if (subtype == SubtypeLeftDoubleClick)
-            LoadRowIntoEntry(app.sheet);
-        else if (subtype == SubtypeRightButtonClick)
-            PopupMenuShow(RowPopupMenu, WindowNativeHandle(MainWindow));
-        return;
-    }
-    const char* hint = FieldHint(widget);
-    if (!hint)
-        return;
-    if (subtype == SubtypeFocus)
-        HintShow(hint);
-    else if (subtype == SubtypeLostFocus)
-        HintShow(InformationBarText, widget == BuyUnitsField ? 0 : StatusBarCentred);
 }
 
 // The popup at the selected row, or at the list's corner when none is selected.
@@ -95,45 +138,37 @@ void RowPopupShowAtSelection() {
     PopupMenuShowAt(RowPopupMenu, WindowNativeHandle(MainWindow), at.x, at.y);
 }
 
-bool EntryField(int widget) {
-    return widget == WareField || widget == BuyUnitsField || widget == BuyCostField ||
-           widget == SellUnitsField || widget == YieldField;
-}
-
-// Keys that do what the buttons and the mouse do.
-void KeyRoute(App& app, int widget, int key) {
-    if (EntryField(widget) && key == (SubtypeKey | VK_RETURN))
-        Compute(app.fields);
-    if (widget != TradeList)
-        return;
-    switch (key) {
-    case SubtypeKey | VK_RETURN: LoadRowIntoEntry(app.sheet); break;
-    case SubtypeKey | VK_DELETE: DeleteRow(app.sheet); break;
-    case SubtypeKey | VK_APPS: RowPopupShowAtSelection(); break;
-    case SubtypeKey | SubtypeKeyControl | 'C': TradeTableCopy(app.table, app.fields); break;
-    }
-}
-
-void MenuRoute(App& app, int item) {
-    switch (item) {
-    case MenuClearEntry: ClearEntry(app.fields); break;
-    case MenuOpenEntry: OpenEntry(app.fields, app.prompt); break;
-    case MenuSaveEntry: SaveEntry(app.fields, app.prompt); break;
-    case MenuClearList: ClearList(app.sheet); break;
-    case MenuOpenList: {
+void CommandRun(App& app, const Route<Do>& route) {
+    switch (route.command) {
+    case Do::Quit: app.quitRequested = true; break;
+    case Do::Nothing: break;
+    case Do::Hint: HintShow(route.text); break;
+    case Do::InformationBar: HintShow(InformationBarText); break;
+    case Do::InformationBarLeft: HintShow(InformationBarText, 0); break;
+    case Do::Compute: Compute(app.fields); break;
+    case Do::Transfer: TransferEntry(app.sheet); break;
+    case Do::ClearEntry: ClearEntry(app.fields); break;
+    case Do::Donate: ProgramRun(DonateUrl); break;
+    case Do::Stats: StatsWindowRun(app.table, app.fields); break;
+    case Do::LoadRow: LoadRowIntoEntry(app.sheet); break;
+    case Do::DeleteRow: DeleteRow(app.sheet); break;
+    case Do::RowPopup: PopupMenuShow(RowPopupMenu, WindowNativeHandle(MainWindow)); break;
+    case Do::RowPopupAtSelection: RowPopupShowAtSelection(); break;
+    case Do::CopyTable: TradeTableCopy(app.table, app.fields); break;
+    case Do::OpenEntry: OpenEntry(app.fields, app.prompt); break;
+    case Do::SaveEntry: SaveEntry(app.fields, app.prompt); break;
+    case Do::ClearList: ClearList(app.sheet); break;
+    case Do::OpenList: {
         BusyDialogPrompt prompt; // a long list takes a moment
         OpenList(app.sheet, prompt);
         break;
     }
-    case MenuSaveList: {
+    case Do::SaveList: {
         BusyDialogPrompt prompt;
         SaveList(app.sheet, prompt);
         break;
     }
-    case MenuQuit: app.quitRequested = true; break;
-    case MenuHelp: HelpWindowRun(app.helpLines, app.headerImage); break;
-    case MenuDonate: ProgramRun(DonateUrl); break;
-    case MenuDeleteRow: DeleteRow(app.sheet); break;
+    case Do::Help: HelpWindowRun(app.helpLines, app.headerImage); break;
     }
 }
 
@@ -149,24 +184,9 @@ void HelpLinesRead(std::vector<std::string>& lines) {
 }
 
 void MainLoop(App& app) {
-    while (!app.quitRequested) {
-        const int kind = EventWait();
-        // Read once: an action's own text changes raise notifications that replace these.
-        const int number = EventWidgetId();
-        const int subtype = EventSubtype();
-        switch (kind) {
-        case EventKindClose: app.quitRequested = true; break;
-        case EventKindWidget:
-            if ((subtype & ~0xFFFF) == SubtypeKey) {
-                KeyRoute(app, number, subtype);
-                break;
-            }
-            WidgetActionRoute(app, number);
-            WidgetHintRoute(app, number, subtype);
-            break;
-        case EventKindMenu: MenuRoute(app, number); break;
-        }
-    }
+    while (!app.quitRequested)
+        if (const Route<Do>* route = RouteFind(MainRoutes, EventNext()))
+            CommandRun(app, *route);
 }
 
 void LibrariesInit() {

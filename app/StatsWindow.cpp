@@ -1,5 +1,6 @@
 #include "app/StatsWindow.h"
 
+#include "app/Routing.h"
 #include "app/TradeStats.h"
 #include "app/WindowNumbers.h"
 #include "runtime/NumberText.h"
@@ -19,8 +20,23 @@ namespace {
 
 constexpr int ClientWidth = 620, ClientHeight = 470;
 constexpr int ChartWidth = 600, ChartHeight = 200;
-constexpr COLORREF GainColour = RGB(46, 139, 87), LossColour = RGB(200, 40, 40);
-constexpr COLORREF ZeroLineColour = RGB(90, 90, 90), LabelColour = RGB(40, 40, 40);
+constexpr COLORREF GainColor = RGB(46, 139, 87), LossColor = RGB(200, 40, 40);
+constexpr COLORREF ZeroLineColor = RGB(90, 90, 90), LabelColor = RGB(40, 40, 40);
+
+enum class Do { Nothing, Close, Copy };
+
+// As in a dialog: Enter presses the focused button, or OK; Escape cancels; other keys are the
+// controls' own. Events of other windows are dropped: the calculator waits behind this one.
+constexpr int Stats = StatsWindow, Widget = EventKindWidget;
+const Route<Do> StatsRoutes[] = {
+    {Stats, EventKindClose, AnyNumber, AnySubtype, Do::Close, nullptr},
+    {Stats, Widget, StatsCopyButton, Key(VK_RETURN), Do::Copy, nullptr},
+    {Stats, Widget, AnyNumber, Key(VK_RETURN), Do::Close, nullptr},
+    {Stats, Widget, AnyNumber, Key(VK_ESCAPE), Do::Close, nullptr},
+    {Stats, Widget, AnyNumber, AnyKey, Do::Nothing, nullptr},
+    {Stats, Widget, StatsCopyButton, BN_CLICKED, Do::Copy, nullptr},
+    {Stats, Widget, StatsOkButton, AnySubtype, Do::Close, nullptr},
+};
 
 void BarsDraw(HDC dc, const std::vector<TradeStats::Row>& bars) {
     constexpr int Top = 8, LabelStrip = 56, Margin = 10;
@@ -37,15 +53,14 @@ void BarsDraw(HDC dc, const std::vector<TradeStats::Row>& bars) {
     const int slot = (ChartWidth - 2 * Margin) / int(bars.size());
     const int barWidth = std::max(1, std::min(40, slot * 2 / 3));
 
-    const GdiObject<HBRUSH> gain = SolidBrushCreate(GainColour),
-                            loss = SolidBrushCreate(LossColour);
+    const GdiObject<HBRUSH> gain = SolidBrushCreate(GainColor), loss = SolidBrushCreate(LossColor);
     LOGFONTA look = {};
     GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof look, &look);
     look.lfEscapement = look.lfOrientation = 900; // labels read upwards under their bars
     const GdiObject<HFONT> font(CreateFontIndirectA(&look));
     ObjectSelection fontSelected(dc, font.Get());
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, LabelColour);
+    SetTextColor(dc, LabelColor);
     const int labelHeight = std::abs(look.lfHeight ? look.lfHeight : 11);
     for (size_t i = 0; i < bars.size(); ++i) {
         const int middle = Margin + int(i) * slot + slot / 2;
@@ -62,7 +77,7 @@ void BarsDraw(HDC dc, const std::vector<TradeStats::Row>& bars) {
                  int(bars[i].ware.size()));
         RestoreDC(dc, saved);
     }
-    const GdiObject<HPEN> pen = PenCreate(ZeroLineColour);
+    const GdiObject<HPEN> pen = PenCreate(ZeroLineColor);
     ObjectSelection penSelected(dc, pen.Get());
     MoveToEx(dc, Margin / 2, zero, nullptr);
     LineTo(dc, ChartWidth - Margin / 2, zero);
@@ -164,22 +179,10 @@ void StatsWindowRun(TradeTable& table, TradeFields& fields) {
     SetFocus(GetDlgItem(window, StatsOkButton));
 
     for (bool done = false; !done;) {
-        const int kind = EventWait();
-        const int widget = EventWidgetId();
-        const int subtype = EventSubtype();
-        const bool enter = subtype == (SubtypeKey | VK_RETURN);
-        if (kind == EventKindClose) {
-            done = true;
-        } else if (kind == EventKindWidget) {
-            // As in a dialog: Enter presses the focused button, or OK; Escape cancels; other
-            // keys are the controls' own.
-            const bool key = (subtype & ~0xFFFF) == SubtypeKey;
-            if (widget == StatsCopyButton && (subtype == BN_CLICKED || enter))
-                TradeTableCopy(table, fields);
-            else if ((widget == StatsOkButton && !key) || enter ||
-                     subtype == (SubtypeKey | VK_ESCAPE))
-                done = true;
-        }
+        const Route<Do>* route = RouteFind(StatsRoutes, EventNext());
+        if (route && route->command == Do::Copy)
+            TradeTableCopy(table, fields);
+        done = route && route->command == Do::Close;
     }
     // Enabled again before this window goes, so that the system activates it next.
     if (main)

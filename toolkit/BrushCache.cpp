@@ -9,7 +9,7 @@ namespace {
 
 struct BrushEntry {
     BrushEntry* Next; // older entry
-    int Colour;
+    int Color;
     HBRUSH Brush; // owned: deleted with the last release
     int Count;
 };
@@ -39,12 +39,12 @@ void BrushCacheInit() {
     brushLockReady = true;
 }
 
-HBRUSH BrushAcquire(int colour) {
+HBRUSH BrushAcquire(int color) {
     if (!brushLockReady)
         return nullptr;
     BrushLockHold hold;
     for (BrushEntry* entry = brushes; entry; entry = entry->Next) {
-        if (entry->Colour == colour) {
+        if (entry->Color == color) {
             ++entry->Count;
             return entry->Brush;
         }
@@ -52,12 +52,12 @@ HBRUSH BrushAcquire(int colour) {
     BrushEntry* entry = static_cast<BrushEntry*>(MemoryAllocate(Heap::Node, sizeof(BrushEntry)));
     if (!entry)
         return nullptr;
-    entry->Brush = SolidBrushCreate(static_cast<COLORREF>(colour)).Release();
+    entry->Brush = SolidBrushCreate(static_cast<COLORREF>(color)).Release();
     if (!entry->Brush) {
         MemoryFree(Heap::Node, entry);
         return nullptr;
     }
-    entry->Colour = colour;
+    entry->Color = color;
     entry->Count = 1;
     entry->Next = brushes;
     brushes = entry;
@@ -81,24 +81,24 @@ void BrushRelease(HBRUSH brush) {
     }
 }
 
-int BrushCacheCount(int colour) {
+int BrushCacheCount(int color) {
     if (!brushLockReady)
         return 0;
     BrushLockHold hold;
     for (BrushEntry* entry = brushes; entry; entry = entry->Next)
-        if (entry->Colour == colour)
+        if (entry->Color == color)
             return entry->Count;
     return 0;
 }
 
-void StandardSetColor(WidgetRecord* widget, int which, int colour) {
+void StandardSetColor(WidgetRecord* widget, int which, int color) {
     if (which == WidgetColorFront) {
-        widget->FrontColor = colour;
+        widget->FrontColor = color;
     } else if (which == WidgetColorBack) {
         if (widget->BackBrush)
             BrushRelease(widget->BackBrush);
-        widget->BackBrush = colour == -1 ? nullptr : BrushAcquire(colour);
-        widget->BackColor = colour;
+        widget->BackBrush = color == -1 ? nullptr : BrushAcquire(color);
+        widget->BackColor = color;
     }
     ControlRedraw(widget->Handle);
 }

@@ -191,15 +191,15 @@ void EditorSetAttribute(WidgetRecord* editor, int attribute, int value) {
         Send(editor, EM_SETREADONLY, value != 0 ? 1 : 0);
 }
 
-void EditorSetColor(WidgetRecord* editor, int which, int colour) {
+void EditorSetColor(WidgetRecord* editor, int which, int color) {
     if (which == WidgetColorBack) {
-        if (colour == -1)
+        if (color == -1)
             Send(editor, EM_SETBKGNDCOLOR, 1, 0); // the system colour
         else
-            Send(editor, EM_SETBKGNDCOLOR, 0, colour);
-        editor->BackColor = colour;
+            Send(editor, EM_SETBKGNDCOLOR, 0, color);
+        editor->BackColor = color;
     } else if (which == WidgetColorFront) {
-        editor->FrontColor = colour;
+        editor->FrontColor = color;
         EditorFrontColorApply(editor);
     }
 }

@@ -4,8 +4,10 @@
 
 #include "toolkit/Widget.h"
 
-// Attribute of the GetAttribute / SetAttribute slots: the editor is read-only.
+// Attribute of the GetAttribute / SetAttribute slots: the editor is read-only. As a flag of
+// EditorWidgetCreate, the same number makes it read-only from the start.
 constexpr int EditorReadOnly = 2048;
+constexpr int EditorCentered = ES_CENTER; // flag: centred lines
 
 // Makes the editor in the current widget list (WidgetListBegin) and registers it; returns
 // what WidgetRegister returns, 0 when the control cannot be created. flags: edit styles, for

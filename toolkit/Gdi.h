@@ -32,12 +32,12 @@ template <typename Handle> class GdiObject {
     Handle object_;
 };
 
-inline GdiObject<HPEN> PenCreate(COLORREF colour) {
-    return GdiObject<HPEN>(CreatePen(PS_SOLID, 0, colour));
+inline GdiObject<HPEN> PenCreate(COLORREF color) {
+    return GdiObject<HPEN>(CreatePen(PS_SOLID, 0, color));
 }
 
-inline GdiObject<HBRUSH> SolidBrushCreate(COLORREF colour) {
-    return GdiObject<HBRUSH>(CreateSolidBrush(colour));
+inline GdiObject<HBRUSH> SolidBrushCreate(COLORREF color) {
+    return GdiObject<HBRUSH>(CreateSolidBrush(color));
 }
 
 // A bitmap the size given, in the format of `dc`.

@@ -64,9 +64,9 @@ bool IconLoad(const char* fileName, ImageRecord* image) {
     BITMAP description = {};
     if (GetIconInfo(icon, &info)) {
         GdiObject<HBITMAP> mask(info.hbmMask);
-        GdiObject<HBITMAP> colour(info.hbmColor);
-        if (colour.Get()) {
-            GetObjectA(colour.Get(), sizeof description, &description);
+        GdiObject<HBITMAP> color(info.hbmColor);
+        if (color.Get()) {
+            GetObjectA(color.Get(), sizeof description, &description);
         } else if (mask.Get()) {
             // A monochrome icon keeps its picture and mask one above the other in the mask.
             GetObjectA(mask.Get(), sizeof description, &description);

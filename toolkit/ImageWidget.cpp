@@ -52,8 +52,8 @@ bool ImageSize(HANDLE image, SIZE& size) {
     ICONINFO icon = {};
     if (!GetIconInfo(static_cast<HICON>(image), &icon))
         return false;
-    const GdiObject<HBITMAP> colour(icon.hbmColor), mask(icon.hbmMask); // copies made for us
-    if (colour && GetObjectA(colour.Get(), sizeof bitmap, &bitmap)) {
+    const GdiObject<HBITMAP> color(icon.hbmColor), mask(icon.hbmMask); // copies made for us
+    if (color && GetObjectA(color.Get(), sizeof bitmap, &bitmap)) {
         size = {bitmap.bmWidth, bitmap.bmHeight};
         return true;
     }

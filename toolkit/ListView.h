@@ -122,9 +122,9 @@ void ListViewSetItemAttribute(WidgetRecord* widget, int row, int attribute, int 
 // ListViewColors.cpp
 // Keeps the colours a new control reports, which -1 brings back.
 void ListViewColorsRemember(HWND control);
-void ListViewSetColor(WidgetRecord* widget, int which, int colour);
+void ListViewSetColor(WidgetRecord* widget, int which, int color);
 int ListViewGetColor(WidgetRecord* widget, int which);
-void ListViewSetItemColor(WidgetRecord* widget, int row, int which, int colour, int column);
+void ListViewSetItemColor(WidgetRecord* widget, int row, int which, int color, int column);
 int ListViewGetItemColor(WidgetRecord* widget, int row, int which, int column);
 
 // ListViewDrawing.cpp: what the control asks of the rows it draws.

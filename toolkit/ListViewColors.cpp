@@ -15,18 +15,18 @@ void ListViewColorsRemember(HWND control) {
     defaultBackColor = static_cast<COLORREF>(SendMessageA(control, LVM_GETBKCOLOR, 0, 0));
 }
 
-void ListViewSetColor(WidgetRecord* widget, int which, int colour) {
+void ListViewSetColor(WidgetRecord* widget, int which, int color) {
     if (which == WidgetColorFront) {
         ListViewSend(widget, LVM_SETTEXTCOLOR, 0,
-                     colour == -1 ? defaultTextColor : static_cast<COLORREF>(colour));
-        ListViewStateOf(widget).frontSet = colour != -1;
+                     color == -1 ? defaultTextColor : static_cast<COLORREF>(color));
+        ListViewStateOf(widget).frontSet = color != -1;
     } else if (which == WidgetColorBack) {
-        COLORREF back = colour == -1 ? defaultBackColor : static_cast<COLORREF>(colour);
+        COLORREF back = color == -1 ? defaultBackColor : static_cast<COLORREF>(color);
         ListViewSend(widget, LVM_SETBKCOLOR, 0, back);
         ListViewSend(widget, LVM_SETTEXTBKCOLOR, 0, back);
-        ListViewStateOf(widget).backSet = colour != -1;
+        ListViewStateOf(widget).backSet = color != -1;
     } else if (which == WidgetColorGrid) {
-        ListViewStateOf(widget).gridColor = colour;
+        ListViewStateOf(widget).gridColor = color;
     }
     ListViewRepaint(widget);
 }
@@ -41,27 +41,27 @@ int ListViewGetColor(WidgetRecord* widget, int which) {
     return -1;
 }
 
-static void CellColorsSet(WidgetRecord* widget, int row, int offset, int colour, int column) {
+static void CellColorsSet(WidgetRecord* widget, int row, int offset, int color, int column) {
     RowData* data = RowDataNeed(widget, row);
     if (!data)
         return;
     const int columns = ListViewColumnCount(widget);
     if (column == -1) {
         for (int each = 0; each < columns; ++each)
-            RowDataColorPair(data, each)[offset] = colour + 1;
+            RowDataColorPair(data, each)[offset] = color + 1;
     } else if (column >= 0 && column < columns) {
-        RowDataColorPair(data, column)[offset] = colour + 1;
+        RowDataColorPair(data, column)[offset] = color + 1;
     }
 }
 
-void ListViewSetItemColor(WidgetRecord* widget, int row, int which, int colour, int column) {
+void ListViewSetItemColor(WidgetRecord* widget, int row, int which, int color, int column) {
     if (which != WidgetColorFront && which != WidgetColorBack)
         return;
     const int offset = which == WidgetColorFront ? 0 : 1;
     if (row != -1)
-        CellColorsSet(widget, row, offset, colour, column);
+        CellColorsSet(widget, row, offset, color, column);
     for (int each = 0; row == -1 && each < ListViewRowCount(widget); ++each)
-        CellColorsSet(widget, each, offset, colour, column);
+        CellColorsSet(widget, each, offset, color, column);
     ListViewRepaint(widget);
 }
 

@@ -126,7 +126,7 @@ void StatusBarSetText(int number, int field, const char* text, int appearance) {
     else if (appearance & StatusBarNoBorder)
         type |= SBT_NOBORDERS;
     // The control centres what follows one tab and right-aligns what follows two.
-    std::string shown = (appearance & StatusBarCentred)      ? "\t"
+    std::string shown = (appearance & StatusBarCentered)     ? "\t"
                         : (appearance & StatusBarRightAlign) ? "\t\t"
                                                              : "";
     shown += text ? text : "";

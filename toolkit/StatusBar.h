@@ -13,7 +13,7 @@ constexpr UINT StatusBarControlId = 0xE404040F;
 // StatusBarSetText appearance bits; 0 is a sunken, left-aligned field.
 constexpr int StatusBarRaised = 1;     // raised frame
 constexpr int StatusBarNoBorder = 2;   // no frame (a raised frame wins)
-constexpr int StatusBarCentred = 4;    // one tab in front of the text
+constexpr int StatusBarCentered = 4;   // one tab in front of the text
 constexpr int StatusBarRightAlign = 8; // two tabs in front (centred wins)
 
 // Once at start-up, before any status bar is created.

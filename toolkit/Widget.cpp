@@ -257,10 +257,10 @@ void WidgetRemoveAllItems(int number) {
         widget->Class->ClearItems(widget);
 }
 
-void WidgetSetColor(int number, int which, int colour) {
+void WidgetSetColor(int number, int which, int color) {
     WidgetRecord* widget = WidgetLookup(number);
     if (widget && widget->Class && widget->Class->SetColor)
-        widget->Class->SetColor(widget, which, colour);
+        widget->Class->SetColor(widget, which, color);
 }
 
 int WidgetAddColumn(int number, int position, const char* title, int width) {

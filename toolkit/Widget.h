@@ -50,7 +50,7 @@ int WidgetAddItem(int number, int position, const char* text);
 std::string WidgetGetItemText(int number, int item, int column);
 void WidgetRemoveItem(int number, int item);
 void WidgetRemoveAllItems(int number);
-void WidgetSetColor(int number, int which, int colour); // which: a WidgetColorSelector
+void WidgetSetColor(int number, int which, int color); // which: a WidgetColorSelector
 int WidgetAddColumn(int number, int position, const char* title, int width);
 // Moves the control; IgnoreValue keeps that coordinate or size as it is.
 void WidgetResize(int number, int x, int y, int width, int height);

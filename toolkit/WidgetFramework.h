@@ -66,9 +66,9 @@ struct WidgetKind {
     void (*SetAttribute)(WidgetRecord* widget, int attribute, int value);
     int (*GetItemAttribute)(WidgetRecord* widget, int item, int attribute, int column);
     void (*SetItemAttribute)(WidgetRecord* widget, int item, int attribute, int value, int column);
-    void (*SetColor)(WidgetRecord* widget, int which, int colour); // 1 front, 2 back, 3 grid
-    int (*GetColor)(WidgetRecord* widget, int which);              // -1: none set
-    void (*SetItemColor)(WidgetRecord* widget, int item, int which, int colour, int column);
+    void (*SetColor)(WidgetRecord* widget, int which, int color); // 1 front, 2 back, 3 grid
+    int (*GetColor)(WidgetRecord* widget, int which);             // -1: none set
+    void (*SetItemColor)(WidgetRecord* widget, int item, int which, int color, int column);
     int (*GetItemColor)(WidgetRecord* widget, int item, int which, int column);
     void (*SetItemData)(WidgetRecord* widget, int item, int value);
     int (*GetItemData)(WidgetRecord* widget, int item);
@@ -124,14 +124,14 @@ void WidgetPostEvent(HWND control, int subtype);
 void WidgetResizeDefault(WidgetRecord* widget, int x, int y, int width, int height);
 
 // Shared SetColor / GetColor / OnDestroy slots of the string and text kinds.
-void StandardSetColor(WidgetRecord* widget, int which, int colour);
+void StandardSetColor(WidgetRecord* widget, int which, int color);
 int StandardGetColor(WidgetRecord* widget, int which);
 void StandardOnDestroy(WidgetRecord* widget);
 
 // Solid brushes shared by colour and counted; the last release deletes the brush.
-HBRUSH BrushAcquire(int colour); // nullptr when none could be made
+HBRUSH BrushAcquire(int color);  // nullptr when none could be made
 void BrushRelease(HBRUSH brush); // a brush not from the cache is ignored
-int BrushCacheCount(int colour); // users of that colour's brush; 0 when none
+int BrushCacheCount(int color);  // users of that colour's brush; 0 when none
 void BrushCacheInit();           // by WidgetsInit
 
 // Common-controls version (major << 16 | minor), detected on the first call that can read it;

@@ -11,7 +11,7 @@ enum FrameType : int { FrameTitled = 0, FrameSunken = 1, FrameStaticEdge = 2, Fr
 
 // Flag values callers pass to the creators. Fixed numbers of the contract: each is a style bit
 // of the control's own that the creator either passes on or reads as the toolkit's option.
-constexpr int TextCentred = SS_CENTER;                // 1
+constexpr int TextCentered = SS_CENTER;               // 1
 constexpr int TextRightAligned = SS_RIGHT;            // 2
 constexpr int TextSunken = 0x20000;                   // shown with WS_EX_CLIENTEDGE
 constexpr int StringReadOnly = ES_READONLY;           // 0x800
