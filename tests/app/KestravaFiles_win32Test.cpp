@@ -32,11 +32,15 @@ std::string Lines(std::string text) {
 TEST(KestravaFiles, EntrySavedAndOpenedAgainNothingSavedOverAFileInUseHelpHoldsComputeBack) {
     Kestrava app;
     ASSERT_TRUE(app.Ready());
-    app.TextSet(3, "Salt flats");
+    app.TextSet(WareField, "Salt flats");
     app.Compute("10", "100", "10", "2");
-    const auto entryTexts = [&] { return app.Fields({3, 4, 5, 6, 9, 10, 11, 12, 13, 32}); };
+    const auto entryTexts = [&] {
+        return app.Fields({WareField, BuyUnitsField, BuyCostField, SellUnitsField, YieldField,
+                           UnitPriceField, SellPriceField, UnitYieldField, YieldAmountField,
+                           YieldPercentField});
+    };
     const Texts entry = entryTexts();
-    app.Menu(3);
+    app.Menu(MenuSaveEntry);
     EXPECT_EQ("New.kve", DialogGetFileName(app.WindowWait("Save Entry", "#32770")));
     ASSERT_TRUE(app.FileDialog(0, "Save Entry", "trade")); // lands in Saved-Entrys\ .
     const std::string bytes =
@@ -44,15 +48,15 @@ TEST(KestravaFiles, EntrySavedAndOpenedAgainNothingSavedOverAFileInUseHelpHoldsC
                    "120.0000000000", "2.0000000000", "20.0000000000", "20.0000000000"});
     EXPECT_TRUE(WaitUntil([&] { return app.FileRead("Saved-Entrys/trade.kve") == bytes; }, 5000))
         << app.FileRead("Saved-Entrys/trade.kve");
-    app.Menu(4);
-    ASSERT_TRUE(WaitUntil([&] { return app.Text(3) == "Ware"; }));
-    app.Click(8); // the file brings the amount mode back
-    ASSERT_TRUE(app.FileDialog(2, "Load Entry", "trade.kve"));
+    app.Menu(MenuClearList);
+    ASSERT_TRUE(WaitUntil([&] { return app.Text(WareField) == "Ware"; }));
+    app.Click(YieldPercentOption); // the file brings the amount mode back
+    ASSERT_TRUE(app.FileDialog(MenuOpenEntry, "Load Entry", "trade.kve"));
     ASSERT_TRUE(WaitUntil([&] { return entryTexts() == entry; }));
-    EXPECT_TRUE(app.Checked(7));
+    EXPECT_TRUE(app.Checked(YieldNumbersOption));
 
-    for (auto [menu, title, name] : {std::tuple{3, "Save Entry", "Saved-Entrys/kept.kve"},
-                                     {6, "Save List", "Saved-Lists/kept.kvl"}}) {
+    for (auto [menu, title, name] : {std::tuple{WareField, "Save Entry", "Saved-Entrys/kept.kve"},
+                                     {SellUnitsField, "Save List", "Saved-Lists/kept.kvl"}}) {
         SCOPED_TRACE(title);
         const std::string path = (app.Folder() / name).string(), old = "old\r\nlines\r\n";
         std::ofstream(path, std::ios::binary) << old;
@@ -67,31 +71,31 @@ TEST(KestravaFiles, EntrySavedAndOpenedAgainNothingSavedOverAFileInUseHelpHoldsC
     }
 
     const std::string file = Lines(app.FileRead("data/help.txt"));
-    app.TextSet(3, "Ware");
-    app.TextSet(5, "100");
+    app.TextSet(WareField, "Ware");
+    app.TextSet(BuyCostField, "100");
     for (const char* ware : {"Warex", "Warexx"}) {
         HWND help = app.HelpOpen();
         ASSERT_TRUE(help);
-        HWND text = GetDlgItem(help, 101);
+        HWND text = GetDlgItem(help, HelpText);
         ASSERT_TRUE(app.ClickInto(text)); // read-only: Tab moves on to the buttons
         InputKey(VK_TAB);
-        EXPECT_TRUE(WaitUntil([&] { return FocusOf(help) == GetDlgItem(help, 201); }));
+        EXPECT_TRUE(WaitUntil([&] { return FocusOf(help) == GetDlgItem(help, WebsiteButton); }));
         EXPECT_EQ(file, Lines(app.Text(text)));
-        app.Click(14);
+        app.Click(ComputeButton);
         // Input is handled in order: once the typed key shows, the click has been handled too.
-        app.Click(3);
+        app.Click(WareField);
         app.Keys({VK_END, 'X'});
-        ASSERT_TRUE(WaitUntil([&] { return app.Text(3) == ware; }));
-        EXPECT_EQ("100", app.Text(5));
+        ASSERT_TRUE(WaitUntil([&] { return app.Text(WareField) == ware; }));
+        EXPECT_EQ("100", app.Text(BuyCostField));
         if (ware[5]) // the close box of the main window
             PostMessageA(app.Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
         EXPECT_TRUE(ware[5] ? WaitUntil([&] { return !IsWindow(help); }) : app.HelpOk(help));
         EXPECT_TRUE(app.Responsive());
     }
-    app.Click(3); // nor is the click done once help has gone
+    app.Click(WareField); // nor is the click done once help has gone
     app.Keys({VK_END, 'Y'});
-    ASSERT_TRUE(WaitUntil([&] { return app.Text(3) == "Warexxy"; }));
-    EXPECT_EQ("100", app.Text(5));
+    ASSERT_TRUE(WaitUntil([&] { return app.Text(WareField) == "Warexxy"; }));
+    EXPECT_EQ("100", app.Text(BuyCostField));
     PostMessageA(app.Main(), WM_SYSCOMMAND, SC_CLOSE, 0); // ends it, with exit code 0
     EXPECT_EQ(0u, app.ExitCode());
 }
@@ -104,10 +108,10 @@ TEST(KestravaFiles, WithoutTheDataFilesTheStartSaysSoOnceThenWorks) {
     ASSERT_TRUE(app.Ready()); // a message box would have held the window's building back
     EXPECT_FALSE(app.Window("ERROR", "#32770"));
     app.Compute("10", "100", "10", "2");
-    EXPECT_EQ("12.0000000000", app.Text(10));
+    EXPECT_EQ("12.0000000000", app.Text(UnitPriceField));
     HWND help = app.HelpOpen();
     ASSERT_TRUE(help);
-    EXPECT_EQ("", app.Text(GetDlgItem(help, 101)));
+    EXPECT_EQ("", app.Text(GetDlgItem(help, HelpText)));
     EXPECT_TRUE(app.HelpOk(help));
 }
 

@@ -28,46 +28,51 @@ TEST(KestravaHostile, OddInputHugeAndBrokenFilesNeitherCrashNorHang) {
             std::ofstream(folder / name, std::ios::binary) << *bytes;
     });
     ASSERT_TRUE(app.Ready());
-    app.TextSet(3, "\x01\x02\x1b\t\x7f"
-                   "a\r\nb\nc");
+    app.TextSet(WareField, "\x01\x02\x1b\t\x7f"
+                           "a\r\nb\nc");
     // A number far past a double's range. Blanks break the digits into runs: Wine's own edit
     // control needs seconds for every repaint of one run of 100,000 digits.
     std::string digits;
     while (digits.size() < 100000)
         digits += std::string(4999, '7') + ' ';
-    app.TextSet(4, digits);
+    app.TextSet(BuyUnitsField, digits);
     ASSERT_TRUE(app.Responsive(60000));
-    for (auto [field, text] : {std::pair{5, "1e999"}, {6, "-0"}, {9, "nan"}})
+    for (auto [field, text] :
+         {std::pair{BuyCostField, "1e999"}, {SellUnitsField, "-0"}, {YieldField, "nan"}})
         app.TextSet(field, text);
-    app.Click(3);
+    app.Click(WareField);
     app.Keys({VK_END, 'B', 'G', 'H', 'Z'}, false, true); // control characters typed
-    app.Click(14);
-    ASSERT_TRUE(WaitUntil([&] { return app.Text(5) != "1e999"; }));
-    app.Click(15);
+    app.Click(ComputeButton);
+    ASSERT_TRUE(WaitUntil([&] { return app.Text(BuyCostField) != "1e999"; }));
+    app.Click(TransferButton);
     ASSERT_TRUE(WaitUntil([&] { return app.Rows() == 1; }, 120000));
     EXPECT_TRUE(app.Responsive(120000));
-    for (int field : {10, 11, 12, 13, 32, 36, 37, 43})
+    for (int field :
+         {UnitPriceField, SellPriceField, UnitYieldField, YieldAmountField, YieldPercentField,
+          TotalBuyUnitsField, TotalBuyPriceField, TotalSellPriceField})
         EXPECT_LT(app.Text(field).size(), 400u) << field; // a number's text, however odd
 
     HWND help = app.HelpOpen(); // every one of the 100,000 help lines is shown
     ASSERT_TRUE(help);
-    const auto shown = [&] { return SendMessageA(GetDlgItem(help, 101), WM_GETTEXTLENGTH, 0, 0); };
+    const auto shown = [&] {
+        return SendMessageA(GetDlgItem(help, HelpText), WM_GETTEXTLENGTH, 0, 0);
+    };
     EXPECT_TRUE(WaitUntil([&] { return shown() > 1500000; }, 300000)) << shown();
-    SendMessageA(GetDlgItem(help, 203), BM_CLICK, 0, 0);
+    SendMessageA(GetDlgItem(help, HelpOkButton), BM_CLICK, 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(help); }, 30000));
     EXPECT_TRUE(app.Responsive());
 
     // The first line is the count; with no line end it never ends, and no row follows.
-    ASSERT_TRUE(app.FileDialog(5, "Load List", "endless.kvl"));
+    ASSERT_TRUE(app.FileDialog(MenuOpenList, "Load List", "endless.kvl"));
     EXPECT_TRUE(app.Responsive(120000));
     EXPECT_EQ(0, app.Rows());
-    ASSERT_TRUE(app.FileDialog(5, "Load List", "counted.kvl"));
+    ASSERT_TRUE(app.FileDialog(MenuOpenList, "Load List", "counted.kvl"));
     EXPECT_TRUE(app.Responsive(120000));
     EXPECT_EQ(50000, app.Rows());
     EXPECT_EQ("w49999", app.Cell(49999, 0));
-    ASSERT_TRUE(app.FileDialog(2, "Load Entry", "noise.kve"));
+    ASSERT_TRUE(app.FileDialog(MenuOpenEntry, "Load Entry", "noise.kve"));
     EXPECT_TRUE(app.Responsive());
-    app.Menu(7); // Quit with a filled list: exit code 0
+    app.Menu(MenuQuit); // Quit with a filled list: exit code 0
     EXPECT_EQ(0u, app.ExitCode());
 }
 

@@ -50,27 +50,27 @@ TEST(KestravaSoak, ManyRoundsOfWorkLeaveNoGdiObjectsWindowsOrMemoryBehind) {
         },
         true);
     ASSERT_TRUE(app.Ready());
-    HWND list = app.Control(26);
+    HWND list = app.Control(TradeList);
     const auto rows = [&](int count) { return WaitUntil([&] { return app.Rows() == count; }); };
     const auto listOpen = [&](const char* name) {
-        app.Menu(4);
+        app.Menu(MenuClearList);
         ASSERT_TRUE(rows(0));
-        ASSERT_TRUE(app.FileDialog(5, "Load List", name));
+        ASSERT_TRUE(app.FileDialog(MenuOpenList, "Load List", name));
         ASSERT_TRUE(rows(100)) << name;
     };
     const auto cycle = [&] {
-        app.Menu(4);
+        app.Menu(MenuClearList);
         ASSERT_TRUE(rows(0));
         app.RowAdd("Salt", "10", "100", "10", "2");
         app.RowAdd("Silk", "4", "40", "4", "1");
         // A double click on Salt loads it back, and Silk's popup has one item, Delete. On a
         // loaded machine Wine now and then loses a click or takes a double click as two single
         // ones; a user would click again.
-        for (int attempt = 0; attempt < 3 && app.Text(3) != "Salt"; ++attempt) {
+        for (int attempt = 0; attempt < 3 && app.Text(WareField) != "Salt"; ++attempt) {
             ClickAt(list, app.RowPoint(0), 2);
-            WaitUntil([&] { return app.Text(3) == "Salt"; }, 5000);
+            WaitUntil([&] { return app.Text(WareField) == "Salt"; }, 5000);
         }
-        ASSERT_EQ(app.Text(3), "Salt");
+        ASSERT_EQ(app.Text(WareField), "Salt");
         for (int attempt = 0; attempt < 3 && app.Rows() == 2; ++attempt) {
             ClickAt(list, app.RowPoint(1), 1, true);
             if (HWND popup = app.WindowWait("", "#32768"))
@@ -82,7 +82,7 @@ TEST(KestravaSoak, ManyRoundsOfWorkLeaveNoGdiObjectsWindowsOrMemoryBehind) {
         // Gone first, so that the wait below neither passes early nor holds the old file
         // open while the save replaces it (which would fail the save).
         std::filesystem::remove(app.Folder() / "Saved-Lists" / "again.kvl");
-        ASSERT_TRUE(app.FileDialog(6, "Save List", "again"));
+        ASSERT_TRUE(app.FileDialog(MenuSaveList, "Save List", "again"));
         ASSERT_TRUE(WaitUntil([&] { return app.FileRead("Saved-Lists/again.kvl") == hundred; }));
         ASSERT_NO_FATAL_FAILURE(listOpen("again.kvl"));
         HWND help = app.HelpOpen();

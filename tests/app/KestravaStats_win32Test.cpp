@@ -8,8 +8,23 @@
 namespace {
 
 // Widgets of the statistics window; summary line i shows its value in Value + 2i.
-enum StatsNumber { Value = 301, NoteText = 320, Chart, Copy };
+// Summary line i shows its value in Value + 2i.
+constexpr int Value = StatsFirstLine + 1, NoteText = StatsNote, Chart = StatsChart,
+              Copy = StatsCopyButton;
 constexpr COLORREF Gain = RGB(46, 139, 87), Loss = RGB(200, 40, 40), ZeroLine = RGB(90, 90, 90);
+
+// Height of the chart's zero line in its client area.
+int ZeroLineAt(HWND chart) {
+    RECT r = {};
+    GetClientRect(chart, &r);
+    int zero = 0;
+    WaitUntil([&] {
+        for (zero = 0; zero < r.bottom && ClientPixel(chart, r.right / 2, zero) != ZeroLine;)
+            ++zero;
+        return zero < r.bottom;
+    });
+    return zero;
+}
 
 // The chart's bars left to right as the screen shows them: the height in pixels of each, up
 // from the zero line in the gain colour, down from it (negative) in the loss colour.
@@ -17,12 +32,7 @@ std::vector<int> Bars(HWND chart) {
     RECT r = {};
     GetClientRect(chart, &r);
     const auto is = [&](int x, int y, COLORREF c) { return ClientPixel(chart, x, y) == c; };
-    int zero = 0;
-    WaitUntil([&] {
-        for (zero = 0; zero < r.bottom && !is(r.right / 2, zero, ZeroLine);)
-            ++zero;
-        return zero < r.bottom;
-    });
+    const int zero = ZeroLineAt(chart);
     std::vector<int> bars;
     for (int x = 0, before = 0; x < r.right; ++x) {
         const int side = is(x, zero - 1, Gain) ? -1 : is(x, zero + 1, Loss) ? 1 : 0;
@@ -43,31 +53,39 @@ std::vector<int> Bars(HWND chart) {
 TEST(KestravaStats, ModalAfterEveryWayOfClosingFiguresChartAndCopies) {
     Kestrava app({}, true);
     ASSERT_TRUE(app.Ready());
-    for (auto [field, text] : {std::pair{4, "10"}, {5, "100"}, {6, "10"}, {9, "2"}})
+    for (auto [field, text] : {std::pair{BuyUnitsField, "10"},
+                               {BuyCostField, "100"},
+                               {SellUnitsField, "10"},
+                               {YieldField, "2"}})
         app.TextSet(field, text);
     for (int way = 0; way < 4; ++way) {
         SCOPED_TRACE(way);
-        app.TextSet(10, "0");
+        app.TextSet(UnitPriceField, "0");
         HWND stats = app.StatsOpen();
         ASSERT_TRUE(stats);
         EXPECT_EQ("The list is empty.", app.Text(GetDlgItem(stats, NoteText)));
         EXPECT_FALSE(GetDlgItem(stats, Chart));
-        app.Click(14);
+        app.Click(ComputeButton);
         if (way == 3) { // the close is posted, so not behind the click in the input queue
             ClipboardTake();
             ClickAt(GetDlgItem(stats, Copy));
             EXPECT_TRUE(WaitUntil([] { return !ClipboardTake().empty(); }));
         }
         ASSERT_TRUE(app.StatsClose(stats, way));
-        EXPECT_EQ("0", app.Text(10));
-        EXPECT_TRUE(WaitUntil([&] { return app.Focus() == app.Control(31); }));
-        app.Click(14);
-        EXPECT_TRUE(WaitUntil([&] { return app.Text(10) == "12.0000000000"; }));
+        EXPECT_EQ("0", app.Text(UnitPriceField));
+        EXPECT_TRUE(WaitUntil([&] { return app.Focus() == app.Control(StatsButton); }));
+        app.Click(ComputeButton);
+        EXPECT_TRUE(WaitUntil([&] { return app.Text(UnitPriceField) == "12.0000000000"; }));
     }
 
     // Iron is bought as zero units: its numbers are "inf" and "nan".
     app.RowAdd("Salt", "10", "100", "10", "2");
     app.RowAdd("Salt", "5", "50", "5", "1");
+    // Without losses the bars stand on a zero line at the bottom, not in the middle.
+    HWND gains = app.StatsOpen();
+    ASSERT_TRUE(gains);
+    EXPECT_GT(ZeroLineAt(GetDlgItem(gains, Chart)), 120);
+    ASSERT_TRUE(app.StatsClose(gains, 1));
     app.RowAdd("Silk", "4", "40", "4", "-3");
     app.RowAdd("Iron", "0", "30", "2", "1");
     app.RowAdd("Wool", "2", "10", "2", "2.5");
@@ -104,8 +122,12 @@ TEST(KestravaStats, ModalAfterEveryWayOfClosingFiguresChartAndCopies) {
     ClickAt(GetDlgItem(stats, Copy));
     std::string copied;
     EXPECT_TRUE(WaitUntil([&] { return (copied += ClipboardTake()) == table; })) << copied;
+    InputKey(VK_RETURN); // on the focused button: copies again, the window stays
+    copied.clear();
+    EXPECT_TRUE(WaitUntil([&] { return (copied += ClipboardTake()) == table; })) << copied;
+    EXPECT_TRUE(IsWindowVisible(stats));
     ASSERT_TRUE(app.StatsClose(stats, 1));
-    ASSERT_TRUE(app.TabTo(26));
+    ASSERT_TRUE(app.TabTo(TradeList));
     InputKey('C', false, true);
     copied.clear();
     EXPECT_TRUE(WaitUntil([&] { return (copied += ClipboardTake()) == table; })) << copied;

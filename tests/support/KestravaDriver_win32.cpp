@@ -152,8 +152,8 @@ HWND Kestrava::Main() {
 
 bool Kestrava::Ready() {
     return WaitUntil([&] { // a status bar's own text is its first field's, here shown centred
-        HWND bar = FindWindowExA(Main(), nullptr, STATUSCLASSNAMEA, nullptr);
-        return Control(43) && Text(bar) == "\tInformation-Bar" && GetForegroundWindow() == Main();
+        return Control(TotalSellPriceField) && Status() == "\tInformation-Bar" &&
+               GetForegroundWindow() == Main();
     });
 }
 
@@ -196,19 +196,22 @@ bool Kestrava::KeysUntil(WORD key, const std::function<bool()>& done, std::vecto
 
 void Kestrava::Compute(const char* units, const char* cost, const char* sellUnits,
                        const char* yield) {
-    for (auto [field, text] :
-         {std::pair{4, units}, {5, cost}, {6, sellUnits}, {9, yield}, {10, ""}})
+    for (auto [field, text] : {std::pair{BuyUnitsField, units},
+                               {BuyCostField, cost},
+                               {SellUnitsField, sellUnits},
+                               {YieldField, yield},
+                               {UnitPriceField, ""}})
         TextSet(field, text);
-    Click(14);
-    EXPECT_TRUE(WaitUntil([&] { return !Text(10).empty(); })) << "not computed";
+    Click(ComputeButton);
+    EXPECT_TRUE(WaitUntil([&] { return !Text(UnitPriceField).empty(); })) << "not computed";
 }
 
 void Kestrava::RowAdd(const char* ware, const char* units, const char* cost, const char* sellUnits,
                       const char* yield) {
     const int rows = Rows();
-    TextSet(3, ware);
+    TextSet(WareField, ware);
     Compute(units, cost, sellUnits, yield);
-    Click(15);
+    Click(TransferButton);
     EXPECT_TRUE(WaitUntil([&] { return Rows() == rows + 1; })) << ware << " not moved";
 }
 
@@ -227,7 +230,7 @@ std::string Kestrava::Cell(int row, int column) {
     item.pszText = block.at + sizeof item;
     item.cchTextMax = int(RemoteBlock::Size - sizeof item);
     block.Put(item);
-    Send(Control(26), LVM_GETITEMTEXTA, WPARAM(row), block.Address());
+    Send(Control(TradeList), LVM_GETITEMTEXTA, WPARAM(row), block.Address());
     return block.Text(sizeof item);
 }
 
@@ -241,7 +244,7 @@ Texts Kestrava::Row(int row) {
 POINT Kestrava::RowPoint(int row) {
     RemoteBlock block{process_.hProcess};
     block.Put(RECT{LVIR_BOUNDS, 0, 0, 0});
-    Send(Control(26), LVM_GETITEMRECT, static_cast<WPARAM>(row), block.Address());
+    Send(Control(TradeList), LVM_GETITEMRECT, static_cast<WPARAM>(row), block.Address());
     RECT r = {};
     ReadProcessMemory(process_.hProcess, block.at, &r, sizeof r, nullptr);
     return {r.left + 20, (r.top + r.bottom) / 2};
@@ -274,28 +277,31 @@ std::string Kestrava::ErrorConfirm() {
 }
 
 HWND Kestrava::HelpOpen() {
-    Menu(8);
+    Menu(MenuHelp);
     HWND help = WindowWait("Information");
-    return help && WaitUntil([&] { return GetDlgItem(help, 203) != nullptr; }) ? help : nullptr;
+    return help && WaitUntil([&] { return GetDlgItem(help, HelpOkButton) != nullptr; }) ? help
+                                                                                        : nullptr;
 }
 
 bool Kestrava::HelpOk(HWND help) {
     SetForegroundWindow(help); // as the task bar would bring it
     WaitUntil([&] { return GetForegroundWindow() == help; }, 3000);
-    ClickAt(GetDlgItem(help, 203));
+    ClickAt(GetDlgItem(help, HelpOkButton));
     return WaitUntil([&] { return !IsWindow(help); });
 }
 
 HWND Kestrava::StatsOpen() {
-    Click(31);
+    Click(StatsButton);
     HWND stats = WindowWait("Statistics");
     const auto modal = [&] { return GetForegroundWindow() == stats && !IsWindowEnabled(Main()); };
-    return stats && WaitUntil([&] { return GetDlgItem(stats, 323) && modal(); }) ? stats : nullptr;
+    return stats && WaitUntil([&] { return GetDlgItem(stats, StatsOkButton) && modal(); })
+               ? stats
+               : nullptr;
 }
 
 bool Kestrava::StatsClose(HWND stats, int way) {
     switch (way % 4) {
-    case 0: ClickAt(GetDlgItem(stats, 323)); break;
+    case 0: ClickAt(GetDlgItem(stats, StatsOkButton)); break;
     case 1: InputKey(VK_ESCAPE); break;
     case 2: InputKey(VK_RETURN); break;
     case 3: PostMessageA(stats, WM_SYSCOMMAND, SC_CLOSE, 0); break;

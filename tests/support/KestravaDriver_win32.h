@@ -3,11 +3,16 @@
 // list read through a buffer in its own memory.
 #pragma once
 
+#include "app/Layout.h"
+#include "app/StatsWindow.h"
 #include "support/WinTestUtil_win32.h"
 
 #include <windows.h>
 
+// The common controls' header has a function of the help menu item's name.
+#define MenuHelp CommonControlsMenuHelp
 #include <commctrl.h>
+#undef MenuHelp
 
 #include <filesystem>
 #include <functional>
@@ -41,13 +46,22 @@ class Kestrava {
     HWND Control(int number) { return GetDlgItem(Main(), number); }
     HWND Focus() { return FocusOf(Main()); }
     bool Ready(); // built, in front, and waiting for events
+    // The status bar's text; a centred one starts with a tab.
+    std::string Status() { return Text(FindWindowExA(Main(), nullptr, STATUSCLASSNAMEA, nullptr)); }
 
     std::string Text(int number) { return Text(Control(number)); }
     std::string Text(HWND control) const;
     Texts Fields(std::initializer_list<int> numbers);
-    Texts Results() { return Fields({10, 11, 12, 13, 32}); }
+    Texts Results() {
+        return Fields(
+            {UnitPriceField, SellPriceField, UnitYieldField, YieldAmountField, YieldPercentField});
+    }
     // Buy units, buy price, unit price, unit yield, sell units, sell price, yield $, yield %.
-    Texts Totals() { return Fields({36, 37, 38, 39, 42, 43, 40, 41}); }
+    Texts Totals() {
+        return Fields({TotalBuyUnitsField, TotalBuyPriceField, TotalUnitPriceField,
+                       TotalUnitYieldField, TotalSellUnitsField, TotalSellPriceField,
+                       TotalYieldAmountField, TotalYieldPercentField});
+    }
     void TextSet(int number, const std::string& text) {
         Send(Control(number), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
@@ -73,8 +87,10 @@ class Kestrava {
     void Menu(int item) { PostMessageA(Main(), WM_COMMAND, MAKEWPARAM(item, 0), 0); }
     DWORD ExitCode(); // once it ended; 999 when it did not
 
-    int Rows() { return int(Send(Control(26), LVM_GETITEMCOUNT, 0, 0)); }
-    int Selected() { return int(Send(Control(26), LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED)); }
+    int Rows() { return int(Send(Control(TradeList), LVM_GETITEMCOUNT, 0, 0)); }
+    int Selected() {
+        return int(Send(Control(TradeList), LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED));
+    }
     std::string Cell(int row, int column);
     Texts Row(int row);
     POINT RowPoint(int row); // client point of the list inside the row

@@ -103,7 +103,7 @@ TEST_F(ListView, SelectionByProgramAndMouseGivesItsEvents) {
     EXPECT_EQ(WidgetEventsUntil(1), (WidgetEvents{{List, SubtypeChange}}));
 }
 
-TEST_F(ListView, CellColoursShowAndFollowTheirColumns) {
+TEST_F(ListView, CellColorsShowAndFollowTheirColumns) {
     Create(3, {"a\nb\nc", "d\ne\nf"});
     kind->SetItemColor(list, 0, 1, Red, 1); // front of one cell
     kind->SetItemColor(list, 0, 2, Green, 2);
@@ -113,12 +113,12 @@ TEST_F(ListView, CellColoursShowAndFollowTheirColumns) {
     const auto shown = [this](int x, int y) { return int(ClientPixel(list->Handle, x, y)); };
     EXPECT_TRUE(PumpUntil([&] { return shown(220, (row.top + row.bottom) / 2) == Green; }));
     EXPECT_EQ(shown(300, row.bottom - 1 + 4 * (row.bottom - row.top)), Red);
-    const auto colour = [this](int item, int which, int column) {
+    const auto color = [this](int item, int which, int column) {
         return kind->GetItemColor(list, item, which, column);
     };
     WidgetAddColumn(List, 1, "new", 60);
-    EXPECT_EQ((std::vector<int>{colour(0, 1, 1), colour(0, 1, 2), colour(0, 2, 3), colour(1, 2, 1),
-                                colour(1, 2, 3), colour(5, 1, 0)}),
+    EXPECT_EQ((std::vector<int>{color(0, 1, 1), color(0, 1, 2), color(0, 2, 3), color(1, 2, 1),
+                                color(1, 2, 3), color(5, 1, 0)}),
               (std::vector<int>{-1, Red, Green, -1, Red, -1}));
 }
 

@@ -49,13 +49,13 @@ TEST(StatusBar, AppearanceChoosesFrameAndAlignmentOnKnownFieldsAndLiveBarsOnly) 
     };
     const std::pair<int, const char*> cases[] = {
         {0, "Information-Bar|0"},
-        {StatusBarCentred | StatusBarRightAlign, "\tInformation-Bar|0"},
+        {StatusBarCentered | StatusBarRightAlign, "\tInformation-Bar|0"},
     };
     for (auto [appearance, text] : cases) {
         StatusBarSetText(3, 0, "Information-Bar", appearance);
         EXPECT_EQ(shown(), text) << appearance;
     }
-    StatusBarSetText(3, 0, "kept", StatusBarCentred);
+    StatusBarSetText(3, 0, "kept", StatusBarCentered);
     StatusBarSetText(99, 0, "elsewhere", 0); // an unknown bar
     // 256 and above would reach the control's type bits and turn field 0 owner-drawn.
     for (int field : {256, 0x1000, -1, 7})

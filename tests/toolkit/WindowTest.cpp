@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <fstream>
 #include <string>
 
@@ -84,8 +85,39 @@ TEST(WindowEvents, FlushDropsEventsAndControlsAskTheirOwnKindFirst) {
     WindowCloseAll();
 }
 
+// Every event comes out once, in the order it was recorded, with its window: two notifications
+// of one dispatch (the field losing the focus to the clicked button, then the click), close
+// requests posted behind them, and a burst of moves as one.
+TEST(WindowEvents, TheQueueKeepsEveryEventInOrderWithItsWindow) {
+    HWND first = TestWindowOpen(0, 50, 50, 300, 200, 0);
+    HWND second = TestWindowOpen(1, 400, 50, 300, 200, 0);
+    WidgetListBegin(first);
+    HWND field = Control(5, "Edit", Visible | WS_TABSTOP);
+    HWND button = Control(14, "Button", Visible | BS_PUSHBUTTON);
+    ASSERT_TRUE(WindowForegroundMake(first));
+    SetFocus(field);
+    EventsDrain();
+    PostMessageA(button, BM_CLICK, 0, 0);
+    PostMessageA(second, WM_CLOSE, 0, 0);
+    PostMessageA(first, WM_CLOSE, 0, 0);
+    for (int x = 410; x < 440; x += 10)
+        SetWindowPos(second, nullptr, x, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    std::vector<std::array<int, 4>> events; // kind, window, number, subtype
+    for (int kind; (kind = EventWaitTimeout(200)) != EventNone;)
+        if (kind == EventKindWidget || kind == EventKindClose || kind == EventMoveWindow)
+            events.push_back({kind, EventWindowId(), kind == EventKindWidget ? EventWidgetId() : 0,
+                              EventSubtype()});
+    const std::vector<std::array<int, 4>> expected = {{EventMoveWindow, 1, 0, -1},
+                                                      {EventKindWidget, 0, 5, EN_KILLFOCUS},
+                                                      {EventKindWidget, 0, 14, BN_CLICKED},
+                                                      {EventKindClose, 1, 0, -1},
+                                                      {EventKindClose, 0, 0, -1}};
+    EXPECT_EQ(expected, events);
+    WindowCloseAll();
+}
+
 // Help and statistics open centred on the calculator, which is active when they open.
-TEST(WindowLifetime, CentredOnTheActiveWindowAndAllClosedTogether) {
+TEST(WindowLifetime, CenteredOnTheActiveWindowAndAllClosedTogether) {
     HWND main = TestWindowOpen(0, 100, 120, 600, 400, 0xCA0000);
     ASSERT_TRUE(WindowForegroundMake(main));
     HWND help = TestWindowOpen(1, 0, 0, 200, 100, WindowCenteredOnParent);
@@ -144,12 +176,12 @@ const WidgetKind fieldKind = [] {
 
 // The coloured fields share one brush per colour: a field that changes its colour leaves the
 // brush to the others, and the window's close takes the fields and the last brush with it.
-TEST(Widget, BrushesAreSharedPerColourAndEndWithTheirFieldsAndTheWindow) {
+TEST(Widget, BrushesAreSharedPerColorAndEndWithTheirFieldsAndTheWindow) {
     ASSERT_TRUE(WidgetTestWindow(0, 400, 300));
-    const int colour = 0xC0FFEE;
+    const int color = 0xC0FFEE;
     for (int number : {21, 22, 23}) {
         ASSERT_TRUE(Control(number, "Edit", Visible, &fieldKind, "help"));
-        WidgetSetColor(number, 2, colour);
+        WidgetSetColor(number, 2, color);
     }
     HBRUSH brush = WidgetLookup(21)->BackBrush;
     EXPECT_EQ(WidgetLookup(22)->BackBrush, brush);
@@ -158,7 +190,7 @@ TEST(Widget, BrushesAreSharedPerColourAndEndWithTheirFieldsAndTheWindow) {
     destroyed = 0;
     WindowClose(0);
     EXPECT_EQ(destroyed, 3);
-    EXPECT_EQ(BrushCacheCount(colour), 0);
+    EXPECT_EQ(BrushCacheCount(color), 0);
     EXPECT_EQ(GetObjectType(brush), 0u); // deleted
     EXPECT_EQ(WidgetLookup(23), nullptr);
 }
