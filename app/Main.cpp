@@ -20,6 +20,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -172,6 +174,32 @@ void CommandRun(App& app, const Route<Do>& route) {
     }
 }
 
+// The file named on the command line: the first quoted argument, or else all of it, so that a
+// path with blanks also works unquoted. Empty when none is given.
+std::string CommandLineFile(const char* line) {
+    std::string text = line ? line : "";
+    const size_t start = text.find_first_not_of(" \t");
+    if (start == std::string::npos)
+        return "";
+    if (text[start] == '"')
+        return text.substr(start + 1, text.find('"', start + 1) - start - 1);
+    return text.substr(start, text.find_last_not_of(" \t") + 1 - start);
+}
+
+// Opens a file the way the menu opens its kind; other kinds are refused.
+void FileOpenGiven(App& app, const std::string& path) {
+    GivenFilePrompt prompt(path);
+    std::string extension = path.substr(std::min(path.size(), path.find_last_of('.')));
+    for (char& c : extension)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    if (extension == ".kvl")
+        OpenList(app.sheet, prompt);
+    else if (extension == ".kve")
+        OpenEntry(app.fields, prompt);
+    else
+        prompt.MessageShow("ERROR", "Can't open this kind of file!");
+}
+
 void HelpLinesRead(std::vector<std::string>& lines) {
     if (!FileOpenRead(HelpFileNumber, "data\\help.txt")) {
         WindowShow(MainWindow); // the error stands in front of the window, as always
@@ -204,7 +232,7 @@ void LibrariesInit() {
 
 } // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     LibrariesInit();
     // Built hidden and shown whole: on a window already on screen every menu item costs a new
     // frame and every control a redraw of its own.
@@ -217,6 +245,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         HelpLinesRead(app.helpLines);
         MainLayoutBuild(window, app.headerImage);
         WindowShow(MainWindow);
+        if (const std::string given = CommandLineFile(commandLine); !given.empty())
+            FileOpenGiven(app, given);
         MainLoop(app);
     }
     ImageFreeAll();

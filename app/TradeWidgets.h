@@ -44,9 +44,24 @@ class BusyDialogPrompt : public DialogPrompt {
                             const char* pattern) override;
     void MessageShow(const char* title, const char* text) override;
 
-  private:
+  protected:
     std::string Busy(std::string chosen);
+
+  private:
     void Idle();
     HCURSOR previous_ = nullptr;
     bool busy_ = false;
+};
+
+// Answers the open dialog with a file chosen before: given on the command line or dropped on
+// the window. Messages are shown as usual.
+class GivenFilePrompt : public BusyDialogPrompt {
+  public:
+    explicit GivenFilePrompt(std::string path) : path_(std::move(path)) {}
+    std::string OpenNameAsk(const char*, const std::string&, const char*) override {
+        return Busy(path_);
+    }
+
+  private:
+    std::string path_;
 };

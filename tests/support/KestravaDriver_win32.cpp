@@ -81,7 +81,8 @@ int WindowsOfProcess(DWORD process) {
     return windows;
 }
 
-Kestrava::Kestrava(const std::function<void(const fs::path&)>& change, bool gdiTraced) {
+Kestrava::Kestrava(const std::function<void(const fs::path&)>& change, bool gdiTraced,
+                   const std::string& arguments) {
     static int serial = 0;
     folder_ = fs::temp_directory_path() / ("kestrava-" + std::to_string(GetCurrentProcessId()) +
                                            "-" + std::to_string(++serial));
@@ -96,7 +97,7 @@ Kestrava::Kestrava(const std::function<void(const fs::path&)>& change, bool gdiT
         change(folder_);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    std::string command = "\"" + (folder_ / exe).string() + "\"";
+    std::string command = "\"" + (folder_ / exe).string() + "\" " + arguments;
     if (gdiTraced) {
         // Without a window manager Wine waits two seconds for one at every hiding of a
         // captioned window; this copy's windows are Wine's own, so 200 rounds take seconds.

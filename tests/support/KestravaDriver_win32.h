@@ -30,11 +30,12 @@ int WindowsOfProcess(DWORD process); // top-level windows and all their descenda
 
 // A fresh copy of the program with data\ and the two save folders beside it, removed again
 // at the end. `change` may alter the copy before the start. `gdiTraced` starts it as
-// KestravaTraced.exe with Wine's GDI trace written to gdi.txt in the folder.
+// KestravaTraced.exe with Wine's GDI trace written to gdi.txt in the folder. `arguments`
+// follow the program's name on its command line.
 class Kestrava {
   public:
     explicit Kestrava(const std::function<void(const std::filesystem::path&)>& change = {},
-                      bool gdiTraced = false);
+                      bool gdiTraced = false, const std::string& arguments = "");
     ~Kestrava();
     Kestrava(const Kestrava&) = delete;
     Kestrava& operator=(const Kestrava&) = delete;
