@@ -89,7 +89,7 @@ const Column TradeListColumns[] = {
 };
 
 struct MenuLine {
-    int item; // 0: a separator; -1: a new title
+    int item; // 0: a separator; -1: a new title; -2: the recent lists
     const char* text;
 };
 const MenuLine MainMenuLines[] = {
@@ -101,6 +101,9 @@ const MenuLine MainMenuLines[] = {
     {MenuClearList, "Clear list"},
     {MenuOpenList, "Open list"},
     {MenuSaveList, "Save list"},
+    {0, nullptr},
+    {-2, "Recent lists"},
+    {MenuReopenSession, "Reopen last session"},
     {0, nullptr},
     {MenuQuit, "Quit"},
     {-1, "?"},
@@ -153,10 +156,13 @@ void WidgetRowsCreate(HWND window, const WidgetRow* first, const WidgetRow* end,
 }
 
 void MainLayoutBuild(HWND window, HANDLE headerImage) {
+    PopupMenuCreate(RecentMenu); // filled by the program as lists are opened and saved
     if (MenuCreate(MainMenu, window))
         for (const MenuLine& line : MainMenuLines) {
             if (line.item == -1)
                 MenuAddTitle(line.text);
+            else if (line.item == -2)
+                MenuAddSubmenu(RecentMenu, line.text);
             else if (line.item == 0)
                 MenuAddBar();
             else

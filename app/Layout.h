@@ -7,7 +7,7 @@
 #include <windows.h>
 
 enum ImageNumber { HeaderBitmap = 2 };
-enum MenuNumber { MainMenu = 0, RowPopupMenu = 1 };
+enum MenuNumber { MainMenu = 0, RowPopupMenu = 1, RecentMenu = 2 };
 enum StatusBarNumber { MainStatusBar = 0 };
 
 enum MenuItem {
@@ -20,7 +20,10 @@ enum MenuItem {
     MenuQuit = 7,
     MenuHelp = 8,
     MenuDonate = 9,
+    MenuReopenSession = 10,
     MenuDeleteRow = 20,
+    MenuRecentNone = 100,  // "(none)", greyed
+    MenuRecentFirst = 101, // the most recent list; the others follow, up to 8
 };
 
 enum WidgetNumber {

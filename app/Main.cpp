@@ -1,6 +1,7 @@
 // Kestrava's main routine: start-up, the main event loop with its routing, and the end.
 #include "app/HelpWindow.h"
 #include "app/Layout.h"
+#include "app/RecentLists.h"
 #include "app/Routing.h"
 #include "app/StatsWindow.h"
 #include "app/Trade.h"
@@ -9,9 +10,11 @@
 #include "formats/DialogPrompt.h"
 #include "formats/EntryFile.h"
 #include "formats/ListFile.h"
+#include "formats/SavedFile.h"
 #include "runtime/Launcher.h"
 #include "runtime/LineFile.h"
 #include "runtime/Memory.h"
+#include "runtime/Text.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/Image.h"
 #include "toolkit/Menu.h"
@@ -39,6 +42,9 @@ struct App {
     DialogPrompt prompt;
     TradeSheet sheet{fields, table, rowYieldModes};
     bool quitRequested = false;
+    RecentLists recent;
+    std::string listPath;     // the file the list was last opened from or saved to
+    bool listChanged = false; // since then
 };
 
 // What the main loop can do; the routing table below says on which event.
@@ -64,6 +70,8 @@ enum class Do {
     OpenList,
     SaveList,
     Help,
+    OpenRecent, // the event's item says which
+    ReopenSession,
 };
 
 constexpr int Main = MainWindow, Close = EventKindClose, Widget = EventKindWidget,
@@ -128,7 +136,17 @@ const Route<Do> MainRoutes[] = {
     {Main, Menu, MenuHelp, AnySubtype, Do::Help, nullptr},
     {Main, Menu, MenuDonate, AnySubtype, Do::Donate, nullptr},
     {Main, Menu, MenuDeleteRow, AnySubtype, Do::DeleteRow, nullptr},
+    {Main, Menu, MenuReopenSession, AnySubtype, Do::ReopenSession, nullptr},
+    {Main, Menu, MenuRecentFirst, AnySubtype, Do::OpenRecent, nullptr},
+    {Main, Menu, MenuRecentFirst + 1, AnySubtype, Do::OpenRecent, nullptr},
+    {Main, Menu, MenuRecentFirst + 2, AnySubtype, Do::OpenRecent, nullptr},
+    {Main, Menu, MenuRecentFirst + 3, AnySubtype, Do::OpenRecent, nullptr},
+    {Main, Menu, MenuRecentFirst + 4, AnySubtype, Do::OpenRecent, nullptr},
+    {Main, Menu, MenuRecentFirst + 5, AnySubtype, Do::OpenRecent, nullptr},
+    {Main, Menu, MenuRecentFirst + 6, AnySubtype, Do::OpenRecent, nullptr},
+    {Main, Menu, MenuRecentFirst + 7, AnySubtype, Do::OpenRecent, nullptr},
 };
+static_assert(RecentLists::Most == 8, "one line per recent list");
 
 void HintShow(const char* text, int appearance = StatusBarCentered) {
     StatusBarSetText(MainStatusBar, 0, text, appearance);
@@ -140,37 +158,148 @@ void RowPopupShowAtSelection() {
     PopupMenuShowAt(RowPopupMenu, WindowNativeHandle(MainWindow), at.x, at.y);
 }
 
-void CommandRun(App& app, const Route<Do>& route) {
+std::string FileNamePart(const std::string& path) {
+    const size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool FileExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string LastSessionPath() {
+    return CurrentDirectory() + "Saved-Lists\\Last session.kvl";
+}
+
+// "Kestrava - <file name>", with a "*" while the list has changes that are not in the file.
+void TitleShow(const App& app) {
+    std::string title = "Kestrava";
+    if (!app.listPath.empty())
+        title += " - " + FileNamePart(app.listPath) + (app.listChanged ? "*" : "");
+    SetWindowTextA(WindowNativeHandle(MainWindow), title.c_str());
+}
+
+void FileMenuShow(const App& app) {
+    MenuClear(RecentMenu);
+    const std::vector<std::string>& paths = app.recent.Paths();
+    if (paths.empty())
+        MenuAppend(RecentMenu, MenuRecentNone, "(none)", false);
+    for (size_t i = 0; i < paths.size(); ++i)
+        MenuAppend(RecentMenu, MenuRecentFirst + int(i),
+                   ("&" + std::to_string(i + 1) + " " + FileNamePart(paths[i])).c_str());
+    MenuItemSet(MainMenu, MenuReopenSession, "Reopen last session", FileExists(LastSessionPath()));
+}
+
+void ListNamed(App& app, const std::string& path, bool recent) {
+    app.listPath = path;
+    app.listChanged = false;
+    if (recent)
+        app.recent.Add(path);
+    TitleShow(app);
+    FileMenuShow(app);
+}
+
+void ListChanged(App& app) {
+    app.listChanged = true;
+    TitleShow(app);
+}
+
+void ListOpen(App& app, BusyDialogPrompt& prompt, bool recent = true) {
+    OpenList(app.sheet, prompt);
+    if (prompt.Chosen().empty())
+        return;
+    if (!prompt.Failed()) {
+        ListNamed(app, prompt.Chosen(), recent);
+    } else if (!FileExists(prompt.Chosen())) {
+        app.recent.Remove(prompt.Chosen());
+        FileMenuShow(app);
+    }
+}
+
+void ListSave(App& app, BusyDialogPrompt& prompt) {
+    SaveList(app.sheet, prompt);
+    if (!prompt.Chosen().empty() && !prompt.Failed())
+        ListNamed(app, SavedFileName(prompt.Chosen(), ".kvl"), true);
+}
+
+// A list with changes is kept for the next start, whenever the program ends.
+void SessionKeep(App& app) {
+    if (!app.listChanged)
+        return;
+    GivenFilePrompt prompt(LastSessionPath(), true);
+    SaveList(app.sheet, prompt);
+    app.listChanged = false;
+}
+
+App* running = nullptr; // for the end of the session, which comes outside the loop
+
+void SessionEnd() {
+    if (!running)
+        return;
+    SessionKeep(*running);
+    running->quitRequested = true;
+    PostMessageA(WindowNativeHandle(MainWindow), WM_NULL, 0, 0); // the loop sees it
+}
+
+void CommandRun(App& app, const Route<Do>& route, int number) {
+    const int rows = app.table.RowCount();
     switch (route.command) {
-    case Do::Quit: app.quitRequested = true; break;
+    case Do::Quit:
+        SessionKeep(app);
+        app.quitRequested = true;
+        break;
     case Do::Nothing: break;
     case Do::Hint: HintShow(route.text); break;
     case Do::InformationBar: HintShow(InformationBarText); break;
     case Do::InformationBarLeft: HintShow(InformationBarText, 0); break;
     case Do::Compute: Compute(app.fields); break;
-    case Do::Transfer: TransferEntry(app.sheet); break;
+    case Do::Transfer:
+        TransferEntry(app.sheet);
+        ListChanged(app);
+        break;
     case Do::ClearEntry: ClearEntry(app.fields); break;
     case Do::Donate: ProgramRun(DonateUrl); break;
     case Do::Stats: StatsWindowRun(app.table, app.fields); break;
     case Do::LoadRow: LoadRowIntoEntry(app.sheet); break;
-    case Do::DeleteRow: DeleteRow(app.sheet); break;
+    case Do::DeleteRow:
+        DeleteRow(app.sheet);
+        if (app.table.RowCount() != rows)
+            ListChanged(app);
+        break;
     case Do::RowPopup: PopupMenuShow(RowPopupMenu, WindowNativeHandle(MainWindow)); break;
     case Do::RowPopupAtSelection: RowPopupShowAtSelection(); break;
     case Do::CopyTable: TradeTableCopy(app.table, app.fields); break;
     case Do::OpenEntry: OpenEntry(app.fields, app.prompt); break;
     case Do::SaveEntry: SaveEntry(app.fields, app.prompt); break;
-    case Do::ClearList: ClearList(app.sheet); break;
+    case Do::ClearList:
+        ClearList(app.sheet);
+        if (rows)
+            ListChanged(app);
+        break;
     case Do::OpenList: {
         BusyDialogPrompt prompt; // a long list takes a moment
-        OpenList(app.sheet, prompt);
+        ListOpen(app, prompt);
         break;
     }
     case Do::SaveList: {
         BusyDialogPrompt prompt;
-        SaveList(app.sheet, prompt);
+        ListSave(app, prompt);
         break;
     }
     case Do::Help: HelpWindowRun(app.helpLines, app.headerImage); break;
+    case Do::OpenRecent: {
+        const size_t index = size_t(number - MenuRecentFirst);
+        if (index < app.recent.Paths().size()) {
+            GivenFilePrompt prompt(app.recent.Paths()[index]);
+            ListOpen(app, prompt);
+        }
+        break;
+    }
+    case Do::ReopenSession: {
+        GivenFilePrompt prompt(LastSessionPath());
+        ListOpen(app, prompt, false);
+        break;
+    }
     }
 }
 
@@ -193,7 +322,7 @@ void FileOpenGiven(App& app, const std::string& path) {
     for (char& c : extension)
         c = char(std::tolower(static_cast<unsigned char>(c)));
     if (extension == ".kvl")
-        OpenList(app.sheet, prompt);
+        ListOpen(app, prompt);
     else if (extension == ".kve")
         OpenEntry(app.fields, prompt);
     else
@@ -212,9 +341,14 @@ void HelpLinesRead(std::vector<std::string>& lines) {
 }
 
 void MainLoop(App& app) {
-    while (!app.quitRequested)
-        if (const Route<Do>* route = RouteFind(MainRoutes, EventNext()))
-            CommandRun(app, *route);
+    running = &app;
+    WindowEndSessionHookSet(SessionEnd);
+    while (!app.quitRequested) {
+        const Event event = EventNext();
+        if (const Route<Do>* route = RouteFind(MainRoutes, event))
+            CommandRun(app, *route, event.number);
+    }
+    running = nullptr;
 }
 
 void LibrariesInit() {
@@ -244,6 +378,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
         app.headerImage = reinterpret_cast<HANDLE>(ImageLoad(HeaderBitmap, "data/header.bmp"));
         HelpLinesRead(app.helpLines);
         MainLayoutBuild(window, app.headerImage);
+        app.recent.Load();
+        FileMenuShow(app);
         WindowShow(MainWindow);
         if (const std::string given = CommandLineFile(commandLine); !given.empty())
             FileOpenGiven(app, given);

@@ -77,11 +77,13 @@ std::string BusyDialogPrompt::OpenNameAsk(const char* title, const std::string& 
 }
 
 void BusyDialogPrompt::MessageShow(const char* title, const char* text) {
+    failed_ = true;
     Idle();
     DialogPrompt::MessageShow(title, text);
 }
 
 std::string BusyDialogPrompt::Busy(std::string chosen) {
+    chosen_ = chosen;
     if (!chosen.empty() && !busy_) {
         previous_ = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
         busy_ = true;

@@ -43,6 +43,9 @@ class BusyDialogPrompt : public DialogPrompt {
     std::string OpenNameAsk(const char* title, const std::string& defaultPath,
                             const char* pattern) override;
     void MessageShow(const char* title, const char* text) override;
+    // The name the user chose last ("" when cancelled), and whether a message followed it.
+    const std::string& Chosen() const { return chosen_; }
+    bool Failed() const { return failed_; }
 
   protected:
     std::string Busy(std::string chosen);
@@ -51,17 +54,28 @@ class BusyDialogPrompt : public DialogPrompt {
     void Idle();
     HCURSOR previous_ = nullptr;
     bool busy_ = false;
+    std::string chosen_;
+    bool failed_ = false;
 };
 
-// Answers the open dialog with a file chosen before: given on the command line or dropped on
-// the window. Messages are shown as usual.
+// Answers the file dialogs with a file chosen before: given on the command line, dropped on the
+// window, a recent list or the last session. A quiet one shows no message.
 class GivenFilePrompt : public BusyDialogPrompt {
   public:
-    explicit GivenFilePrompt(std::string path) : path_(std::move(path)) {}
+    explicit GivenFilePrompt(std::string path, bool quiet = false)
+        : path_(std::move(path)), quiet_(quiet) {}
     std::string OpenNameAsk(const char*, const std::string&, const char*) override {
         return Busy(path_);
+    }
+    std::string SaveNameAsk(const char*, const std::string&, const char*) override {
+        return Busy(path_);
+    }
+    void MessageShow(const char* title, const char* text) override {
+        if (!quiet_)
+            BusyDialogPrompt::MessageShow(title, text);
     }
 
   private:
     std::string path_;
+    bool quiet_;
 };

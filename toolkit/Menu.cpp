@@ -118,6 +118,36 @@ void MenuAddBar() {
     AppendMenuA(menuBuild->Target, MF_SEPARATOR, static_cast<UINT_PTR>(-1), nullptr);
 }
 
+void MenuAddSubmenu(int popup, const char* text) {
+    MenuRecord* menu = MenuFind(popup);
+    if (!menuBuild || !menuBuild->Target || !menu || menu->Owner)
+        return;
+    if (AppendMenuA(menuBuild->Target, MF_POPUP, reinterpret_cast<UINT_PTR>(menu->Handle),
+                    text ? text : ""))
+        menu->Owner = menuBuild->CurrentOwner; // destroyed with the bar from now on
+    MenuBarRefresh();
+}
+
+void MenuClear(int number) {
+    if (MenuRecord* menu = MenuFind(number))
+        while (GetMenuItemCount(menu->Handle) > 0)
+            DeleteMenu(menu->Handle, 0, MF_BYPOSITION);
+}
+
+void MenuAppend(int number, int item, const char* text, bool enabled) {
+    if (MenuRecord* menu = MenuFind(number))
+        AppendMenuA(menu->Handle, MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED),
+                    static_cast<UINT_PTR>(item), text ? text : "");
+}
+
+void MenuItemSet(int number, int item, const char* text, bool enabled) {
+    MenuRecord* menu = MenuFind(number);
+    if (!menu)
+        return;
+    ModifyMenuA(menu->Handle, UINT(item), MF_BYCOMMAND | MF_STRING | (enabled ? 0 : MF_GRAYED),
+                UINT_PTR(item), text ? text : "");
+}
+
 void PopupMenuShow(int number, HWND window) {
     POINT mouse = {};
     GetCursorPos(&mouse);

@@ -32,5 +32,15 @@ void PopupMenuShow(int number, HWND window);
 // As PopupMenuShow, with the popup's top-left corner at screen position x, y.
 void PopupMenuShowAt(int number, HWND window, int x, int y);
 
+// Puts popup menu `popup` into the drop-down being built, as a submenu titled `text`. The
+// popup stays the one to change (MenuClear, MenuAppend); the bar frees it with itself.
+void MenuAddSubmenu(int popup, const char* text);
+
+// Changing a menu after it was built: `number` names a bar or a popup; an item is found in
+// its drop-downs and submenus too. Unknown numbers or items do nothing.
+void MenuClear(int number); // every item of a popup goes
+void MenuAppend(int number, int item, const char* text, bool enabled = true);
+void MenuItemSet(int number, int item, const char* text, bool enabled);
+
 // Detaches a bar from its window and destroys the menu; unknown numbers do nothing.
 void MenuFree(int number);

@@ -24,6 +24,7 @@ HICON defaultIcon = nullptr;     // shared resource, never destroyed
 HCURSOR defaultCursor = nullptr; // shared system cursor
 
 ControlMessageHook controlMessageHook = nullptr; // set by the widget framework
+void (*endSessionHook)() = nullptr;              // set by the application
 
 // True while EventWait dispatches a message: what that records is returned when it is done.
 bool dispatching = false;
@@ -224,6 +225,11 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_ACTIVATE: result = WindowOnActivate(number, wParam); break;
     case WM_ERASEBKGND: return WindowOnEraseBackground(window, number, wParam, lParam);
     case WM_SYSCOLORCHANGE: EnumChildWindows(window, SysColorChangeSend, 0); break;
+    case WM_ENDSESSION:
+        if (wParam && endSessionHook)
+            endSessionHook();
+        result = 0;
+        break;
     default: break;
     }
     return result == NotHandled ? DefWindowProcA(window, message, wParam, lParam) : result;
@@ -341,6 +347,10 @@ void WindowShow(int number) {
     if (GetMenu(record->Handle))
         DrawMenuBar(record->Handle);
     ShowWindow(record->Handle, SW_SHOWNORMAL);
+}
+
+void WindowEndSessionHookSet(void (*hook)()) {
+    endSessionHook = hook;
 }
 
 void WindowControlMessageHookSet(ControlMessageHook hook) {

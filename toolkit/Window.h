@@ -45,6 +45,10 @@ void WindowActivate(int number);
 // Shows and activates a window opened with WindowInvisible, in its normal size.
 void WindowShow(int number);
 
+// Called once Windows ends the session (shut down, log off) and every window has agreed: the
+// process ends right after, so whatever must be kept is written here, not in the loop.
+void WindowEndSessionHookSet(void (*hook)());
+
 // Waits for and handles one message. milliseconds: -1 no limit, 0 poll only.
 int EventWaitTimeout(int milliseconds);
 int EventWait();

@@ -127,7 +127,8 @@ TEST(KestravaPackage, HoldsTheProgramItsDataAndEmptySaveFoldersAndStartsCleanly)
         fs::remove_all(folder);
         fs::copy(unpacked, folder, fs::copy_options::recursive);
     });
-    ASSERT_TRUE(app.Ready()) << (app.Window("ERROR", "#32770") ? "an ERROR box showed" : "");
+    ASSERT_TRUE(app.Ready()) << (app.Window("ERROR", "#32770") ? "an ERROR box showed" : "")
+                             << app.Status();
 }
 
 } // namespace

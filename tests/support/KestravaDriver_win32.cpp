@@ -152,10 +152,14 @@ HWND Kestrava::Main() {
 }
 
 bool Kestrava::Ready() {
-    return WaitUntil([&] { // a status bar's own text is its first field's, here shown centred
-        return Control(TotalSellPriceField) && Status() == "\tInformation-Bar" &&
-               GetForegroundWindow() == Main();
-    });
+    if (WaitUntil([&] { // a status bar's own text is its first field's, here shown centred
+            return Control(TotalSellPriceField) && Status() == "\tInformation-Bar" &&
+                   GetForegroundWindow() == Main();
+        }))
+        return true;
+    ADD_FAILURE() << "status bar \"" << Status() << "\", in front: " << GetForegroundWindow()
+                  << " of " << Main() << ", focus on " << GetDlgCtrlID(Focus());
+    return false;
 }
 
 std::string Kestrava::Text(HWND control) const {
