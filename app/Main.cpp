@@ -72,6 +72,7 @@ enum class Do {
     Help,
     OpenRecent, // the event's item says which
     ReopenSession,
+    OpenDropped, // the first of the files dropped on the window
 };
 
 constexpr int Main = MainWindow, Close = EventKindClose, Widget = EventKindWidget,
@@ -80,6 +81,7 @@ const char OptionHint[] = "Choose if you want to use numbers or percent for the 
 
 const Route<Do> MainRoutes[] = {
     {Main, Close, AnyNumber, AnySubtype, Do::Quit, nullptr},
+    {Main, EventFilesDropped, AnyNumber, AnySubtype, Do::OpenDropped, nullptr},
     // Keys do what the buttons and the mouse do; every other key stays the control's own.
     {Main, Widget, WareField, Key(VK_RETURN), Do::Compute, nullptr},
     {Main, Widget, BuyUnitsField, Key(VK_RETURN), Do::Compute, nullptr},
@@ -241,6 +243,20 @@ void SessionEnd() {
     PostMessageA(WindowNativeHandle(MainWindow), WM_NULL, 0, 0); // the loop sees it
 }
 
+// Opens a file the way the menu opens its kind; other kinds are refused.
+void FileOpenGiven(App& app, const std::string& path) {
+    GivenFilePrompt prompt(path);
+    std::string extension = path.substr(std::min(path.size(), path.find_last_of('.')));
+    for (char& c : extension)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    if (extension == ".kvl")
+        ListOpen(app, prompt);
+    else if (extension == ".kve")
+        OpenEntry(app.fields, prompt);
+    else
+        prompt.MessageShow("ERROR", "Can't open this kind of file!");
+}
+
 void CommandRun(App& app, const Route<Do>& route, int number) {
     const int rows = app.table.RowCount();
     switch (route.command) {
@@ -295,6 +311,7 @@ void CommandRun(App& app, const Route<Do>& route, int number) {
         }
         break;
     }
+    case Do::OpenDropped: FileOpenGiven(app, WindowFilesDropped().front()); break;
     case Do::ReopenSession: {
         GivenFilePrompt prompt(LastSessionPath());
         ListOpen(app, prompt, false);
@@ -313,20 +330,6 @@ std::string CommandLineFile(const char* line) {
     if (text[start] == '"')
         return text.substr(start + 1, text.find('"', start + 1) - start - 1);
     return text.substr(start, text.find_last_not_of(" \t") + 1 - start);
-}
-
-// Opens a file the way the menu opens its kind; other kinds are refused.
-void FileOpenGiven(App& app, const std::string& path) {
-    GivenFilePrompt prompt(path);
-    std::string extension = path.substr(std::min(path.size(), path.find_last_of('.')));
-    for (char& c : extension)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
-    if (extension == ".kvl")
-        ListOpen(app, prompt);
-    else if (extension == ".kve")
-        OpenEntry(app.fields, prompt);
-    else
-        prompt.MessageShow("ERROR", "Can't open this kind of file!");
 }
 
 void HelpLinesRead(std::vector<std::string>& lines) {
@@ -380,6 +383,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
         MainLayoutBuild(window, app.headerImage);
         app.recent.Load();
         FileMenuShow(app);
+        WindowFilesAccept(MainWindow);
         WindowShow(MainWindow);
         if (const std::string given = CommandLineFile(commandLine); !given.empty())
             FileOpenGiven(app, given);

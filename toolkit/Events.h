@@ -16,6 +16,7 @@ constexpr int EventKindClose = 16; // the window stays open; the application dec
 constexpr int EventKindWidget = 13100;
 constexpr int EventKindMenu = 13101;
 constexpr int EventActivateWindow = 13104;
+constexpr int EventFilesDropped = 13105; // files dropped on a window that accepts them
 
 // Private message a widget posts to its owner window: wParam = widget number, lParam = subtype.
 constexpr UINT WidgetEventMessage = 13103;

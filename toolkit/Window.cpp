@@ -2,6 +2,7 @@
 #include "toolkit/Window.h"
 
 #include "runtime/Registry.h"
+#include "runtime/SystemLibrary_win32.h"
 #include "toolkit/EventQueue.h"
 #include "toolkit/Focus.h"
 #include "toolkit/LiveSizing.h"
@@ -25,6 +26,7 @@ HCURSOR defaultCursor = nullptr; // shared system cursor
 
 ControlMessageHook controlMessageHook = nullptr; // set by the widget framework
 void (*endSessionHook)() = nullptr;              // set by the application
+std::vector<std::string> filesDropped;
 
 // True while EventWait dispatches a message: what that records is returned when it is done.
 bool dispatching = false;
@@ -190,6 +192,28 @@ LRESULT WindowOnEraseBackground(HWND window, int number, WPARAM wParam, LPARAM l
     return result;
 }
 
+// The names are taken at once: the drop's memory is the system's, freed here.
+LRESULT WindowOnDropFiles(int number, WPARAM wParam) {
+    using Query = UINT(WINAPI*)(HDROP, UINT, LPSTR, UINT);
+    using Finish = void(WINAPI*)(HDROP);
+    static const Query query = SystemFunction<Query>("shell32.dll", "DragQueryFileA");
+    static const Finish finish = SystemFunction<Finish>("shell32.dll", "DragFinish");
+    HDROP drop = reinterpret_cast<HDROP>(wParam);
+    if (!query || !finish)
+        return 0;
+    filesDropped.clear();
+    const UINT count = query(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        std::string name(query(drop, i, nullptr, 0) + 1, '\0');
+        name.resize(query(drop, i, name.data(), UINT(name.size())));
+        filesDropped.push_back(name);
+    }
+    finish(drop);
+    if (number != -1 && count)
+        EventRecord(EventFilesDropped, number);
+    return 0;
+}
+
 BOOL CALLBACK SysColorChangeSend(HWND child, LPARAM) {
     SendMessageA(child, WM_SYSCOLORCHANGE, 0, 0);
     return TRUE;
@@ -225,6 +249,7 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_ACTIVATE: result = WindowOnActivate(number, wParam); break;
     case WM_ERASEBKGND: return WindowOnEraseBackground(window, number, wParam, lParam);
     case WM_SYSCOLORCHANGE: EnumChildWindows(window, SysColorChangeSend, 0); break;
+    case WM_DROPFILES: result = WindowOnDropFiles(number, wParam); break;
     case WM_ENDSESSION:
         if (wParam && endSessionHook)
             endSessionHook();
@@ -347,6 +372,16 @@ void WindowShow(int number) {
     if (GetMenu(record->Handle))
         DrawMenuBar(record->Handle);
     ShowWindow(record->Handle, SW_SHOWNORMAL);
+}
+
+void WindowFilesAccept(int number) {
+    if (WindowRecord* record = WindowLookup(number))
+        SetWindowLongPtrA(record->Handle, GWL_EXSTYLE,
+                          GetWindowLongPtrA(record->Handle, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
+}
+
+const std::vector<std::string>& WindowFilesDropped() {
+    return filesDropped;
 }
 
 void WindowEndSessionHookSet(void (*hook)()) {

@@ -16,6 +16,8 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 // WindowOpen flags of the toolkit's own, besides the native window style bits. Fixed numbers
 // callers pass; WindowInvisible sits on WS_VISIBLE, which WindowOpen never takes from the
@@ -44,6 +46,11 @@ int WindowClientWidth(int number);   // 0 when not open
 void WindowActivate(int number);
 // Shows and activates a window opened with WindowInvisible, in its normal size.
 void WindowShow(int number);
+
+// Lets files be dropped on the window from the desktop; each drop is an EventFilesDropped.
+void WindowFilesAccept(int number);
+// The files of the last drop, in the order given; empty before any.
+const std::vector<std::string>& WindowFilesDropped();
 
 // Called once Windows ends the session (shut down, log off) and every window has agreed: the
 // process ends right after, so whatever must be kept is written here, not in the loop.

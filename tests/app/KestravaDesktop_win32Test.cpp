@@ -1,11 +1,14 @@
-// Kestrava among the trader's other programs: files handed to it on the command line, as the
-// shell does for a double click.
+// Kestrava among the trader's other programs: files handed to it on the command line (as the
+// shell does for a double click) or dropped on its window, the title and the recent lists, and
+// the last session kept however the program ends.
 #include "support/KestravaDriver_win32.h"
 #include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
+
+#include <shlobj.h>
 
 namespace fs = std::filesystem;
 
@@ -73,10 +76,44 @@ Texts RecentLists() {
     return names;
 }
 
+// Files dropped on the window as the desktop drops them: a DROPFILES block with the names,
+// in the program's own memory, and WM_DROPFILES posted to the window.
+void Drop(Kestrava& app, const Texts& names) {
+    DROPFILES header = {};
+    header.pFiles = sizeof header;
+    std::string block(reinterpret_cast<const char*>(&header), sizeof header);
+    for (const std::string& name : names)
+        block += (app.Folder() / name).string() + '\0';
+    block += '\0';
+    HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, app.Id());
+    void* at = VirtualAllocEx(process, nullptr, block.size(), MEM_COMMIT, PAGE_READWRITE);
+    WriteProcessMemory(process, at, block.data(), block.size(), nullptr);
+    CloseHandle(process);
+    PostMessageA(app.Main(), WM_DROPFILES, reinterpret_cast<WPARAM>(at), 0);
+}
+
 std::string Title(HWND window) {
     char text[256] = {};
     GetWindowTextA(window, text, sizeof text);
     return text;
+}
+
+// A dropped list or entry opens as from the menu; of several files the first; other kinds of
+// file are refused.
+TEST(KestravaDesktop, FilesDroppedOnTheWindowOpenLikeFromTheMenu) {
+    Kestrava app([](const fs::path& folder) {
+        std::ofstream(folder / "Saved-Lists/dropped.kvl", std::ios::binary) << ListBytes();
+        std::ofstream(folder / "Saved-Lists/notes.txt", std::ios::binary) << "notes";
+    });
+    ASSERT_TRUE(app.Ready());
+    Drop(app, {"Saved-Lists/notes.txt", "Saved-Lists/dropped.kvl"});
+    EXPECT_EQ("Can't open this kind of file!\n", app.ErrorConfirm());
+    EXPECT_EQ(0, app.Rows());
+    Drop(app, {"Saved-Lists/dropped.kvl", "Saved-Lists/notes.txt"});
+    EXPECT_TRUE(WaitUntil([&] { return app.Rows() == 1 && app.Row(0) == Salt; }));
+    EXPECT_EQ("Kestrava - dropped.kvl", Title(app.Main()));
+    EXPECT_TRUE(app.Responsive());
+    EXPECT_FALSE(app.Window("ERROR", "#32770"));
 }
 
 // The title follows the list's file and its changes; the File menu offers the last lists,
