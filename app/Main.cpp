@@ -1,11 +1,9 @@
 // Kestrava's main routine: start-up, the main event loop with its routing, and the end.
+#include "app/DialogPrompt.h"
 #include "app/HelpWindow.h"
 #include "app/Layout.h"
 #include "app/StatsWindow.h"
-#include "app/Trade.h"
-#include "app/TradeList.h"
 #include "app/TradeWidgets.h"
-#include "formats/DialogPrompt.h"
 #include "formats/EntryFile.h"
 #include "formats/ListFile.h"
 #include "runtime/Launcher.h"
@@ -16,6 +14,8 @@
 #include "toolkit/Menu.h"
 #include "toolkit/StatusBar.h"
 #include "toolkit/Widgets.h"
+#include "trade/Trade.h"
+#include "trade/TradeList.h"
 
 #include <windows.h>
 

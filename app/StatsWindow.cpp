@@ -1,12 +1,12 @@
 #include "app/StatsWindow.h"
 
-#include "app/TradeStats.h"
 #include "app/WindowNumbers.h"
 #include "runtime/NumberText.h"
 #include "toolkit/Clipboard.h"
 #include "toolkit/Gdi.h"
 #include "toolkit/ImageWidget.h"
 #include "toolkit/Widgets.h"
+#include "trade/TradeStats.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
 // The trade logic and the file commands over the calculator's real widgets.
 #pragma once
 
-#include "formats/DialogPrompt.h"
-#include "formats/TradeSheet.h"
+#include "app/DialogPrompt.h"
+#include "trade/TradeSheet.h"
 
 #include <windows.h>
 

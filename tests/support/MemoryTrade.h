@@ -1,9 +1,9 @@
 // In-memory stand-ins for the calculator's fields and trade list.
 #pragma once
 
-#include "app/Trade.h"
-#include "app/TradeList.h"
-#include "formats/TradeSheet.h"
+#include "trade/Trade.h"
+#include "trade/TradeList.h"
+#include "trade/TradeSheet.h"
 
 #include <map>
 #include <sstream>

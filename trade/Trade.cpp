@@ -1,4 +1,4 @@
-#include "app/Trade.h"
+#include "trade/Trade.h"
 
 #include "runtime/NumberText.h"
 

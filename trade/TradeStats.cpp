@@ -1,4 +1,4 @@
-#include "app/TradeStats.h"
+#include "trade/TradeStats.h"
 
 #include <charconv>
 #include <cmath>

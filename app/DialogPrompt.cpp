@@ -1,4 +1,4 @@
-#include "formats/DialogPrompt.h"
+#include "app/DialogPrompt.h"
 
 #include "toolkit/Dialogs.h"
 

@@ -1,8 +1,8 @@
 // The trade computation, the list and its summary over in-memory fields and rows. The worked
 // examples of adding, loading and deleting rows, and the figures of a known list, are checked on
 // the running program; here the exact digits and what a user cannot easily bring about.
-#include "app/Trade.h"
-#include "app/TradeStats.h"
+#include "trade/Trade.h"
+#include "trade/TradeStats.h"
 
 #include "support/MemoryTrade.h"
 

@@ -1,7 +1,7 @@
-#include "app/TradeList.h"
+#include "trade/TradeList.h"
 
-#include "app/Trade.h"
 #include "runtime/NumberText.h"
+#include "trade/Trade.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The calculator's entry: computing an entry's results and resetting it.
 #pragma once
 
-#include "formats/TradeSheet.h"
+#include "trade/TradeSheet.h"
 
 // Reads the entry texts, writes the reformatted cost and yield and the five results.
 void Compute(TradeFields& fields);

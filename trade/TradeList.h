@@ -1,7 +1,7 @@
 // The trade list under the entry: rows of computed entries and their eight running totals.
 #pragma once
 
-#include "formats/TradeSheet.h"
+#include "trade/TradeSheet.h"
 
 // Adds the entry as a new last row, records its yield mode and adds it to the totals.
 void TransferEntry(TradeSheet& sheet);
