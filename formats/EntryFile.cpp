@@ -9,11 +9,7 @@ namespace {
 
 const char EntryPattern[] = "Kestrava entry (*.kve)|*.kve";
 
-// The lines of the file after the fifth, which holds the yield mode.
-const Field LinesBeforeMode[] = {Field::Ware, Field::BuyUnits, Field::BuyCost, Field::SellUnits};
-const Field LinesAfterMode[] = {Field::Yield,     Field::UnitPrice,   Field::SellPrice,
-                                Field::UnitYield, Field::YieldAmount, Field::YieldPercent};
-constexpr int EntryLineCount = 11;
+constexpr int EntryLineCount = EntryFieldCount + 1;
 
 } // namespace
 
@@ -22,12 +18,14 @@ void SaveEntry(TradeFields& fields, FilePrompt& prompt) {
         "Save Entry", CurrentDirectory() + "Saved-Entrys\\New.kve", EntryPattern);
     if (chosen.empty())
         return;
+    // The entry fields in their order, the yield mode ("1" amounts, "0" percent) before the
+    // yield.
     const bool saved = SavedFileWrite(SavedFileName(chosen, ".kve"), [&fields] {
-        for (Field field : LinesBeforeMode)
-            FileWriteLine(SavedFileNumber, fields.FieldGetText(field).c_str());
-        FileWriteLine(SavedFileNumber, NumberToText(fields.YieldInAmounts() ? 1 : 0).c_str());
-        for (Field field : LinesAfterMode)
-            FileWriteLine(SavedFileNumber, fields.FieldGetText(field).c_str());
+        for (int field = 0; field < EntryFieldCount; ++field) {
+            if (Field(field) == Field::Yield)
+                FileWriteLine(SavedFileNumber, NumberToText(fields.YieldInAmounts() ? 1 : 0));
+            FileWriteLine(SavedFileNumber, fields.FieldGetText(Field(field)));
+        }
     });
     if (!saved)
         prompt.MessageShow("ERROR", "Can't save this file!");
@@ -48,10 +46,10 @@ void OpenEntry(TradeFields& fields, FilePrompt& prompt) {
         line = FileReadLine(SavedFileNumber);
     FileClose(SavedFileNumber);
 
-    int next = 0;
-    for (Field field : LinesBeforeMode)
-        fields.FieldSetText(field, lines[next++]);
-    fields.YieldModeSet(TextToNumber(lines[next++]) != 0);
-    for (Field field : LinesAfterMode)
-        fields.FieldSetText(field, lines[next++]);
+    const std::string* line = lines;
+    for (int field = 0; field < EntryFieldCount; ++field) {
+        if (Field(field) == Field::Yield)
+            fields.YieldModeSet(TextToNumber(*line++) != 0);
+        fields.FieldSetText(Field(field), *line++);
+    }
 }

@@ -4,39 +4,30 @@
 #include "runtime/LineFile.h"
 #include "runtime/NumberText.h"
 #include "runtime/Text.h"
+#include "trade/Columns.h"
 
 namespace {
 
 const char ListPattern[] = "Kestrava list (*.kvl)|*.kvl";
 
-struct StoredTotal {
-    Field field;
-    bool integer;
-};
-// The order of the totals lines; the two yield totals come before the sell totals.
-const StoredTotal StoredTotals[] = {
-    {Field::TotalBuyUnits, true},     {Field::TotalBuyPrice, false},
-    {Field::TotalUnitPrice, false},   {Field::TotalUnitYield, false},
-    {Field::TotalYieldAmount, false}, {Field::TotalYieldPercent, false},
-    {Field::TotalSellUnits, true},    {Field::TotalSellPrice, false},
-};
-constexpr int RowCells = 9;
+// A list file's totals, by their place among its totals lines, as numbers of their kind.
+std::string StoredTotal(TradeFields& fields, int line) {
+    const Column& column = Columns[ColumnOfTotalLine(line)];
+    const double value = TextToFloat(fields.FieldGetText(column.total));
+    return column.kind == ColumnKind::Whole ? NumberToText(FloatToInteger(value))
+                                            : FloatToText(value);
+}
 
 void ListLinesWrite(TradeSheet& sheet) {
     const int rows = sheet.table.RowCount();
     FileWriteLine(SavedFileNumber, NumberToText(rows).c_str());
     for (int row = 0; row < rows; ++row) {
-        for (int column = 0; column < RowCells; ++column)
-            FileWriteLine(SavedFileNumber, sheet.table.CellGetText(row, column).c_str());
-        const bool inAmounts = size_t(row) < sheet.modes.size() && sheet.modes[size_t(row)] != 0;
-        FileWriteLine(SavedFileNumber, inAmounts ? "1" : "0");
+        for (int column = 0; column < ColumnCount; ++column)
+            FileWriteLine(SavedFileNumber, sheet.table.CellGetText(row, column));
+        FileWriteLine(SavedFileNumber, RowInAmounts(sheet, row) ? "1" : "0");
     }
-    for (const StoredTotal& total : StoredTotals) {
-        const double value = TextToFloat(sheet.fields.FieldGetText(total.field));
-        FileWriteLine(
-            SavedFileNumber,
-            (total.integer ? NumberToText(FloatToInteger(value)) : FloatToText(value)).c_str());
-    }
+    for (int line = 0; line < TotalCount; ++line)
+        FileWriteLine(SavedFileNumber, StoredTotal(sheet.fields, line));
 }
 
 } // namespace
@@ -69,7 +60,7 @@ void OpenList(TradeSheet& sheet, FilePrompt& prompt) {
     std::string rowText;
     for (int row = 0; row < count && !FileAtEnd(SavedFileNumber); ++row) {
         rowText.clear();
-        for (int column = 0; column < RowCells; ++column) {
+        for (int column = 0; column < ColumnCount; ++column) {
             if (column > 0)
                 rowText += '\n';
             rowText += FileReadLine(SavedFileNumber);
@@ -82,7 +73,8 @@ void OpenList(TradeSheet& sheet, FilePrompt& prompt) {
         if (sheet.table.RowCount() > rowsBefore)
             sheet.modes.push_back(mode);
     }
-    for (const StoredTotal& total : StoredTotals)
-        sheet.fields.FieldSetText(total.field, FileReadLine(SavedFileNumber));
+    for (int line = 0; line < TotalCount; ++line)
+        sheet.fields.FieldSetText(Columns[ColumnOfTotalLine(line)].total,
+                                  FileReadLine(SavedFileNumber));
     FileClose(SavedFileNumber);
 }

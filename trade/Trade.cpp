@@ -37,9 +37,6 @@ void Compute(TradeFields& fields) {
 }
 
 void ClearEntry(TradeFields& fields) {
-    fields.FieldSetText(Field::Ware, "Ware");
-    for (Field field :
-         {Field::BuyUnits, Field::BuyCost, Field::SellUnits, Field::Yield, Field::UnitPrice,
-          Field::SellPrice, Field::UnitYield, Field::YieldAmount, Field::YieldPercent})
-        fields.FieldSetText(field, "0");
+    for (int field = 0; field < EntryFieldCount; ++field)
+        fields.FieldSetText(Field(field), Field(field) == Field::Ware ? "Ware" : "0");
 }

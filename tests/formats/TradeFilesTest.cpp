@@ -77,6 +77,32 @@ TEST(ListFileSave, WritesTotalsAsNumbersOfTheirKindUnderTheRightName) {
                          "100.0000000000", "4", "99.5000000000"}));
 }
 
+// Both files byte for byte, rows in both modes with other units sold than bought, and the
+// list back again with every row's own mode.
+TEST(ListFile, KeepsItsBytesAndEachRowsModeThroughSaveAndOpen) {
+    TestFolder folder;
+    MemorySheet s, opened;
+    s.RowAdd("Iron", 10, true, 4);
+    s.RowAdd("Salt", 5, false, 2);
+    s.RowAdd("Tea", 3, true, 1);
+    MemoryPrompt prompt(folder.Path("l.kvl"));
+    SaveList(s.sheet, prompt);
+    SaveEntry(s.fields, prompt);
+    // clang-format off
+    EXPECT_EQ(folder.Read("l.kvl"), CrLfLines({"3",
+        "Iron", "10", "100.0000000000", "12.0000000000", "2.0000000000", "4", "48.0000000000", "8.0000000000", "20.0000000000", "1",
+        "Salt", "5", "50.0000000000", "12.0000000000", "2.0000000000", "2", "24.0000000000", "4.0000000000", "20.0000000000", "0",
+        "Tea", "3", "30.0000000000", "12.0000000000", "2.0000000000", "1", "12.0000000000", "2.0000000000", "20.0000000000", "1",
+        "18", "180.0000000000", "36.0000000000", "6.0000000000", "14.0000000000", "60.0000000000", "7", "84.0000000000"}));
+    EXPECT_EQ(folder.Read("l.kvl.kve"), CrLfLines({"Tea", "3", "30.0000000000", "1", "1",
+        "2.0000000000", "12.0000000000", "12.0000000000", "2.0000000000", "2.0000000000", "20.0000000000"}));
+    // clang-format on
+    OpenList(opened.sheet, prompt);
+    EXPECT_EQ(opened.table.rows, s.table.rows);
+    EXPECT_EQ(opened.modes, (YieldModes{1, 0, 1}));
+    EXPECT_EQ(opened.Totals(), s.Totals());
+}
+
 // A table that refuses rows whose ware is "refused", as a full list control would.
 class RefusingTable : public MemoryTable {
   public:

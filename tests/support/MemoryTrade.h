@@ -64,13 +64,15 @@ struct MemorySheet {
     MemorySheet(const MemorySheet&) = delete;
     MemorySheet& operator=(const MemorySheet&) = delete;
 
-    // Computes an entry of `units` bought for 10 each, yield 2 per unit or 20 %, and adds it.
-    void RowAdd(const std::string& ware, int units, bool inAmounts) {
+    // Computes an entry of `units` bought for 10 each and `sold` of them (all when -1) sold at
+    // a yield of 2 per unit or 20 %, and adds it.
+    void RowAdd(const std::string& ware, int units, bool inAmounts, int sold = -1) {
         ClearEntry(fields);
-        const std::string n = std::to_string(units), cost = std::to_string(units * 10);
+        const std::string n = std::to_string(units), cost = std::to_string(units * 10),
+                          sell = std::to_string(sold < 0 ? units : sold);
         fields.Set({{Field::BuyUnits, n.c_str()},
                     {Field::BuyCost, cost.c_str()},
-                    {Field::SellUnits, n.c_str()},
+                    {Field::SellUnits, sell.c_str()},
                     {Field::Yield, inAmounts ? "2" : "20"}});
         fields.texts[Field::Ware] = ware;
         fields.inAmounts = inAmounts;
