@@ -2,8 +2,18 @@
 
 #include "runtime/NumberText.h"
 
+#include <algorithm>
+
+double EntryNumber(const std::string& text) {
+    if (text.find(',') == std::string::npos || text.find('.') != std::string::npos)
+        return TextToFloat(text);
+    std::string pointed = text;
+    std::replace(pointed.begin(), pointed.end(), ',', '.');
+    return TextToFloat(pointed);
+}
+
 static double Value(TradeFields& fields, Field field) {
-    return TextToFloat(fields.FieldGetText(field));
+    return EntryNumber(fields.FieldGetText(field));
 }
 
 void Compute(TradeFields& fields) {

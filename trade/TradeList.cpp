@@ -6,12 +6,13 @@
 
 namespace {
 
-// sign +1 adds the row's cell to the column's total, -1 takes it away. Adding 0.0 turns a
-// negative zero into "0.0000000000" rather than "-0.0000000000".
+// sign +1 adds the row's cell to the column's total, -1 takes it away; the cell reads as the
+// entry read it (units keep their text as typed). Adding 0.0 turns a negative zero into
+// "0.0000000000" rather than "-0.0000000000".
 void TotalUpdate(TradeSheet& sheet, int row, double sign, const Column& column) {
     const int cell = int(&column - Columns);
     const double sum = TextToFloat(sheet.fields.FieldGetText(column.total)) +
-                       sign * TextToFloat(sheet.table.CellGetText(row, cell)) + 0.0;
+                       sign * EntryNumber(sheet.table.CellGetText(row, cell)) + 0.0;
     sheet.fields.FieldSetText(column.total, column.kind == ColumnKind::Whole
                                                 ? NumberToText(FloatToInteger(sum))
                                                 : FloatToText(sum));

@@ -47,6 +47,28 @@ TEST(Compute, WorkedExamplesToTheLastDigit) {
     }
 }
 
+// Typed with a decimal comma, an entry computes and adds to the totals as with a point; a text
+// that also has a point reads as before, up to the comma.
+TEST(Compute, ACommaWithoutAPointIsTheDecimalMark) {
+    const char* cases[][2] = {{"7,5", "7.5"}, {"-0,25", "-0.25"}, {"2,6e1", "26"}, {"1,5.5", "1"}};
+    for (bool inAmounts : {true, false})
+        for (const auto& c : cases) {
+            MemorySheet comma, point;
+            for (int i = 0; i < 2; ++i) {
+                MemorySheet& s = i ? point : comma;
+                s.fields.inAmounts = inAmounts;
+                for (Field typed :
+                     {Field::BuyUnits, Field::BuyCost, Field::SellUnits, Field::Yield})
+                    s.fields.texts[typed] = c[i];
+                Compute(s.fields);
+                TransferEntry(s.sheet);
+                s.fields.texts.erase(Field::BuyUnits); // the units keep their text as typed
+                s.fields.texts.erase(Field::SellUnits);
+            }
+            EXPECT_EQ(comma.fields.texts, point.fields.texts) << c[0];
+        }
+}
+
 TEST(TradeList, AnEmptyEntryAddsZerosAndIntegerTotalsRoundEachStepHalfToEven) {
     MemorySheet s;
     ClearEntry(s.fields);
