@@ -36,15 +36,18 @@ void OpenEntry(TradeFields& fields, FilePrompt& prompt) {
         prompt.OpenNameAsk("Load Entry", CurrentDirectory() + "Saved-Entrys\\", EntryPattern);
     if (chosen.empty())
         return;
-    if (!FileOpenRead(SavedFileNumber, chosen.c_str())) {
+    // Missing lines read as empty texts; lines after the eleventh are ignored.
+    std::string lines[EntryLineCount];
+    bool text = FileOpenRead(SavedFileNumber, chosen.c_str());
+    if (text) {
+        for (std::string& line : lines)
+            text = SavedLineRead(line) && text;
+        text = SavedReadFinish(text);
+    }
+    if (!text) {
         prompt.MessageShow("ERROR", "Can't open this file!");
         return;
     }
-    // Missing lines read as empty texts; lines after the eleventh are ignored.
-    std::string lines[EntryLineCount];
-    for (std::string& line : lines)
-        line = FileReadLine(SavedFileNumber);
-    FileClose(SavedFileNumber);
 
     const std::string* line = lines;
     for (int field = 0; field < EntryFieldCount; ++field) {

@@ -6,6 +6,8 @@
 #include "runtime/Text.h"
 #include "trade/Columns.h"
 
+#include <vector>
+
 namespace {
 
 const char ListPattern[] = "Kestrava list (*.kvl)|*.kvl";
@@ -46,35 +48,49 @@ void OpenList(TradeSheet& sheet, FilePrompt& prompt) {
         prompt.OpenNameAsk("Load List", CurrentDirectory() + "Saved-Lists\\", ListPattern);
     if (chosen.empty())
         return;
-    if (!FileOpenRead(SavedFileNumber, chosen.c_str())) {
+    // The whole file is read before the list changes: one that turns out to be no list file
+    // changes nothing.
+    std::vector<std::string> rowTexts;
+    YieldModes modes;
+    std::string totals[TotalCount];
+    bool text = FileOpenRead(SavedFileNumber, chosen.c_str());
+    if (text) {
+        // The count is trusted only as far as the file goes: a row is read only while lines
+        // are left, so a huge or damaged count can neither add empty rows nor run on for ever.
+        // A negative count or one that is not a number gives no rows.
+        std::string line;
+        text = SavedLineRead(line);
+        const int count = TextToNumber(line);
+        for (int row = 0; row < count && text && !FileAtEnd(SavedFileNumber); ++row) {
+            std::string rowText;
+            for (int column = 0; column < ColumnCount; ++column) {
+                text = SavedLineRead(line) && text;
+                if (column > 0)
+                    rowText += '\n';
+                rowText += line;
+            }
+            text = SavedLineRead(line) && text;
+            rowTexts.push_back(std::move(rowText));
+            // Any mode other than 0 is an amount per unit, as for entry files.
+            modes.push_back(TextToNumber(line) != 0 ? 1 : 0);
+        }
+        for (std::string& total : totals)
+            text = SavedLineRead(total) && text;
+        text = SavedReadFinish(text);
+    }
+    if (!text) {
         prompt.MessageShow("ERROR", "Can't load this file!");
         return;
     }
     sheet.table.RowsRemoveAll();
     sheet.modes.clear();
-
-    // The count is trusted only as far as the file goes: a row is read only while lines are
-    // left, so a huge or damaged count can neither add empty rows nor run on for ever.
-    // A negative count or one that is not a number gives no rows.
-    const int count = TextToNumber(FileReadLine(SavedFileNumber));
-    std::string rowText;
-    for (int row = 0; row < count && !FileAtEnd(SavedFileNumber); ++row) {
-        rowText.clear();
-        for (int column = 0; column < ColumnCount; ++column) {
-            if (column > 0)
-                rowText += '\n';
-            rowText += FileReadLine(SavedFileNumber);
-        }
-        // Any mode other than 0 is an amount per unit, as for entry files.
-        const unsigned char mode = TextToNumber(FileReadLine(SavedFileNumber)) != 0 ? 1 : 0;
+    for (size_t row = 0; row < rowTexts.size(); ++row) {
         // A row the table refuses gets no mode, so modes and rows stay in step.
         const int rowsBefore = sheet.table.RowCount();
-        sheet.table.RowAdd(rowsBefore, rowText);
+        sheet.table.RowAdd(rowsBefore, rowTexts[row]);
         if (sheet.table.RowCount() > rowsBefore)
-            sheet.modes.push_back(mode);
+            sheet.modes.push_back(modes[row]);
     }
     for (int line = 0; line < TotalCount; ++line)
-        sheet.fields.FieldSetText(Columns[ColumnOfTotalLine(line)].total,
-                                  FileReadLine(SavedFileNumber));
-    FileClose(SavedFileNumber);
+        sheet.fields.FieldSetText(Columns[ColumnOfTotalLine(line)].total, totals[line]);
 }

@@ -56,3 +56,14 @@ bool SavedFileWrite(const std::string& path, const std::function<void()>& writeL
     }
     return true;
 }
+
+bool SavedLineRead(std::string& line) {
+    return FileReadTextLine(SavedFileNumber, line) && line.size() <= SavedLineMax;
+}
+
+bool SavedReadFinish(bool text) {
+    for (std::string line; text && !FileAtEnd(SavedFileNumber);)
+        text = SavedLineRead(line);
+    FileClose(SavedFileNumber);
+    return text;
+}

@@ -1,6 +1,7 @@
 // The entry and list files over in-memory fields and rows, saved into a folder of the test's.
 #include "formats/EntryFile.h"
 #include "formats/ListFile.h"
+#include "formats/SavedFile.h"
 
 #include "support/MemoryPrompt.h"
 #include "support/MemoryTrade.h"
@@ -147,6 +148,48 @@ TEST(ListFileOpen, RowCountIsTrustedOnlyAsFarAsTheFileGoesAndModesStayInStepWith
         EXPECT_EQ(fields.texts[Field::TotalBuyUnits], c.firstTotal) << c.bytes;
         EXPECT_EQ(fields.texts[Field::Ware], ""); // the entry is not touched
     }
+}
+
+// A control byte other than tab, or a line longer than any field, in any line of a list or
+// entry file, even one past those read: no file of ours, refused, and nothing changes.
+TEST(SavedFileOpen, BinaryBytesOrAnOverlongLineAnywhereRefuseTheFile) {
+    const struct {
+        std::string added;
+        bool refused;
+    } cases[] = {
+        {"\x01", true},    {std::string(1, '\0'), true},
+        {"\x1b[0m", true}, {std::string(SavedLineMax, 'x'), true},
+        {"\t\x7f", false}, {std::string(SavedLineMax - 4, 'x'), false},
+    };
+    TestFolder folder;
+    for (const auto& c : cases)
+        for (const Texts& lines :
+             {Texts{"1", "Iron", "1", "2", "3", "4", "5", "6", "7", "8",
+                    "1", "a",    "b", "c", "d", "e", "f", "g", "h", "past"},
+              Texts{"Iron", "1", "2", "3", "1", "4", "5", "6", "7", "8", "9", "past"}})
+            for (size_t line : {size_t(1), lines.size() - 1}) {
+                MemorySheet s;
+                s.RowAdd("kept", 3, false);
+                const auto rows = s.table.rows;
+                const auto texts = s.fields.texts;
+                Texts bytes = lines;
+                bytes[line] += c.added;
+                folder.Write("f", CrLfLines(bytes));
+                MemoryPrompt prompt(folder.Path("f"));
+                const bool list = lines.size() == 20;
+                list ? OpenList(s.sheet, prompt) : OpenEntry(s.fields, prompt);
+                const std::string refused =
+                    list ? "ERROR: Can't load this file!" : "ERROR: Can't open this file!";
+                EXPECT_EQ(prompt.messages, c.refused ? Texts{refused} : Texts{}) << line;
+                if (c.refused) {
+                    EXPECT_EQ(s.table.rows, rows);
+                    EXPECT_EQ(s.modes, YieldModes{0});
+                    EXPECT_EQ(s.fields.texts, texts);
+                } else {
+                    EXPECT_EQ(list ? s.table.rows[0][0] : s.fields.texts[Field::BuyUnits],
+                              bytes[1]);
+                }
+            }
 }
 
 TEST(SavedFileFailures, NoFolderAFolderOrAFullDiskLeaveFilesListAndEntryAsTheyWere) {
