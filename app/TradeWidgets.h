@@ -38,8 +38,8 @@ class BusyDialogPrompt : public DialogPrompt {
     ~BusyDialogPrompt() override;
     BusyDialogPrompt(const BusyDialogPrompt&) = delete;
     BusyDialogPrompt& operator=(const BusyDialogPrompt&) = delete;
-    std::string SaveNameAsk(const char* title, const std::string& defaultPath,
-                            const char* pattern) override;
+    std::string SaveNameAsk(const char* title, const std::string& defaultPath, const char* pattern,
+                            int* chosenType) override;
     std::string OpenNameAsk(const char* title, const std::string& defaultPath,
                             const char* pattern) override;
     void MessageShow(const char* title, const char* text) override;

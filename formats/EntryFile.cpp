@@ -15,7 +15,7 @@ constexpr int EntryLineCount = EntryFieldCount + 1;
 
 void SaveEntry(TradeFields& fields, FilePrompt& prompt) {
     const std::string chosen = prompt.SaveNameAsk(
-        "Save Entry", CurrentDirectory() + "Saved-Entrys\\New.kve", EntryPattern);
+        "Save Entry", CurrentDirectory() + "Saved-Entrys\\New.kve", EntryPattern, nullptr);
     if (chosen.empty())
         return;
     // The entry fields in their order, the yield mode ("1" amounts, "0" percent) before the

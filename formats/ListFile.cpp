@@ -35,8 +35,8 @@ void ListLinesWrite(TradeSheet& sheet) {
 } // namespace
 
 void SaveList(TradeSheet& sheet, FilePrompt& prompt) {
-    const std::string chosen =
-        prompt.SaveNameAsk("Save List", CurrentDirectory() + "Saved-Lists\\New.kvl", ListPattern);
+    const std::string chosen = prompt.SaveNameAsk(
+        "Save List", CurrentDirectory() + "Saved-Lists\\New.kvl", ListPattern, nullptr);
     if (chosen.empty())
         return;
     if (!SavedFileWrite(SavedFileName(chosen, ".kvl"), [&sheet] { ListLinesWrite(sheet); }))

@@ -11,9 +11,12 @@ class MemoryPrompt : public FilePrompt {
   public:
     explicit MemoryPrompt(std::string name = "") : answer(std::move(name)) {}
     std::string answer;                // the name every question gets; empty = cancelled
+    int chosenType = 0;                // the file type every save question gets
     std::vector<std::string> messages; // "title: text"
 
-    std::string SaveNameAsk(const char*, const std::string&, const char*) override {
+    std::string SaveNameAsk(const char*, const std::string&, const char*, int* type) override {
+        if (type)
+            *type = chosenType;
         return answer;
     }
     std::string OpenNameAsk(const char*, const std::string&, const char*) override {
