@@ -31,6 +31,11 @@ enum class Field {
 };
 constexpr int EntryFieldCount = 10;
 
+// The trader types the first five entry fields; COMPUTE writes the others.
+constexpr bool FieldTyped(Field field) {
+    return field <= Field::Yield;
+}
+
 class TradeFields {
   public:
     virtual ~TradeFields() = default;
