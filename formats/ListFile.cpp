@@ -5,20 +5,13 @@
 #include "runtime/NumberText.h"
 #include "runtime/Text.h"
 #include "trade/Columns.h"
+#include "trade/TradeList.h"
 
 #include <vector>
 
 namespace {
 
 const char ListPattern[] = "Kestrava list (*.kvl)|*.kvl";
-
-// A list file's totals, by their place among its totals lines, as numbers of their kind.
-std::string StoredTotal(TradeFields& fields, int line) {
-    const Column& column = Columns[ColumnOfTotalLine(line)];
-    const double value = TextToFloat(fields.FieldGetText(column.total));
-    return column.kind == ColumnKind::Whole ? NumberToText(FloatToInteger(value))
-                                            : FloatToText(value);
-}
 
 void ListLinesWrite(TradeSheet& sheet) {
     const int rows = sheet.table.RowCount();
@@ -28,8 +21,12 @@ void ListLinesWrite(TradeSheet& sheet) {
             FileWriteLine(SavedFileNumber, sheet.table.CellGetText(row, column));
         FileWriteLine(SavedFileNumber, RowInAmounts(sheet, row) ? "1" : "0");
     }
-    for (int line = 0; line < TotalCount; ++line)
-        FileWriteLine(SavedFileNumber, StoredTotal(sheet.fields, line));
+    // The totals by their place among the totals lines, as numbers of their kind.
+    for (int line = 0; line < TotalCount; ++line) {
+        const Column& column = Columns[ColumnOfTotalLine(line)];
+        FileWriteLine(SavedFileNumber,
+                      TotalText(column, TextToFloat(sheet.fields.FieldGetText(column.total))));
+    }
 }
 
 } // namespace

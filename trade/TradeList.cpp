@@ -13,9 +13,7 @@ void TotalUpdate(TradeSheet& sheet, int row, double sign, const Column& column) 
     const int cell = int(&column - Columns);
     const double sum = TextToFloat(sheet.fields.FieldGetText(column.total)) +
                        sign * EntryNumber(sheet.table.CellGetText(row, cell)) + 0.0;
-    sheet.fields.FieldSetText(column.total, column.kind == ColumnKind::Whole
-                                                ? NumberToText(FloatToInteger(sum))
-                                                : FloatToText(sum));
+    sheet.fields.FieldSetText(column.total, TotalText(column, sum));
 }
 
 // The selected row, or -1 when there is none or the table reports one it does not have.
@@ -25,6 +23,11 @@ int SelectedRowChecked(TradeSheet& sheet) {
 }
 
 } // namespace
+
+std::string TotalText(const Column& column, double value) {
+    return column.kind == ColumnKind::Whole ? NumberToText(FloatToInteger(value))
+                                            : FloatToText(value);
+}
 
 std::string EntryRowText(TradeFields& fields) {
     std::string rowText;

@@ -26,3 +26,7 @@ void RowAppend(TradeSheet& sheet, const std::string& rowText, bool inAmounts);
 
 // Sets every total to "0", as at start-up.
 void TotalsReset(TradeFields& fields);
+
+struct Column;
+// A total's text: a whole number for the unit columns, ten decimals for the others.
+std::string TotalText(const Column& column, double value);
