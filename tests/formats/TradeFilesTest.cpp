@@ -2,6 +2,7 @@
 #include "formats/EntryFile.h"
 #include "formats/ListFile.h"
 #include "formats/SavedFile.h"
+#include "runtime/LineFile.h"
 
 #include "support/MemoryPrompt.h"
 #include "support/MemoryTrade.h"
@@ -269,4 +270,28 @@ TEST(SavedFileTemporary, NeverTouchesOtherFilesAndFitsWhereTheTargetFits) {
     EXPECT_TRUE(atLimit.messages.empty());
     EXPECT_EQ(folder.Read(longest), folder.Read("week.kvl"));
 #endif
+}
+
+// The temporary file is made beside the target, whichever separator its path uses, and only
+// under a name nobody has: with every name it could take in use, the save fails and touches
+// none of them.
+TEST(SavedFileTemporary, IsANewFileBesideTheTargetWhicheverSeparatorThePathUses) {
+    TestFolder folder;
+    std::filesystem::create_directory(folder.Path("sub"));
+    const std::string beside = folder.Path("sub") + "\\~"; // a two-letter name's temporaries
+    int besides = 0;
+    const auto write = [&] {
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.Path("")))
+            besides += entry.path().string().rfind(beside, 0) == 0;
+        FileWriteLine(SavedFileNumber, "new");
+    };
+    EXPECT_TRUE(SavedFileWrite(folder.Path("sub") + "\\ab", write));
+    EXPECT_EQ(besides, 1);
+    const std::string letters = "0123456789abcdefghijklmnopqrstuvwxyz";
+    for (char c : letters)
+        folder.Write(std::string("sub\\~") + c, "mine");
+    EXPECT_FALSE(SavedFileWrite(folder.Path("sub") + "\\ab", write));
+    for (char c : letters)
+        EXPECT_EQ(folder.Read(std::string("sub\\~") + c), "mine");
+    EXPECT_EQ(folder.Read("sub\\ab"), "new\r\n");
 }
