@@ -16,34 +16,31 @@ static double Value(TradeFields& fields, Field field) {
     return EntryNumber(fields.FieldGetText(field));
 }
 
+// Writes `value` into the field as the trader sees it and gives back what that text reads as.
+static double Shown(TradeFields& fields, Field field, double value) {
+    const std::string text = FloatToText(value);
+    fields.FieldSetText(field, text);
+    return TextToFloat(text);
+}
+
 void Compute(TradeFields& fields) {
     // The order matters: later results read back the ten-digit texts written before them,
     // so their last digits are those the trader sees, not those of full precision.
-    const double unitCost = Value(fields, Field::BuyCost) / Value(fields, Field::BuyUnits);
-    fields.FieldSetText(Field::BuyCost, FloatToText(Value(fields, Field::BuyCost)));
-    fields.FieldSetText(Field::Yield, FloatToText(Value(fields, Field::Yield)));
+    const double cost = Value(fields, Field::BuyCost);
+    const double unitCost = cost / Value(fields, Field::BuyUnits);
+    fields.FieldSetText(Field::BuyCost, FloatToText(cost));
+    const double yield = Shown(fields, Field::Yield, Value(fields, Field::Yield));
     const double sellUnits = Value(fields, Field::SellUnits);
 
-    if (fields.YieldInAmounts()) {
-        const double unitPrice = unitCost + Value(fields, Field::Yield) + 0.0;
-        fields.FieldSetText(Field::UnitPrice, FloatToText(unitPrice));
-        fields.FieldSetText(Field::SellPrice, FloatToText(unitPrice * sellUnits));
-        fields.FieldSetText(Field::UnitYield, FloatToText(Value(fields, Field::Yield)));
-        fields.FieldSetText(Field::YieldAmount,
-                            FloatToText(Value(fields, Field::Yield) * sellUnits));
-        const double shownPrice = Value(fields, Field::UnitPrice);
-        fields.FieldSetText(Field::YieldPercent, FloatToText((shownPrice / unitCost - 1) * 100));
-    } else {
-        fields.FieldSetText(Field::UnitPrice,
-                            FloatToText(unitCost * (Value(fields, Field::Yield) / 100 + 1)));
-        fields.FieldSetText(
-            Field::SellPrice,
-            FloatToText(unitCost * (Value(fields, Field::Yield) / 100 + 1) * sellUnits));
-        const double unitYield = Value(fields, Field::UnitPrice) - unitCost + 0.0;
-        fields.FieldSetText(Field::UnitYield, FloatToText(unitYield));
-        fields.FieldSetText(Field::YieldAmount, FloatToText(unitYield * sellUnits));
-        fields.FieldSetText(Field::YieldPercent, FloatToText(Value(fields, Field::Yield)));
-    }
+    const bool inAmounts = fields.YieldInAmounts();
+    const double unitPrice = inAmounts ? unitCost + yield + 0.0 : unitCost * (yield / 100 + 1);
+    const double shownPrice = Shown(fields, Field::UnitPrice, unitPrice);
+    fields.FieldSetText(Field::SellPrice, FloatToText(unitPrice * sellUnits));
+    const double unitYield = inAmounts ? yield : shownPrice - unitCost + 0.0;
+    fields.FieldSetText(Field::UnitYield, FloatToText(unitYield));
+    fields.FieldSetText(Field::YieldAmount, FloatToText(unitYield * sellUnits));
+    fields.FieldSetText(Field::YieldPercent,
+                        FloatToText(inAmounts ? (shownPrice / unitCost - 1) * 100 : yield));
 }
 
 void ClearEntry(TradeFields& fields) {
