@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -31,10 +32,13 @@ bool IsAscii(const std::string& text) {
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-// Whether all of `text` is one number: a sign, digits with at most one decimal mark `mark`,
-// and an exponent with digits.
-bool IsNumber(const std::string& text, char mark) {
-    size_t i = 0, digits = 0;
+constexpr size_t NoNumber = std::string::npos;
+
+// Where the decimal mark of `text` is when all of it is one number: a sign, digits with at most
+// one decimal mark, one of `marks`, and an exponent with digits. The text's size when it has
+// no mark; NoNumber when it is no number.
+size_t NumberMark(std::string_view text, std::string_view marks) {
+    size_t i = 0, digits = 0, mark = text.size();
     const auto skipDigits = [&] {
         const size_t start = i;
         while (i < text.size() && IsDigit(text[i]))
@@ -44,42 +48,42 @@ bool IsNumber(const std::string& text, char mark) {
     if (i < text.size() && (text[i] == '+' || text[i] == '-'))
         ++i;
     digits += skipDigits();
-    if (i < text.size() && text[i] == mark) {
-        ++i;
+    if (i < text.size() && marks.find(text[i]) != std::string_view::npos) {
+        mark = i++;
         digits += skipDigits();
     }
     if (digits == 0)
-        return false;
+        return NoNumber;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         ++i;
         if (i < text.size() && (text[i] == '+' || text[i] == '-'))
             ++i;
         if (skipDigits() == 0)
-            return false;
+            return NoNumber;
     }
-    return i == text.size();
+    return i == text.size() ? mark : NoNumber;
 }
 
-// A number cell with the dialect's decimal mark; a decimal comma the trader typed counts as
-// one. Any other text stays as it is.
-std::string NumberForDialect(std::string cell, char decimal) {
-    const char mark =
-        cell.find('.') == std::string::npos && cell.find(',') != std::string::npos ? ',' : '.';
-    if (IsNumber(cell, mark))
-        std::replace(cell.begin(), cell.end(), mark, decimal);
-    return cell;
-}
-
-// A field as it goes into a line: quoted, quotes doubled, when it holds the separator, a quote
-// or a line break.
-void FieldAppend(std::string& line, const std::string& field, char separator) {
-    const char special[] = {separator, '"', '\r', '\n', '\0'};
-    if (field.find_first_of(special) == std::string::npos) {
+// Appends a field to a line in UTF-8: quoted, its quotes doubled, when it holds the separator,
+// a quote or a line break. A number cell (`decimal` not 0) gets the dialect's decimal mark,
+// where a decimal comma the trader typed counts as one; any other text stays as it is.
+void FieldAppend(std::string& line, const std::string& field, char separator, char decimal) {
+    if (const size_t mark = decimal ? NumberMark(field, ".,") : NoNumber; mark != NoNumber) {
         line += field;
+        if (mark < field.size())
+            line[line.size() - field.size() + mark] = decimal;
+        return;
+    }
+    std::string converted;
+    const std::string& text = IsAscii(field) ? field : (converted = PlatformAnsiToUtf8(field));
+    if (std::none_of(text.begin(), text.end(), [separator](char c) {
+            return c == separator || c == '"' || c == '\r' || c == '\n';
+        })) {
+        line += text;
         return;
     }
     line += '"';
-    for (char c : field) {
+    for (char c : text) {
         if (c == '"')
             line += '"';
         line += c;
@@ -131,28 +135,43 @@ struct Record {
 // Quotes open a field only at its start; a line break inside quotes becomes a blank.
 std::vector<Record> RecordsSplit(const std::vector<Line>& lines, char separator) {
     std::vector<Record> records;
+    size_t fieldCount = 1;
     for (size_t next = 0; next < lines.size();) {
-        Record record{int(next) + 1, {std::string()}};
+        Record record{int(next) + 1, {}};
+        record.fields.reserve(fieldCount);
+        record.fields.emplace_back();
         bool quoted = false, fieldStart = true;
         for (;;) {
             const Line& line = lines[next++];
             record.binary = record.binary || line.binary;
             const std::string& text = line.text;
-            for (size_t i = 0; i < text.size(); ++i) {
-                const char c = text[i];
-                if (quoted && c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
-                    record.fields.back() += '"';
+            for (size_t i = 0; i < text.size();) {
+                std::string& field = record.fields.back();
+                if (quoted) {
+                    const size_t quote = text.find('"', i);
+                    if (quote == std::string::npos) { // the field goes on in the next line
+                        field.append(text, i);
+                        break;
+                    }
+                    field.append(text, i, quote - i);
+                    i = quote + 1;
+                    if (i < text.size() && text[i] == '"') // a doubled quote
+                        field += text[i++];
+                    else
+                        quoted = false;
+                } else if (fieldStart && text[i] == '"') {
+                    quoted = true;
                     ++i;
-                } else if (c == '"' && (quoted || fieldStart)) {
-                    quoted = !quoted;
-                } else if (c == separator && !quoted) {
-                    record.fields.emplace_back();
-                    fieldStart = true;
-                    continue;
                 } else {
-                    record.fields.back() += c;
+                    const size_t end = std::min(text.find(separator, i), text.size());
+                    field.append(text, i, end - i);
+                    i = end;
+                    if (end < text.size()) {
+                        record.fields.emplace_back();
+                        ++i;
+                    }
                 }
-                fieldStart = false;
+                fieldStart = i > 0 && text[i - 1] == separator && !quoted;
             }
             if (!quoted)
                 break;
@@ -162,15 +181,16 @@ std::vector<Record> RecordsSplit(const std::vector<Line>& lines, char separator)
             }
             record.fields.back() += ' ';
         }
+        fieldCount = record.fields.size();
         records.push_back(std::move(record));
     }
     return records;
 }
 
-std::string Trimmed(const std::string& text) {
+std::string_view Trimmed(std::string_view text) {
     const size_t start = text.find_first_not_of(" \t");
-    return start == std::string::npos
-               ? std::string()
+    return start == std::string_view::npos
+               ? std::string_view()
                : text.substr(start, text.find_last_not_of(" \t") - start + 1);
 }
 
@@ -185,7 +205,7 @@ std::string Lowered(std::string text) {
 int TitleFind(const std::vector<std::string>& titles, const char* title) {
     const std::string wanted = Lowered(title);
     for (size_t i = 0; i < titles.size(); ++i)
-        if (Lowered(Trimmed(titles[i])) == wanted)
+        if (Lowered(std::string(Trimmed(titles[i]))) == wanted)
             return int(i);
     return -1;
 }
@@ -214,8 +234,8 @@ std::string Quoted(const std::string& cell) {
     return "'" + (cell.size() > 40 ? cell.substr(0, 40) + "..." : cell) + "'";
 }
 
-// Fields as plain texts: where an imported row is typed and computed, so that the calculator's
-// own entry stays as it is.
+// Fields as plain texts: where an imported row is typed and computed, and its totals added
+// up, so that the calculator's own entry stays as it is.
 class TypedEntry : public TradeFields {
   public:
     std::string FieldGetText(Field field) override { return texts_[int(field)]; }
@@ -318,7 +338,7 @@ class CsvRows {
                         NumberToText(int(titles))};
         bool inAmounts = true; // also without a mode column
         if (modePlace_ >= 0) {
-            const std::string mode = Trimmed(fields[size_t(modePlace_)]);
+            const std::string mode(Trimmed(fields[size_t(modePlace_)]));
             if (Lowered(mode) == "percent")
                 inAmounts = false;
             else if (!mode.empty() && Lowered(mode) != "amount")
@@ -331,13 +351,18 @@ class CsvRows {
                 continue;
             if (place_[column] < 0)
                 return {record.line, c.title, "no such column"};
-            std::string cell = fields[size_t(place_[column])];
+            const std::string& field = fields[size_t(place_[column])];
+            std::string cell(c.kind == ColumnKind::Text ? field : Trimmed(field));
             if (c.kind != ColumnKind::Text) {
-                cell = Trimmed(cell);
-                if (!IsNumber(cell, mark_))
+                const size_t mark = NumberMark(cell, std::string_view(&mark_, 1));
+                if (mark == NoNumber)
                     return {record.line, c.title, Quoted(cell) + " is not a number"};
-                std::replace(cell.begin(), cell.end(), mark_, '.');
-                if (!std::isfinite(TextToFloat(cell)))
+                if (mark < cell.size())
+                    cell[mark] = '.';
+                // Only an exponent or some 309 digits go past a double's range.
+                const bool large =
+                    cell.size() > 300 || cell.find_first_of("eE") != std::string::npos;
+                if (large && !std::isfinite(TextToFloat(cell)))
                     return {record.line, c.title, Quoted(cell) + " is out of range"};
             }
             entry_.FieldSetText(yield ? Field::Yield : c.field, cell);
@@ -366,7 +391,7 @@ void ExportCsv(TradeSheet& sheet, FilePrompt& prompt) {
     const bool saved = SavedFileWrite(SavedFileName(chosen, ".csv"), [&] {
         std::string line = ByteOrderMark;
         for (const Column& column : Columns) {
-            FieldAppend(line, column.title, separator);
+            FieldAppend(line, column.title, separator, 0);
             line += separator;
         }
         FileWriteLine(SavedFileNumber, line + ModeTitle);
@@ -374,16 +399,13 @@ void ExportCsv(TradeSheet& sheet, FilePrompt& prompt) {
         for (int row = 0; row < rows; ++row) {
             line.clear();
             for (int column = 0; column < ColumnCount; ++column) {
-                const std::string cell = sheet.table.CellGetText(row, column);
-                FieldAppend(line,
-                            Columns[column].kind == ColumnKind::Text
-                                ? cell
-                                : NumberForDialect(cell, decimal),
-                            separator);
+                const bool text = Columns[column].kind == ColumnKind::Text;
+                FieldAppend(line, sheet.table.CellGetText(row, column), separator,
+                            text ? '\0' : decimal);
                 line += separator;
             }
             line += RowInAmounts(sheet, row) ? "amount" : "percent";
-            FileWriteLine(SavedFileNumber, IsAscii(line) ? line : PlatformAnsiToUtf8(line));
+            FileWriteLine(SavedFileNumber, line);
         }
     });
     if (!saved)
@@ -418,9 +440,15 @@ void ImportCsv(TradeSheet& sheet, FilePrompt& prompt) {
             return;
         }
     }
+    // The totals add up in fields of their own and are shown once, at the end.
+    TypedEntry totals;
+    TotalsReset(totals);
+    TradeSheet target{totals, sheet.table, sheet.modes};
     sheet.table.RowsRemoveAll();
     sheet.modes.clear();
-    TotalsReset(sheet.fields);
     for (const auto& row : rows)
-        RowAppend(sheet, row.first, row.second);
+        RowAppend(target, row.first, row.second);
+    for (const Column& column : Columns)
+        if (column.totalLine >= 0)
+            sheet.fields.FieldSetText(column.total, totals.FieldGetText(column.total));
 }
