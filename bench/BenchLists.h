@@ -2,7 +2,9 @@
 // durable write of lines.
 #pragma once
 
+#include "formats/CsvFile.h"
 #include "runtime/NumberText.h"
+#include "tests/support/MemoryPrompt.h"
 #include "tests/support/MemoryTrade.h"
 
 #include <cstdio>
@@ -60,4 +62,14 @@ inline std::vector<std::string> BenchFileLines(const std::string& path) {
     for (size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2)
         lines.emplace_back(bytes, start, end - start);
     return lines;
+}
+
+// A CSV file of `rows` rows as the program exports it, in the dialect with more to convert
+// (semicolons and decimal commas).
+inline void BenchCsvMake(int rows, const std::string& path) {
+    MemorySheet source;
+    BenchSheetFill(source, rows);
+    MemoryPrompt prompt(path);
+    prompt.chosenType = 1;
+    ExportCsv(source.sheet, prompt);
 }

@@ -11,8 +11,7 @@
 
 int main() {
     const std::string path = "kv-bench-export.csv", floorPath = "kv-bench-floor.csv";
-    BenchPairs worst;
-    std::string figures;
+    BenchSizes sizes;
     for (int rows : {100000, 1000000}) {
         MemorySheet source;
         BenchSheetFill(source, rows);
@@ -22,18 +21,12 @@ int main() {
         const std::vector<std::string> lines = BenchFileLines(path);
         if (lines.size() != size_t(rows) + 1 || !prompt.messages.empty())
             std::abort();
-        const BenchPairs pairs = BenchPaired(
-            3, [&] { ExportCsv(source.sheet, prompt); },
-            [&] { BenchDurableWrite(lines, floorPath); });
-        std::printf("rows=%d measured_ms=%.1f floor_ms=%.1f ratio=%.3f\n", rows, pairs.measuredMs,
-                    pairs.floorMs, pairs.ratio);
-        figures += (figures.empty() ? "" : " ") + std::string("ratio_") + std::to_string(rows) +
-                   "=" + std::to_string(pairs.ratio);
-        if (pairs.ratio > worst.ratio)
-            worst = pairs;
+        sizes.Add(rows, BenchPaired(
+                            3, [&] { ExportCsv(source.sheet, prompt); },
+                            [&] { BenchDurableWrite(lines, floorPath); }));
     }
     std::remove(path.c_str());
     std::remove(floorPath.c_str());
-    BenchResult("csv_export", worst, figures.c_str()); // the worse of the two sizes
+    sizes.Result("csv_export"); // the worse of the two sizes
     return 0;
 }

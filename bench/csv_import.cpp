@@ -34,16 +34,9 @@ size_t FileSplit(const std::string& path, bool keep) {
 
 int main() {
     const std::string path = "kv-bench-import.csv";
-    BenchPairs worst;
-    std::string figures;
+    BenchSizes sizes;
     for (int rows : {100000, 1000000}) {
-        {
-            MemorySheet source;
-            BenchSheetFill(source, rows);
-            MemoryPrompt prompt(path);
-            prompt.chosenType = 1;
-            ExportCsv(source.sheet, prompt);
-        }
+        BenchCsvMake(rows, path);
         MemorySheet target;
         MemoryPrompt prompt(path);
         std::vector<double> ratios, measures, floors, streamed;
@@ -62,16 +55,12 @@ int main() {
         }
         if (target.table.rows.size() != size_t(rows) || !prompt.messages.empty())
             std::abort();
-        const BenchPairs pairs{BenchMedian(ratios), BenchMedian(measures), BenchMedian(floors)};
-        std::printf(
-            "rows=%d measured_ms=%.1f floor_ms=%.1f ratio=%.3f ratio_to_streamed_split=%.3f\n",
-            rows, pairs.measuredMs, pairs.floorMs, pairs.ratio, BenchMedian(streamed));
-        figures += (figures.empty() ? "" : " ") + std::string("ratio_") + std::to_string(rows) +
-                   "=" + std::to_string(pairs.ratio);
-        if (pairs.ratio > worst.ratio)
-            worst = pairs;
+        const std::string more =
+            " ratio_to_streamed_split=" + std::to_string(BenchMedian(streamed));
+        sizes.Add(rows, {BenchMedian(ratios), BenchMedian(measures), BenchMedian(floors)},
+                  more.c_str());
     }
     std::remove(path.c_str());
-    BenchResult("csv_import", worst, figures.c_str()); // the worse of the two sizes
+    sizes.Result("csv_import"); // the worse of the two sizes
     return 0;
 }
