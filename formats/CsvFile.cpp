@@ -264,8 +264,8 @@ class CsvRows {
     // title line without a needed column makes every line one. Blank lines do not count.
     int Read(std::vector<std::pair<std::string, bool>>& rows, Fault& first) {
         const Fault title = TitleFault();
-        int bad = 0;
-        if (title.line && !bad++)
+        int bad = title.line ? 1 : 0;
+        if (bad)
             first = title;
         for (size_t r = 1; r < records_.size(); ++r) {
             if (Blank(records_[r]))
