@@ -394,7 +394,7 @@ void ExportCsv(TradeSheet& sheet, FilePrompt& prompt) {
             FieldAppend(line, column.title, separator, 0);
             line += separator;
         }
-        FileWriteLine(SavedFileNumber, line + ModeTitle);
+        SavedLineWrite(line + ModeTitle);
         const int rows = sheet.table.RowCount();
         for (int row = 0; row < rows; ++row) {
             line.clear();
@@ -405,7 +405,7 @@ void ExportCsv(TradeSheet& sheet, FilePrompt& prompt) {
                 line += separator;
             }
             line += RowInAmounts(sheet, row) ? "amount" : "percent";
-            FileWriteLine(SavedFileNumber, line);
+            SavedLineWrite(line);
         }
     });
     if (!saved)

@@ -24,7 +24,7 @@ void SaveEntry(TradeFields& fields, FilePrompt& prompt) {
         for (int field = 0; field < EntryFieldCount; ++field) {
             if (Field(field) == Field::Yield)
                 FileWriteLine(SavedFileNumber, NumberToText(fields.YieldInAmounts() ? 1 : 0));
-            FileWriteLine(SavedFileNumber, fields.FieldGetText(Field(field)));
+            SavedLineWrite(fields.FieldGetText(Field(field)));
         }
     });
     if (!saved)

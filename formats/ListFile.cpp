@@ -18,7 +18,7 @@ void ListLinesWrite(TradeSheet& sheet) {
     FileWriteLine(SavedFileNumber, NumberToText(rows).c_str());
     for (int row = 0; row < rows; ++row) {
         for (int column = 0; column < ColumnCount; ++column)
-            FileWriteLine(SavedFileNumber, sheet.table.CellGetText(row, column));
+            SavedLineWrite(sheet.table.CellGetText(row, column));
         FileWriteLine(SavedFileNumber, RowInAmounts(sheet, row) ? "1" : "0");
     }
     // The totals by their place among the totals lines, as numbers of their kind.

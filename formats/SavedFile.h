@@ -21,6 +21,10 @@ std::string SavedFileName(const std::string& name, const char* extension);
 // as it was, and the result is false.
 bool SavedFileWrite(const std::string& path, const std::function<void()>& writeLines);
 
+// Writes `text` as a line of SavedFileNumber; a control character other than tab becomes a
+// blank, so that every file written opens again.
+void SavedLineWrite(const std::string& text);
+
 // Reads the next line of SavedFileNumber into `line`; false when the line is not text (a
 // control byte other than tab) or longer than SavedLineMax. The files hold texts for the
 // calculator's fields, which must never be handed binary data.

@@ -1,6 +1,7 @@
 // The trade list under the entry: rows of computed entries and their eight running totals.
 #pragma once
 
+#include "trade/Columns.h"
 #include "trade/TradeSheet.h"
 
 #include <string>
@@ -27,6 +28,5 @@ void RowAppend(TradeSheet& sheet, const std::string& rowText, bool inAmounts);
 // Sets every total to "0", as at start-up.
 void TotalsReset(TradeFields& fields);
 
-struct Column;
 // A total's text: a whole number for the unit columns, ten decimals for the others.
 std::string TotalText(const Column& column, double value);

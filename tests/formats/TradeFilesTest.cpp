@@ -191,6 +191,19 @@ TEST(SavedFileOpen, BinaryBytesOrAnOverlongLineAnywhereRefuseTheFile) {
                               bytes[1]);
                 }
             }
+    // What the program writes always opens again: control characters become blanks.
+    MemorySheet s, opened;
+    s.RowAdd("\x01Iron\tore\x1b", 1, true);
+    MemoryPrompt prompt(folder.Path("w"));
+    SaveList(s.sheet, prompt);
+    SaveEntry(s.fields, prompt);
+    prompt.answer = folder.Path("w.kvl");
+    OpenList(opened.sheet, prompt);
+    prompt.answer = folder.Path("w.kve");
+    OpenEntry(opened.fields, prompt);
+    EXPECT_EQ(prompt.messages, Texts{});
+    EXPECT_EQ(opened.table.rows[0][0] + "|" + opened.fields.texts[Field::Ware],
+              " Iron\tore | Iron\tore ");
 }
 
 TEST(SavedFileFailures, NoFolderAFolderOrAFullDiskLeaveFilesListAndEntryAsTheyWere) {

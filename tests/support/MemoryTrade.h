@@ -77,13 +77,11 @@ struct MemorySheet {
     void RowType(const std::string& ware, const std::string& units, const std::string& cost,
                  const std::string& sold, const std::string& yield, bool inAmounts) {
         ClearEntry(fields);
-        const std::pair<Field, const std::string*> typed[] = {{Field::Ware, &ware},
-                                                              {Field::BuyUnits, &units},
-                                                              {Field::BuyCost, &cost},
-                                                              {Field::SellUnits, &sold},
-                                                              {Field::Yield, &yield}};
-        for (const auto& t : typed)
-            fields.texts[t.first] = *t.second;
+        fields.texts[Field::Ware] = ware;
+        fields.texts[Field::BuyUnits] = units;
+        fields.texts[Field::BuyCost] = cost;
+        fields.texts[Field::SellUnits] = sold;
+        fields.texts[Field::Yield] = yield;
         fields.inAmounts = inAmounts;
         Compute(fields);
         TransferEntry(sheet);
