@@ -15,6 +15,7 @@ void RoundTrip(MemorySheet& s, MemorySheet& back, int type) {
     prompt.chosenType = type;
     ExportCsv(s.sheet, prompt);
     ImportCsv(back.sheet, prompt);
+    std::remove(path.c_str());
     if (!prompt.messages.empty())
         std::abort();
 }
