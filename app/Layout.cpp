@@ -5,6 +5,7 @@
 #include "toolkit/Menu.h"
 #include "toolkit/StatusBar.h"
 #include "toolkit/Widgets.h"
+#include "trade/Columns.h"
 
 #include <algorithm>
 #include <iterator>
@@ -18,7 +19,6 @@ constexpr int CenteredSunken = TextCentered | TextSunken;
 constexpr int GroupBox = FrameTitled, SunkenEdge = FrameSunken, StaticEdge = FrameStaticEdge,
               FlatBorder = FrameBorder;
 constexpr int GridFullRow = ListViewGridLines | ListViewWholeRowSelection;
-constexpr int TradeListFirstWidth = 128;
 
 constexpr int ResultBack = RGB(235, 235, 255);
 constexpr int BuyTotalBack = RGB(255, 244, 244);
@@ -58,7 +58,7 @@ const WidgetRow MainWidgets[] = {
     {YieldAmountLabel, T::Text, 111, 264, 44, 13, "Yield  ($):", 0, -1},
     {YieldPercentLabel, T::Text, 21, 298, 46, 13, "Yield  (%):", 0, -1},
     {ProductLabel, T::Text, 21, 70, 40, 12, "Product:", 0, -1},
-    {TradeList, T::ListView, 225, 63, 784, 275, "Ware", GridFullRow, -1},
+    {TradeList, T::ListView, 225, 63, 784, 275, "", GridFullRow, -1}, // columns: trade/Columns.h
     {HeaderImage, T::Image, 6, 3, 520, 45, "", WS_EX_CLIENTEDGE, -1},
     {EntryPanelFrame, T::Frame, 8, 56, 186, 306, "", FlatBorder, -1},
     {ListPanelFrame, T::Frame, 222, 56, 789, 306, "", StaticEdge, -1},
@@ -78,16 +78,6 @@ const WidgetRow MainWidgets[] = {
     {TotalSellPriceField, T::String, 738, 338, 90, 20, "0", ReadOnly, SellTotalBack},
 };
 
-// Columns 1 to 8 of the trade list; column 0 ("Ware") comes with the widget.
-struct Column {
-    const char* title;
-    int width;
-};
-const Column TradeListColumns[] = {
-    {"Buyunits", 56},  {"Buyprice", 90},  {"Unitprice", 90}, {"Unityield [$]", 90},
-    {"Sellunits", 56}, {"Sellprice", 90}, {"Yield [$]", 90}, {"Yield [%]", 90},
-};
-
 struct MenuLine {
     int item; // 0: a separator; -1: a new title; -2: the recent lists
     const char* text;
@@ -101,6 +91,8 @@ const MenuLine MainMenuLines[] = {
     {MenuClearList, "Clear list"},
     {MenuOpenList, "Open list"},
     {MenuSaveList, "Save list"},
+    {MenuExportCsv, "Export list as CSV..."},
+    {MenuImportCsv, "Import list from CSV..."},
     {0, nullptr},
     {-2, "Recent lists"},
     {MenuReopenSession, "Reopen last session"},
@@ -121,7 +113,7 @@ intptr_t WidgetRowCreate(const WidgetRow& row, int x, HANDLE image) {
     case T::Option: return OptionWidgetCreate(row.number, x, y, w, h, row.text);
     case T::Button: return ButtonWidgetCreate(row.number, x, y, w, h, row.text, row.flags);
     case T::ListView:
-        return ListViewWidgetCreate(row.number, x, y, w, h, row.text, TradeListFirstWidth,
+        return ListViewWidgetCreate(row.number, x, y, w, h, Columns[0].title, Columns[0].width,
                                     row.flags);
     case T::Editor: return EditorWidgetCreate(row.number, x, y, w, h, row.flags);
     case T::Image: return ImageWidgetCreate(row.number, x, y, w, h, image, DWORD(row.flags));
@@ -177,9 +169,9 @@ void MainLayoutBuild(HWND window, HANDLE headerImage) {
         WidgetRowsCreate(window, std::begin(MainWidgets), afterOptions, headerImage);
         WidgetSetState(YieldNumbersOption, 1);
         WidgetRowsCreate(window, afterOptions, afterList, headerImage);
-        int column = 1;
-        for (const Column& c : TradeListColumns)
-            WidgetAddColumn(TradeList, column++, c.title, c.width);
+        // The first column comes with the widget.
+        for (int column = 1; column < ColumnCount; ++column)
+            WidgetAddColumn(TradeList, column, Columns[column].title, Columns[column].width);
         WidgetRowsCreate(window, afterList, std::end(MainWidgets), headerImage);
     }
 

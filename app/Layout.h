@@ -21,6 +21,8 @@ enum MenuItem {
     MenuHelp = 8,
     MenuDonate = 9,
     MenuReopenSession = 10,
+    MenuExportCsv = 11,
+    MenuImportCsv = 12,
     MenuDeleteRow = 20,
     MenuRecentNone = 100,  // "(none)", greyed
     MenuRecentFirst = 101, // the most recent list; the others follow, up to 8

@@ -1,13 +1,12 @@
 // Kestrava's main routine: start-up, the main event loop with its routing, and the end.
+#include "app/DialogPrompt.h"
 #include "app/HelpWindow.h"
 #include "app/Layout.h"
 #include "app/RecentLists.h"
 #include "app/Routing.h"
 #include "app/StatsWindow.h"
-#include "app/Trade.h"
-#include "app/TradeList.h"
 #include "app/TradeWidgets.h"
-#include "formats/DialogPrompt.h"
+#include "formats/CsvFile.h"
 #include "formats/EntryFile.h"
 #include "formats/ListFile.h"
 #include "formats/SavedFile.h"
@@ -20,6 +19,8 @@
 #include "toolkit/Menu.h"
 #include "toolkit/StatusBar.h"
 #include "toolkit/Widgets.h"
+#include "trade/Trade.h"
+#include "trade/TradeList.h"
 
 #include <windows.h>
 
@@ -73,6 +74,8 @@ enum class Do {
     OpenRecent, // the event's item says which
     ReopenSession,
     OpenDropped, // the first of the files dropped on the window
+    ExportCsv,
+    ImportCsv,
 };
 
 constexpr int Main = MainWindow, Close = EventKindClose, Widget = EventKindWidget,
@@ -134,6 +137,8 @@ const Route<Do> MainRoutes[] = {
     {Main, Menu, MenuClearList, AnySubtype, Do::ClearList, nullptr},
     {Main, Menu, MenuOpenList, AnySubtype, Do::OpenList, nullptr},
     {Main, Menu, MenuSaveList, AnySubtype, Do::SaveList, nullptr},
+    {Main, Menu, MenuExportCsv, AnySubtype, Do::ExportCsv, nullptr},
+    {Main, Menu, MenuImportCsv, AnySubtype, Do::ImportCsv, nullptr},
     {Main, Menu, MenuQuit, AnySubtype, Do::Quit, nullptr},
     {Main, Menu, MenuHelp, AnySubtype, Do::Help, nullptr},
     {Main, Menu, MenuDonate, AnySubtype, Do::Donate, nullptr},
@@ -218,6 +223,13 @@ void ListOpen(App& app, BusyDialogPrompt& prompt, bool recent = true) {
     }
 }
 
+// An imported list is named by its file, but only lists of our own are offered again.
+void ListImport(App& app, BusyDialogPrompt& prompt) {
+    ImportCsv(app.sheet, prompt);
+    if (!prompt.Chosen().empty() && !prompt.Failed())
+        ListNamed(app, prompt.Chosen(), false);
+}
+
 void ListSave(App& app, BusyDialogPrompt& prompt) {
     SaveList(app.sheet, prompt);
     if (!prompt.Chosen().empty() && !prompt.Failed())
@@ -253,6 +265,8 @@ void FileOpenGiven(App& app, const std::string& path) {
         ListOpen(app, prompt);
     else if (extension == ".kve")
         OpenEntry(app.fields, prompt);
+    else if (extension == ".csv")
+        ListImport(app, prompt);
     else
         prompt.MessageShow("ERROR", "Can't open this kind of file!");
 }
@@ -300,6 +314,16 @@ void CommandRun(App& app, const Route<Do>& route, int number) {
     case Do::SaveList: {
         BusyDialogPrompt prompt;
         ListSave(app, prompt);
+        break;
+    }
+    case Do::ExportCsv: {
+        BusyDialogPrompt prompt;
+        ExportCsv(app.sheet, prompt);
+        break;
+    }
+    case Do::ImportCsv: {
+        BusyDialogPrompt prompt;
+        ListImport(app, prompt);
         break;
     }
     case Do::Help: HelpWindowRun(app.helpLines, app.headerImage); break;

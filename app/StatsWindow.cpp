@@ -1,13 +1,13 @@
 #include "app/StatsWindow.h"
 
 #include "app/Routing.h"
-#include "app/TradeStats.h"
 #include "app/WindowNumbers.h"
 #include "runtime/NumberText.h"
 #include "toolkit/Clipboard.h"
 #include "toolkit/Gdi.h"
 #include "toolkit/ImageWidget.h"
 #include "toolkit/Widgets.h"
+#include "trade/TradeStats.h"
 
 #include <windows.h>
 

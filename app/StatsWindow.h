@@ -2,7 +2,7 @@
 // the list copied as a table for spreadsheets. It is modal: the calculator window waits.
 #pragma once
 
-#include "formats/TradeSheet.h"
+#include "trade/TradeSheet.h"
 
 // Widgets of the statistics window. Line i of the summary is a label (StatsFirstLine + 2i)
 // and a read-only value field (StatsFirstLine + 2i + 1).

@@ -67,8 +67,8 @@ BusyDialogPrompt::~BusyDialogPrompt() {
 }
 
 std::string BusyDialogPrompt::SaveNameAsk(const char* title, const std::string& defaultPath,
-                                          const char* pattern) {
-    return Busy(DialogPrompt::SaveNameAsk(title, defaultPath, pattern));
+                                          const char* pattern, int* chosenType) {
+    return Busy(DialogPrompt::SaveNameAsk(title, defaultPath, pattern, chosenType));
 }
 
 std::string BusyDialogPrompt::OpenNameAsk(const char* title, const std::string& defaultPath,

@@ -1,8 +1,8 @@
 // The trade logic and the file commands over the calculator's real widgets.
 #pragma once
 
-#include "formats/DialogPrompt.h"
-#include "formats/TradeSheet.h"
+#include "app/DialogPrompt.h"
+#include "trade/TradeSheet.h"
 
 #include <windows.h>
 
@@ -38,8 +38,8 @@ class BusyDialogPrompt : public DialogPrompt {
     ~BusyDialogPrompt() override;
     BusyDialogPrompt(const BusyDialogPrompt&) = delete;
     BusyDialogPrompt& operator=(const BusyDialogPrompt&) = delete;
-    std::string SaveNameAsk(const char* title, const std::string& defaultPath,
-                            const char* pattern) override;
+    std::string SaveNameAsk(const char* title, const std::string& defaultPath, const char* pattern,
+                            int* chosenType) override;
     std::string OpenNameAsk(const char* title, const std::string& defaultPath,
                             const char* pattern) override;
     void MessageShow(const char* title, const char* text) override;
@@ -67,7 +67,9 @@ class GivenFilePrompt : public BusyDialogPrompt {
     std::string OpenNameAsk(const char*, const std::string&, const char*) override {
         return Busy(path_);
     }
-    std::string SaveNameAsk(const char*, const std::string&, const char*) override {
+    std::string SaveNameAsk(const char*, const std::string&, const char*, int* type) override {
+        if (type)
+            *type = 0;
         return Busy(path_);
     }
     void MessageShow(const char* title, const char* text) override {

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <string>
 #include <vector>
 
 // Best of `repeats` runs, in milliseconds: the least disturbed run is the most telling one.
@@ -62,3 +63,19 @@ inline void BenchResult(const char* name, double measuredMs, double floorMs,
                 measuredMs / floorMs, measuredMs, floorMs, *extra ? " " : "", extra);
     std::fflush(stdout);
 }
+
+// The figures of one benchmark over several sizes: a line per size, and for the result the
+// worst size's pairs with every size's ratio.
+struct BenchSizes {
+    BenchPairs worst;
+    std::string figures;
+    void Add(int rows, const BenchPairs& pairs, const char* more = "") {
+        std::printf("rows=%d measured_ms=%.1f floor_ms=%.1f ratio=%.3f%s\n", rows, pairs.measuredMs,
+                    pairs.floorMs, pairs.ratio, more);
+        figures += (figures.empty() ? "ratio_" : " ratio_") + std::to_string(rows) + "=" +
+                   std::to_string(pairs.ratio);
+        if (pairs.ratio > worst.ratio)
+            worst = pairs;
+    }
+    void Result(const char* name) const { BenchResult(name, worst, figures.c_str()); }
+};

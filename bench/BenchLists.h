@@ -2,7 +2,9 @@
 // durable write of lines.
 #pragma once
 
+#include "formats/CsvFile.h"
 #include "runtime/NumberText.h"
+#include "tests/support/MemoryPrompt.h"
 #include "tests/support/MemoryTrade.h"
 
 #include <cstdio>
@@ -44,4 +46,30 @@ inline void BenchDurableWrite(const std::vector<std::string>& lines, const std::
     fsync(fileno(out));
 #endif
     std::fclose(out);
+}
+
+// The whole file read at once and split into lines: the least any opening can do.
+inline std::vector<std::string> BenchFileLines(const std::string& path) {
+    std::string bytes;
+    if (FILE* file = std::fopen(path.c_str(), "rb")) {
+        char buffer[1 << 16];
+        for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+            bytes.append(buffer, got);
+        std::fclose(file);
+    }
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.emplace_back(bytes, start, end - start);
+    return lines;
+}
+
+// A CSV file of `rows` rows as the program exports it, in the dialect with more to convert
+// (semicolons and decimal commas).
+inline void BenchCsvMake(int rows, const std::string& path) {
+    MemorySheet source;
+    BenchSheetFill(source, rows);
+    MemoryPrompt prompt(path);
+    prompt.chosenType = 1;
+    ExportCsv(source.sheet, prompt);
 }

@@ -66,19 +66,3 @@ inline void BenchListMake(MemorySheet& source, int rows, const std::string& path
     MemoryPrompt prompt(path);
     SaveList(source.sheet, prompt);
 }
-
-// The whole file read at once and split into lines: the least any opening can do.
-inline std::vector<std::string> BenchFileLines(const std::string& path) {
-    std::string bytes;
-    if (FILE* file = std::fopen(path.c_str(), "rb")) {
-        char buffer[1 << 16];
-        for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
-            bytes.append(buffer, got);
-        std::fclose(file);
-    }
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2)
-        lines.emplace_back(bytes, start, end - start);
-    return lines;
-}

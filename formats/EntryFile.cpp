@@ -9,25 +9,23 @@ namespace {
 
 const char EntryPattern[] = "Kestrava entry (*.kve)|*.kve";
 
-// The lines of the file after the fifth, which holds the yield mode.
-const Field LinesBeforeMode[] = {Field::Ware, Field::BuyUnits, Field::BuyCost, Field::SellUnits};
-const Field LinesAfterMode[] = {Field::Yield,     Field::UnitPrice,   Field::SellPrice,
-                                Field::UnitYield, Field::YieldAmount, Field::YieldPercent};
-constexpr int EntryLineCount = 11;
+constexpr int EntryLineCount = EntryFieldCount + 1;
 
 } // namespace
 
 void SaveEntry(TradeFields& fields, FilePrompt& prompt) {
     const std::string chosen = prompt.SaveNameAsk(
-        "Save Entry", CurrentDirectory() + "Saved-Entrys\\New.kve", EntryPattern);
+        "Save Entry", CurrentDirectory() + "Saved-Entrys\\New.kve", EntryPattern, nullptr);
     if (chosen.empty())
         return;
+    // The entry fields in their order, the yield mode ("1" amounts, "0" percent) before the
+    // yield.
     const bool saved = SavedFileWrite(SavedFileName(chosen, ".kve"), [&fields] {
-        for (Field field : LinesBeforeMode)
-            FileWriteLine(SavedFileNumber, fields.FieldGetText(field).c_str());
-        FileWriteLine(SavedFileNumber, NumberToText(fields.YieldInAmounts() ? 1 : 0).c_str());
-        for (Field field : LinesAfterMode)
-            FileWriteLine(SavedFileNumber, fields.FieldGetText(field).c_str());
+        for (int field = 0; field < EntryFieldCount; ++field) {
+            if (Field(field) == Field::Yield)
+                FileWriteLine(SavedFileNumber, NumberToText(fields.YieldInAmounts() ? 1 : 0));
+            SavedLineWrite(fields.FieldGetText(Field(field)));
+        }
     });
     if (!saved)
         prompt.MessageShow("ERROR", "Can't save this file!");
@@ -38,20 +36,23 @@ void OpenEntry(TradeFields& fields, FilePrompt& prompt) {
         prompt.OpenNameAsk("Load Entry", CurrentDirectory() + "Saved-Entrys\\", EntryPattern);
     if (chosen.empty())
         return;
-    if (!FileOpenRead(SavedFileNumber, chosen.c_str())) {
+    // Missing lines read as empty texts; lines after the eleventh are ignored.
+    std::string lines[EntryLineCount];
+    bool text = FileOpenRead(SavedFileNumber, chosen.c_str());
+    if (text) {
+        for (std::string& line : lines)
+            text = SavedLineRead(line) && text;
+        text = SavedReadFinish(text);
+    }
+    if (!text) {
         prompt.MessageShow("ERROR", "Can't open this file!");
         return;
     }
-    // Missing lines read as empty texts; lines after the eleventh are ignored.
-    std::string lines[EntryLineCount];
-    for (std::string& line : lines)
-        line = FileReadLine(SavedFileNumber);
-    FileClose(SavedFileNumber);
 
-    int next = 0;
-    for (Field field : LinesBeforeMode)
-        fields.FieldSetText(field, lines[next++]);
-    fields.YieldModeSet(TextToNumber(lines[next++]) != 0);
-    for (Field field : LinesAfterMode)
-        fields.FieldSetText(field, lines[next++]);
+    const std::string* line = lines;
+    for (int field = 0; field < EntryFieldCount; ++field) {
+        if (Field(field) == Field::Yield)
+            fields.YieldModeSet(TextToNumber(*line++) != 0);
+        fields.FieldSetText(Field(field), *line++);
+    }
 }

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "formats/FilePrompt.h"
-#include "formats/TradeSheet.h"
+#include "trade/TradeSheet.h"
 
 // Asks for a name and writes the entry there; the previous file survives any failure.
 void SaveEntry(TradeFields& fields, FilePrompt& prompt);

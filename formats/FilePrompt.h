@@ -8,10 +8,12 @@
 class FilePrompt {
   public:
     virtual ~FilePrompt() = default;
-    // `pattern` is a "|"-separated list of description and filter pairs. `defaultPath` is the
-    // folder (ending in "\") and, for saving, the suggested name. The empty text = cancelled.
+    // `pattern` is a "|"-separated list of description and filter pairs, the first one
+    // offered. `defaultPath` is the folder (ending in "\") and, for saving, the suggested name.
+    // The empty text = cancelled. `chosenType`, when given, receives the index from 0 of the
+    // pair the user chose.
     virtual std::string SaveNameAsk(const char* title, const std::string& defaultPath,
-                                    const char* pattern) = 0;
+                                    const char* pattern, int* chosenType) = 0;
     virtual std::string OpenNameAsk(const char* title, const std::string& defaultPath,
                                     const char* pattern) = 0;
     // A modal message with one OK button.

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "formats/FilePrompt.h"
-#include "formats/TradeSheet.h"
+#include "trade/TradeSheet.h"
 
 // Asks for a name and writes the list there; the previous file survives any failure.
 void SaveList(TradeSheet& sheet, FilePrompt& prompt);

@@ -56,3 +56,25 @@ bool SavedFileWrite(const std::string& path, const std::function<void()>& writeL
     }
     return true;
 }
+
+void SavedLineWrite(const std::string& text) {
+    const auto control = [](char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\t'; };
+    if (std::none_of(text.begin(), text.end(), control)) {
+        FileWriteLine(SavedFileNumber, text);
+        return;
+    }
+    std::string blanked = text;
+    std::replace_if(blanked.begin(), blanked.end(), control, ' ');
+    FileWriteLine(SavedFileNumber, blanked);
+}
+
+bool SavedLineRead(std::string& line) {
+    return FileReadTextLine(SavedFileNumber, line) && line.size() <= SavedLineMax;
+}
+
+bool SavedReadFinish(bool text) {
+    for (std::string line; text && !FileAtEnd(SavedFileNumber);)
+        text = SavedLineRead(line);
+    FileClose(SavedFileNumber);
+    return text;
+}

@@ -1,5 +1,6 @@
-// The line reader over arbitrary bytes, checked against a plain splitter. The first byte
-// sets a run of filler before the rest, so line ends land on every buffer boundary.
+// The line reader over arbitrary bytes, checked against a plain splitter: the lines and whether
+// each is text. The first byte sets a run of filler before the rest, so line ends land on every
+// buffer boundary.
 #include "runtime/LineFile.h"
 
 #include <cstddef>
@@ -12,22 +13,29 @@
 
 namespace {
 
+// The lines, each followed by "t" when it is text or "b" when it holds a control byte.
 std::vector<std::string> LinesSplit(const std::string& bytes) {
     std::vector<std::string> lines;
     std::string line;
+    bool text = true;
     for (size_t i = 0; i < bytes.size(); ++i) {
         char c = bytes[i];
         if (c != '\0' && c != '\r' && c != '\n') {
             line += c;
+            text = text && (static_cast<unsigned char>(c) >= 0x20 || c == '\t');
             continue;
         }
         if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
             ++i;
         lines.push_back(line);
+        lines.push_back(text && c != '\0' ? "t" : "b");
         line.clear();
+        text = true;
     }
-    if (!line.empty())
+    if (!line.empty()) {
         lines.push_back(line);
+        lines.push_back(text ? "t" : "b");
+    }
     return lines;
 }
 
@@ -49,8 +57,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!FileOpenRead(1, path.c_str()))
         std::abort();
     std::vector<std::string> lines;
-    while (!FileAtEnd(1) && lines.size() <= bytes.size())
-        lines.push_back(FileReadLine(1));
+    while (!FileAtEnd(1) && lines.size() <= 2 * bytes.size()) {
+        lines.emplace_back();
+        lines.push_back(FileReadTextLine(1, lines.back()) ? "t" : "b");
+    }
     if (lines != LinesSplit(bytes) || FileReadLine(1) != "" || !FileClose(1))
         std::abort();
     std::remove(path.c_str());

@@ -137,15 +137,22 @@ int FileOpenExclusive(int number, const char* path) {
 
 std::string FileReadLine(int number) {
     std::string line;
+    FileReadTextLine(number, line);
+    return line;
+}
+
+bool FileReadTextLine(int number, std::string& line) {
+    line.clear();
     FileRecord* file = FileFind(number);
     if (!file)
-        return line;
+        return true;
+    bool text = true;
     // Scan the buffer for the line end instead of taking one byte at a time.
     while (BufferFillForReading(file)) {
         const char* start = UnreadBytes(file);
         const char* end = start + file->room;
         const char* stop = start;
-        while (stop < end && *stop != '\0' && *stop != '\r' && *stop != '\n')
+        while (stop < end && (static_cast<unsigned char>(*stop) >= 0x20 || *stop == '\t'))
             ++stop;
         line.append(start, stop);
         file->room -= int(stop - start);
@@ -153,12 +160,19 @@ std::string FileReadLine(int number) {
             continue;
         char ended = *stop;
         --file->room;
+        if (ended != '\r' && ended != '\n') {
+            text = false;
+            if (ended == '\0')
+                break;
+            line += ended; // any other control byte stays in the line
+            continue;
+        }
         // "\r\n" is one line end; any other byte after "\r" starts the next line.
         if (ended == '\r' && BufferFillForReading(file) && *UnreadBytes(file) == '\n')
             --file->room;
         break;
     }
-    return line;
+    return text;
 }
 
 int FileWriteLine(int number, const char* text) {

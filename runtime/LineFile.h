@@ -29,6 +29,9 @@ int FileOpenExclusive(int number, const char* path); // existing file, nobody el
 
 // The next line without its line end; the empty text at the end of the file.
 std::string FileReadLine(int number);
+// The same into `line`; false when the line held a byte that is no text: below 0x20 and none
+// of tab, CR and LF (a NUL, which ends the line, counts too).
+bool FileReadTextLine(int number, std::string& line);
 // Writes the text as it is, then "\r\n"; returns the bytes handed on (text length + 2).
 int FileWriteLine(int number, const char* text);
 inline int FileWriteLine(int number, const std::string& text) {

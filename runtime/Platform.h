@@ -47,6 +47,11 @@ bool PlatformFileClose(PlatformFile file);
 bool PlatformFileReplace(const char* from, const char* to);
 bool PlatformFileDelete(const char* path);
 
+// Texts between the system's ANSI code page and UTF-8; characters the code page lacks become
+// "?". PlatformUtf8ToAnsi is false, and leaves `ansi` alone, when `utf8` is not valid UTF-8.
+std::string PlatformAnsiToUtf8(const std::string& ansi);
+bool PlatformUtf8ToAnsi(const std::string& utf8, std::string& ansi);
+
 // Whole path of the working directory without a trailing separator added; empty on failure.
 std::string PlatformCurrentDirectory();
 // The separator a directory path ends with on this system.

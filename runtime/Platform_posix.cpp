@@ -49,6 +49,23 @@ int FileDescriptor(PlatformFile file) {
     return static_cast<int>(file - 1);
 }
 
+// The host's ANSI code page is Windows-1252: these are its characters for bytes 0x80 to 0x9F
+// (five of them unassigned, kept as the control characters of the same number), the bytes
+// above are Latin-1.
+const char16_t Cp1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char AnsiOfCharacter(char32_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c < 0x100))
+        return char(c);
+    for (int i = 0; i < 32; ++i)
+        if (Cp1252High[i] == c)
+            return char(0x80 + i);
+    return '?';
+}
+
 } // namespace
 
 PlatformHeap PlatformHeapCreate(bool, size_t) {
@@ -187,4 +204,52 @@ std::string PlatformCurrentDirectory() {
             return std::string();
         path.resize(path.size() * 2);
     }
+}
+
+std::string PlatformAnsiToUtf8(const std::string& ansi) {
+    std::string utf8;
+    for (const unsigned char byte : ansi) {
+        const char32_t c = byte >= 0x80 && byte < 0xA0 ? Cp1252High[byte - 0x80] : byte;
+        if (c < 0x80) {
+            utf8 += char(c);
+        } else if (c < 0x800) {
+            utf8 += char(0xC0 | c >> 6);
+            utf8 += char(0x80 | (c & 0x3F));
+        } else {
+            utf8 += char(0xE0 | c >> 12);
+            utf8 += char(0x80 | (c >> 6 & 0x3F));
+            utf8 += char(0x80 | (c & 0x3F));
+        }
+    }
+    return utf8;
+}
+
+bool PlatformUtf8ToAnsi(const std::string& utf8, std::string& ansi) {
+    static const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000}; // by sequence length
+    std::string converted;
+    for (size_t i = 0; i < utf8.size();) {
+        const unsigned char lead = static_cast<unsigned char>(utf8[i]);
+        const size_t length = lead < 0x80   ? 1
+                              : lead < 0xC0 ? 0
+                              : lead < 0xE0 ? 2
+                              : lead < 0xF0 ? 3
+                              : lead < 0xF8 ? 4
+                                            : 0;
+        if (length == 0 || utf8.size() - i < length)
+            return false;
+        char32_t c = length == 1 ? lead : lead & (0x7F >> length);
+        for (size_t k = 1; k < length; ++k) {
+            const unsigned char next = static_cast<unsigned char>(utf8[i + k]);
+            if ((next & 0xC0) != 0x80)
+                return false;
+            c = c << 6 | (next & 0x3F);
+        }
+        // Overlong forms, surrogates and numbers past the last character are no UTF-8.
+        if (c < least[length] || (c >= 0xD800 && c < 0xE000) || c > 0x10FFFF)
+            return false;
+        converted += AnsiOfCharacter(c);
+        i += length;
+    }
+    ansi = std::move(converted);
+    return true;
 }

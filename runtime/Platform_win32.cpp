@@ -2,6 +2,32 @@
 
 #include <windows.h>
 
+namespace {
+
+std::wstring WideText(UINT codePage, DWORD flags, const std::string& text) {
+    const int size =
+        MultiByteToWideChar(codePage, flags, text.data(), int(text.size()), nullptr, 0);
+    std::wstring wide(size_t(size > 0 ? size : 0), L'\0');
+    if (size > 0)
+        MultiByteToWideChar(codePage, flags, text.data(), int(text.size()), &wide[0], size);
+    return wide;
+}
+
+// No "best fit": a character the code page lacks must not turn into a look-alike such as a
+// plain semicolon or quote.
+std::string NarrowText(UINT codePage, const std::wstring& wide) {
+    const DWORD flags = codePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    const int size = WideCharToMultiByte(codePage, flags, wide.data(), int(wide.size()), nullptr, 0,
+                                         nullptr, nullptr);
+    std::string text(size_t(size > 0 ? size : 0), '\0');
+    if (size > 0)
+        WideCharToMultiByte(codePage, flags, wide.data(), int(wide.size()), &text[0], size, nullptr,
+                            nullptr);
+    return text;
+}
+
+} // namespace
+
 PlatformHeap PlatformHeapCreate(bool serialized, size_t initialSize) {
     return HeapCreate(serialized ? 0 : HEAP_NO_SERIALIZE, initialSize, 0);
 }
@@ -140,4 +166,16 @@ std::string PlatformCurrentDirectory() {
     WideCharToMultiByte(codePage, 0, wide.data(), int(wide.size()), &path[0], size, nullptr,
                         nullptr);
     return path;
+}
+
+std::string PlatformAnsiToUtf8(const std::string& ansi) {
+    return NarrowText(CP_UTF8, WideText(CP_ACP, 0, ansi));
+}
+
+bool PlatformUtf8ToAnsi(const std::string& utf8, std::string& ansi) {
+    const std::wstring wide = WideText(CP_UTF8, MB_ERR_INVALID_CHARS, utf8);
+    if (wide.empty() && !utf8.empty())
+        return false;
+    ansi = NarrowText(CP_ACP, wide);
+    return true;
 }

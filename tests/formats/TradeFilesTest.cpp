@@ -1,6 +1,8 @@
 // The entry and list files over in-memory fields and rows, saved into a folder of the test's.
 #include "formats/EntryFile.h"
 #include "formats/ListFile.h"
+#include "formats/SavedFile.h"
+#include "runtime/LineFile.h"
 
 #include "support/MemoryPrompt.h"
 #include "support/MemoryTrade.h"
@@ -77,6 +79,32 @@ TEST(ListFileSave, WritesTotalsAsNumbersOfTheirKindUnderTheRightName) {
                          "100.0000000000", "4", "99.5000000000"}));
 }
 
+// Both files byte for byte, rows in both modes with other units sold than bought, and the
+// list back again with every row's own mode.
+TEST(ListFile, KeepsItsBytesAndEachRowsModeThroughSaveAndOpen) {
+    TestFolder folder;
+    MemorySheet s, opened;
+    s.RowAdd("Iron", 10, true, 4);
+    s.RowAdd("Salt", 5, false, 2);
+    s.RowAdd("Tea", 3, true, 1);
+    MemoryPrompt prompt(folder.Path("l.kvl"));
+    SaveList(s.sheet, prompt);
+    SaveEntry(s.fields, prompt);
+    // clang-format off
+    EXPECT_EQ(folder.Read("l.kvl"), CrLfLines({"3",
+        "Iron", "10", "100.0000000000", "12.0000000000", "2.0000000000", "4", "48.0000000000", "8.0000000000", "20.0000000000", "1",
+        "Salt", "5", "50.0000000000", "12.0000000000", "2.0000000000", "2", "24.0000000000", "4.0000000000", "20.0000000000", "0",
+        "Tea", "3", "30.0000000000", "12.0000000000", "2.0000000000", "1", "12.0000000000", "2.0000000000", "20.0000000000", "1",
+        "18", "180.0000000000", "36.0000000000", "6.0000000000", "14.0000000000", "60.0000000000", "7", "84.0000000000"}));
+    EXPECT_EQ(folder.Read("l.kvl.kve"), CrLfLines({"Tea", "3", "30.0000000000", "1", "1",
+        "2.0000000000", "12.0000000000", "12.0000000000", "2.0000000000", "2.0000000000", "20.0000000000"}));
+    // clang-format on
+    OpenList(opened.sheet, prompt);
+    EXPECT_EQ(opened.table.rows, s.table.rows);
+    EXPECT_EQ(opened.modes, (YieldModes{1, 0, 1}));
+    EXPECT_EQ(opened.Totals(), s.Totals());
+}
+
 // A table that refuses rows whose ware is "refused", as a full list control would.
 class RefusingTable : public MemoryTable {
   public:
@@ -121,6 +149,61 @@ TEST(ListFileOpen, RowCountIsTrustedOnlyAsFarAsTheFileGoesAndModesStayInStepWith
         EXPECT_EQ(fields.texts[Field::TotalBuyUnits], c.firstTotal) << c.bytes;
         EXPECT_EQ(fields.texts[Field::Ware], ""); // the entry is not touched
     }
+}
+
+// A control byte other than tab, or a line longer than any field, in any line of a list or
+// entry file, even one past those read: no file of ours, refused, and nothing changes.
+TEST(SavedFileOpen, BinaryBytesOrAnOverlongLineAnywhereRefuseTheFile) {
+    const struct {
+        std::string added;
+        bool refused;
+    } cases[] = {
+        {"\x01", true},    {std::string(1, '\0'), true},
+        {"\x1b[0m", true}, {std::string(SavedLineMax, 'x'), true},
+        {"\t\x7f", false}, {std::string(SavedLineMax - 4, 'x'), false},
+    };
+    TestFolder folder;
+    for (const auto& c : cases)
+        for (const Texts& lines :
+             {Texts{"1", "Iron", "1", "2", "3", "4", "5", "6", "7", "8",
+                    "1", "a",    "b", "c", "d", "e", "f", "g", "h", "past"},
+              Texts{"Iron", "1", "2", "3", "1", "4", "5", "6", "7", "8", "9", "past"}})
+            for (size_t line : {size_t(1), lines.size() - 1}) {
+                MemorySheet s;
+                s.RowAdd("kept", 3, false);
+                const auto rows = s.table.rows;
+                const auto texts = s.fields.texts;
+                Texts bytes = lines;
+                bytes[line] += c.added;
+                folder.Write("f", CrLfLines(bytes));
+                MemoryPrompt prompt(folder.Path("f"));
+                const bool list = lines.size() == 20;
+                list ? OpenList(s.sheet, prompt) : OpenEntry(s.fields, prompt);
+                const std::string refused =
+                    list ? "ERROR: Can't load this file!" : "ERROR: Can't open this file!";
+                EXPECT_EQ(prompt.messages, c.refused ? Texts{refused} : Texts{}) << line;
+                if (c.refused) {
+                    EXPECT_EQ(s.table.rows, rows);
+                    EXPECT_EQ(s.modes, YieldModes{0});
+                    EXPECT_EQ(s.fields.texts, texts);
+                } else {
+                    EXPECT_EQ(list ? s.table.rows[0][0] : s.fields.texts[Field::BuyUnits],
+                              bytes[1]);
+                }
+            }
+    // What the program writes always opens again: control characters become blanks.
+    MemorySheet s, opened;
+    s.RowAdd("\x01Iron\tore\x1b", 1, true);
+    MemoryPrompt prompt(folder.Path("w"));
+    SaveList(s.sheet, prompt);
+    SaveEntry(s.fields, prompt);
+    prompt.answer = folder.Path("w.kvl");
+    OpenList(opened.sheet, prompt);
+    prompt.answer = folder.Path("w.kve");
+    OpenEntry(opened.fields, prompt);
+    EXPECT_EQ(prompt.messages, Texts{});
+    EXPECT_EQ(opened.table.rows[0][0] + "|" + opened.fields.texts[Field::Ware],
+              " Iron\tore | Iron\tore ");
 }
 
 TEST(SavedFileFailures, NoFolderAFolderOrAFullDiskLeaveFilesListAndEntryAsTheyWere) {
@@ -200,4 +283,28 @@ TEST(SavedFileTemporary, NeverTouchesOtherFilesAndFitsWhereTheTargetFits) {
     EXPECT_TRUE(atLimit.messages.empty());
     EXPECT_EQ(folder.Read(longest), folder.Read("week.kvl"));
 #endif
+}
+
+// The temporary file is made beside the target, whichever separator its path uses, and only
+// under a name nobody has: with every name it could take in use, the save fails and touches
+// none of them.
+TEST(SavedFileTemporary, IsANewFileBesideTheTargetWhicheverSeparatorThePathUses) {
+    TestFolder folder;
+    std::filesystem::create_directory(folder.Path("sub"));
+    const std::string beside = folder.Path("sub") + "\\~"; // a two-letter name's temporaries
+    int besides = 0;
+    const auto write = [&] {
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.Path("")))
+            besides += entry.path().string().rfind(beside, 0) == 0;
+        FileWriteLine(SavedFileNumber, "new");
+    };
+    EXPECT_TRUE(SavedFileWrite(folder.Path("sub") + "\\ab", write));
+    EXPECT_EQ(besides, 1);
+    const std::string letters = "0123456789abcdefghijklmnopqrstuvwxyz";
+    for (char c : letters)
+        folder.Write(std::string("sub\\~") + c, "mine");
+    EXPECT_FALSE(SavedFileWrite(folder.Path("sub") + "\\ab", write));
+    for (char c : letters)
+        EXPECT_EQ(folder.Read(std::string("sub\\~") + c), "mine");
+    EXPECT_EQ(folder.Read("sub\\ab"), "new\r\n");
 }

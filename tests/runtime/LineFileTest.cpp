@@ -18,28 +18,35 @@ class LineFile : public ::testing::Test {
     TestFolder folder;
 };
 
-TEST_F(LineFile, ReadsEveryKindOfLineEnd) {
+// Each line comes with whether it is text: control bytes other than tab are not (NUL ends it).
+TEST_F(LineFile, ReadsEveryKindOfLineEndAndTellsTextFromControlBytes) {
     const std::string x4095(4095, 'x'), y10000(10000, 'y');
     const struct {
         const char* name;
         std::string bytes;
         Lines lines;
+        const char* text; // per line: t text, b not
     } cases[] = {
-        {"crlf", "abc\r\ndef\r\n", {"abc", "def"}},
-        {"cr", "abc\rdef", {"abc", "def"}},
-        {"lf", "abc\ndef", {"abc", "def"}},
-        {"lf cr", "a\n\rb", {"a", "", "b"}},
-        {"nul", std::string("ab\0cd\r\n", 7), {"ab", "cd"}},
-        {"long", y10000 + "\r\nz", {y10000, "z"}},
-        {"cr at buffer end", x4095 + "\r\nq", {x4095, "q"}},
+        {"crlf", "abc\r\ndef\r\n", {"abc", "def"}, "tt"},
+        {"cr", "abc\rdef", {"abc", "def"}, "tt"},
+        {"lf", "abc\ndef", {"abc", "def"}, "tt"},
+        {"lf cr", "a\n\rb", {"a", "", "b"}, "ttt"},
+        {"nul", std::string("ab\0cd\r\n", 7), {"ab", "cd"}, "bt"},
+        {"controls", "a\x01\tb\x7f\r\n\x1f\n\t", {"a\x01\tb\x7f", "\x1f", "\t"}, "bbt"},
+        {"long", y10000 + "\r\nz", {y10000, "z"}, "tt"},
+        {"cr at buffer end", x4095 + "\r\nq", {x4095, "q"}, "tt"},
     };
     for (auto& c : cases) {
         std::string path = FileWith(std::string("case ") + c.name, c.bytes); // "nul" is a device
         ASSERT_NE(FileOpenRead(0, path.c_str()), 0) << c.name;
         Lines lines;
-        while (!FileAtEnd(0) && lines.size() < 100)
-            lines.push_back(FileReadLine(0));
+        std::string text;
+        while (!FileAtEnd(0) && lines.size() < 100) {
+            lines.emplace_back();
+            text += FileReadTextLine(0, lines.back()) ? 't' : 'b';
+        }
         EXPECT_EQ(lines, c.lines) << c.name;
+        EXPECT_EQ(text, c.text) << c.name;
         EXPECT_EQ(FileReadLine(0), "") << c.name;
         EXPECT_TRUE(FileClose(0)) << c.name;
     }

@@ -1,7 +1,8 @@
-// The runtime's basics: texts and numbers as texts, the current directory, the heaps and the
-// registry of numbered objects.
+// The runtime's basics: texts and numbers as texts, the ANSI code page and UTF-8, the current
+// directory, the heaps and the registry of numbered objects.
 #include "runtime/Memory.h"
 #include "runtime/NumberText.h"
+#include "runtime/Platform.h"
 #include "runtime/Registry.h"
 #include "runtime/Text.h"
 
@@ -105,6 +106,29 @@ TEST(NumberText, FloatToIntegerRoundsHalvesToEvenAndGivesTheSmallestIntegerOutOf
         EXPECT_EQ(FloatToInteger(value), result) << value;
     for (double outOfRange : {1e10, 2147483647.5, -2147483648.5, std::nan(""), Inf})
         EXPECT_EQ(FloatToInteger(outOfRange), IntMin) << outOfRange;
+}
+
+// The ANSI code page is Windows-1252 on every build the tests run on.
+TEST(Platform, AnsiAndUtf8ConvertBothWaysAndBrokenUtf8IsRefused) {
+    const char* pairs[][2] = {{"Caf\xE9 \x80", "Caf\xC3\xA9 \xE2\x82\xAC"},
+                              {"\x81\x9F\xFF", "\xC2\x81\xC5\xB8\xC3\xBF"},
+                              {"", ""}};
+    for (const auto& c : pairs) {
+        std::string ansi = "x";
+        EXPECT_EQ(PlatformAnsiToUtf8(c[0]), c[1]);
+        EXPECT_TRUE(PlatformUtf8ToAnsi(c[1], ansi));
+        EXPECT_EQ(ansi, c[0]);
+    }
+    // Characters the code page lacks, a full-width semicolon among them, are no look-alikes.
+    std::string ansi;
+    EXPECT_TRUE(PlatformUtf8ToAnsi("\xE4\xB8\xAD\xEF\xBC\x9B\xF0\x9F\x98\x80", ansi));
+    EXPECT_EQ(ansi.find_first_not_of('?'), std::string::npos) << ansi;
+    for (const char* broken : {"\xE9t\xE9", "\xC3", "\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80",
+                               "\xF4\x90\x80\x80", "\xF8\x88\x80\x80\x80", "\x80"}) {
+        ansi = "kept";
+        EXPECT_FALSE(PlatformUtf8ToAnsi(broken, ansi)) << broken;
+        EXPECT_EQ(ansi, "kept");
+    }
 }
 
 TEST(Heaps, BlocksAreZeroedAndKeepTheirContentsWhenResized) {

@@ -1,12 +1,12 @@
 // In-memory stand-ins for the calculator's fields and trade list.
 #pragma once
 
-#include "app/Trade.h"
-#include "app/TradeList.h"
-#include "formats/TradeSheet.h"
+#include "trade/Trade.h"
+#include "trade/TradeList.h"
+#include "trade/TradeSheet.h"
 
+#include <algorithm>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -35,10 +35,11 @@ class MemoryTable : public TradeTable {
     int RowCount() override { return int(rows.size()); }
     void RowAdd(int position, const std::string& rowText) override {
         std::vector<std::string> cells;
-        std::istringstream in(rowText);
-        for (std::string cell; std::getline(in, cell);)
-            cells.push_back(cell);
-        rows.insert(rows.begin() + position, cells);
+        for (size_t start = 0, end; start < rowText.size(); start = end + 1) {
+            end = std::min(rowText.find('\n', start), rowText.size());
+            cells.emplace_back(rowText, start, end - start);
+        }
+        rows.insert(rows.begin() + position, std::move(cells));
     }
     std::string CellGetText(int row, int column) override {
         const bool inside = row >= 0 && row < RowCount() && column >= 0;
@@ -64,15 +65,23 @@ struct MemorySheet {
     MemorySheet(const MemorySheet&) = delete;
     MemorySheet& operator=(const MemorySheet&) = delete;
 
-    // Computes an entry of `units` bought for 10 each, yield 2 per unit or 20 %, and adds it.
-    void RowAdd(const std::string& ware, int units, bool inAmounts) {
+    // Computes an entry of `units` bought for 10 each and `sold` of them (all when -1) sold at
+    // a yield of 2 per unit or 20 %, and adds it.
+    void RowAdd(const std::string& ware, int units, bool inAmounts, int sold = -1) {
+        const std::string n = std::to_string(units);
+        RowType(ware, n, std::to_string(units * 10), sold < 0 ? n : std::to_string(sold),
+                inAmounts ? "2" : "20", inAmounts);
+    }
+
+    // Types an entry, computes it and adds it, as a trader does.
+    void RowType(const std::string& ware, const std::string& units, const std::string& cost,
+                 const std::string& sold, const std::string& yield, bool inAmounts) {
         ClearEntry(fields);
-        const std::string n = std::to_string(units), cost = std::to_string(units * 10);
-        fields.Set({{Field::BuyUnits, n.c_str()},
-                    {Field::BuyCost, cost.c_str()},
-                    {Field::SellUnits, n.c_str()},
-                    {Field::Yield, inAmounts ? "2" : "20"}});
         fields.texts[Field::Ware] = ware;
+        fields.texts[Field::BuyUnits] = units;
+        fields.texts[Field::BuyCost] = cost;
+        fields.texts[Field::SellUnits] = sold;
+        fields.texts[Field::Yield] = yield;
         fields.inAmounts = inAmounts;
         Compute(fields);
         TransferEntry(sheet);

@@ -5,8 +5,8 @@
 
 class DialogPrompt : public FilePrompt {
   public:
-    std::string SaveNameAsk(const char* title, const std::string& defaultPath,
-                            const char* pattern) override;
+    std::string SaveNameAsk(const char* title, const std::string& defaultPath, const char* pattern,
+                            int* chosenType) override;
     std::string OpenNameAsk(const char* title, const std::string& defaultPath,
                             const char* pattern) override;
     void MessageShow(const char* title, const char* text) override;

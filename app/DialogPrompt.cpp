@@ -1,11 +1,13 @@
-#include "formats/DialogPrompt.h"
+#include "app/DialogPrompt.h"
 
 #include "toolkit/Dialogs.h"
 
-// The commands offer one pattern, so the first is always the one selected.
 std::string DialogPrompt::SaveNameAsk(const char* title, const std::string& defaultPath,
-                                      const char* pattern) {
-    return FileSaveDialog(title, defaultPath.c_str(), pattern, 0);
+                                      const char* pattern, int* chosenType) {
+    std::string chosen = FileSaveDialog(title, defaultPath.c_str(), pattern, 0);
+    if (chosenType)
+        *chosenType = FileDialogSelectedPattern();
+    return chosen;
 }
 
 std::string DialogPrompt::OpenNameAsk(const char* title, const std::string& defaultPath,

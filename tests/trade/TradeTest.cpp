@@ -1,8 +1,9 @@
 // The trade computation, the list and its summary over in-memory fields and rows. The worked
 // examples of adding, loading and deleting rows, and the figures of a known list, are checked on
-// the running program; here the exact digits and what a user cannot easily bring about.
-#include "app/Trade.h"
-#include "app/TradeStats.h"
+// the running program; here the exact digits, each cell's own way back into the entry, and what
+// a user cannot easily bring about.
+#include "trade/Trade.h"
+#include "trade/TradeStats.h"
 
 #include "support/MemoryTrade.h"
 
@@ -47,6 +48,28 @@ TEST(Compute, WorkedExamplesToTheLastDigit) {
     }
 }
 
+// Typed with a decimal comma, an entry computes and adds to the totals as with a point; a text
+// that also has a point reads as before, up to the comma.
+TEST(Compute, ACommaWithoutAPointIsTheDecimalMark) {
+    const char* cases[][2] = {{"7,5", "7.5"}, {"-0,25", "-0.25"}, {"2,6e1", "26"}, {"1,5.5", "1"}};
+    for (bool inAmounts : {true, false})
+        for (const auto& c : cases) {
+            MemorySheet comma, point;
+            for (int i = 0; i < 2; ++i) {
+                MemorySheet& s = i ? point : comma;
+                s.fields.inAmounts = inAmounts;
+                for (Field typed :
+                     {Field::BuyUnits, Field::BuyCost, Field::SellUnits, Field::Yield})
+                    s.fields.texts[typed] = c[i];
+                Compute(s.fields);
+                TransferEntry(s.sheet);
+                s.fields.texts.erase(Field::BuyUnits); // the units keep their text as typed
+                s.fields.texts.erase(Field::SellUnits);
+            }
+            EXPECT_EQ(comma.fields.texts, point.fields.texts) << c[0];
+        }
+}
+
 TEST(TradeList, AnEmptyEntryAddsZerosAndIntegerTotalsRoundEachStepHalfToEven) {
     MemorySheet s;
     ClearEntry(s.fields);
@@ -77,9 +100,6 @@ TEST(TradeList, ModesStayInStepAndASelectionOutsideTheRowsChangesNothing) {
         EXPECT_EQ(s.modes.size(), 3u);
     }
     s.table.selected = 1;
-    LoadRowIntoEntry(s.sheet);
-    EXPECT_FALSE(s.fields.inAmounts);
-    EXPECT_EQ(s.fields.texts[Field::Yield], "20.0000000000"); // the percentage, not per unit
     DeleteRow(s.sheet);
     EXPECT_EQ(s.modes, (YieldModes{1, 1}));
     EXPECT_EQ(s.table.rows, two.table.rows);
@@ -92,6 +112,46 @@ TEST(TradeList, ModesStayInStepAndASelectionOutsideTheRowsChangesNothing) {
     EXPECT_EQ(s.fields.texts[Field::TotalBuyPrice], "0.0000000000");
     ClearList(s.sheet); // the entry and the totals it clears are checked on the program
     EXPECT_EQ(s.table.rows.size() + s.modes.size(), 0u);
+}
+
+// Every cell goes back to its own field, and the yield as typed comes from the column of the
+// row's own mode.
+TEST(TradeList, LoadingARowFillsEachFieldFromItsOwnColumn) {
+    for (bool inAmounts : {true, false}) {
+        MemorySheet s;
+        s.table.RowAdd(0, "W\n1\n2\n3\n4\n5\n6\n7\n8");
+        s.modes = {inAmounts};
+        s.table.selected = 0;
+        s.fields.inAmounts = !inAmounts;
+        LoadRowIntoEntry(s.sheet);
+        const std::pair<Field, const char*> expected[] = {
+            {Field::Ware, "W"},         {Field::BuyUnits, "1"},
+            {Field::BuyCost, "2"},      {Field::UnitPrice, "3"},
+            {Field::UnitYield, "4"},    {Field::SellUnits, "5"},
+            {Field::SellPrice, "6"},    {Field::YieldAmount, "7"},
+            {Field::YieldPercent, "8"}, {Field::Yield, inAmounts ? "4" : "8"}};
+        for (const auto& [field, text] : expected)
+            EXPECT_EQ(s.fields.texts[field], text) << int(field) << " " << inAmounts;
+        EXPECT_EQ(s.fields.inAmounts, inAmounts);
+    }
+}
+
+// The yield in percent is on what the units sold cost, and a cell counts only when all of it
+// is a number.
+TEST(TradeStats, SumsTheRowsWhoseCellsAreWholeNumbers) {
+    MemorySheet s;
+    s.RowAdd("Iron", 10, true, 4); // cost 100, sold for 48, yield 8
+    s.RowAdd("Salt", 5, false, 2); // cost 50, sold for 24, yield 4
+    s.RowAdd("Salt", 1, true);
+    s.table.rows[2][2] = "12x";
+    const TradeStats stats = TradeStatsCompute(s.table);
+    EXPECT_EQ(stats.rows, 3);
+    EXPECT_EQ(stats.wares, 2);
+    EXPECT_EQ(stats.skipped, 1);
+    EXPECT_DOUBLE_EQ(stats.cost, 150);
+    EXPECT_DOUBLE_EQ(stats.sell, 72);
+    EXPECT_DOUBLE_EQ(stats.yield, 12);
+    EXPECT_DOUBLE_EQ(stats.yieldPercent, 20); // 12 on the 60 the units sold cost
 }
 
 TEST(TradeStats, ARowWithoutPercentIsLeftOutAndTheChartHasItsFirstRows) {
@@ -109,13 +169,14 @@ TEST(TradeStats, ARowWithoutPercentIsLeftOutAndTheChartHasItsFirstRows) {
     EXPECT_DOUBLE_EQ(TradeStatsCompute(s.table).bars.back().value, ChartBarsMax - 1);
 }
 
-TEST(TradeStats, TableTextHasTitlesRowsWithoutTabsAndTotalsWithCrLf) {
+TEST(TradeStats, TableTextHasTitlesRowsWithoutTabsOrLineBreaksAndTotalsWithCrLf) {
     MemorySheet s;
-    s.table.RowAdd(0, "Ir\ton\n1\n2\n3\n4\n5\n6\n7\n8");
+    s.table.RowAdd(0, "\n1\n2\n3\n4\n5\n6\n7\n8");
+    s.table.rows[0][0] = "I\rr\ton\n";
     s.Totals({"10", "11", "12", "13", "14", "15", "16", "17"}); // in the list file's order
     EXPECT_EQ(TradeTableText(s.table, s.fields),
               "Ware\tBuyunits\tBuyprice\tUnitprice\tUnityield [$]\tSellunits\tSellprice\t"
               "Yield [$]\tYield [%]\r\n"
-              "Ir on\t1\t2\t3\t4\t5\t6\t7\t8\r\n"
+              "I r on \t1\t2\t3\t4\t5\t6\t7\t8\r\n"
               "Total\t10\t11\t12\t13\t16\t17\t14\t15\r\n");
 }

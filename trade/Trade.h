@@ -1,7 +1,13 @@
 // The calculator's entry: computing an entry's results and resetting it.
 #pragma once
 
-#include "formats/TradeSheet.h"
+#include "trade/TradeSheet.h"
+
+#include <string>
+
+// A number as the entry reads it: the longest readable prefix, where a text with a comma and
+// no point takes the comma as its decimal mark ("7,5" is 7.5).
+double EntryNumber(const std::string& text);
 
 // Reads the entry texts, writes the reformatted cost and yield and the five results.
 void Compute(TradeFields& fields);

@@ -1,30 +1,12 @@
-#include "app/TradeStats.h"
+#include "trade/TradeStats.h"
+
+#include "trade/Columns.h"
 
 #include <charconv>
 #include <cmath>
 #include <set>
 
 namespace {
-
-enum Column {
-    WareColumn = 0,
-    BuyPriceColumn = 2,
-    SellPriceColumn = 6,
-    YieldColumn = 7,
-    YieldPercentColumn = 8,
-    ColumnCount = 9
-};
-
-const char* const ColumnTitles[ColumnCount] = {
-    "Ware",      "Buyunits",  "Buyprice",  "Unitprice", "Unityield [$]",
-    "Sellunits", "Sellprice", "Yield [$]", "Yield [%]",
-};
-
-// The totals under columns 1 to 8.
-const Field ColumnTotals[ColumnCount - 1] = {
-    Field::TotalBuyUnits,  Field::TotalBuyPrice,  Field::TotalUnitPrice,   Field::TotalUnitYield,
-    Field::TotalSellUnits, Field::TotalSellPrice, Field::TotalYieldAmount, Field::TotalYieldPercent,
-};
 
 // The whole text must be a finite number; a readable prefix is not enough here.
 bool FiniteNumber(const std::string& text, double& value) {
@@ -48,13 +30,13 @@ TradeStats TradeStatsCompute(TradeTable& table) {
     double costOfSold = 0;
     stats.rows = table.RowCount();
     for (int row = 0; row < stats.rows; ++row) {
-        const std::string ware = table.CellGetText(row, WareColumn);
+        const std::string ware = table.CellGetText(row, ColumnOf(Field::Ware));
         wares.insert(ware);
         double cost, sell, yield, percent;
-        if (!FiniteNumber(table.CellGetText(row, BuyPriceColumn), cost) ||
-            !FiniteNumber(table.CellGetText(row, SellPriceColumn), sell) ||
-            !FiniteNumber(table.CellGetText(row, YieldColumn), yield) ||
-            !FiniteNumber(table.CellGetText(row, YieldPercentColumn), percent)) {
+        if (!FiniteNumber(table.CellGetText(row, ColumnOf(Field::BuyCost)), cost) ||
+            !FiniteNumber(table.CellGetText(row, ColumnOf(Field::SellPrice)), sell) ||
+            !FiniteNumber(table.CellGetText(row, ColumnOf(Field::YieldAmount)), yield) ||
+            !FiniteNumber(table.CellGetText(row, ColumnOf(Field::YieldPercent)), percent)) {
             ++stats.skipped;
             continue;
         }
@@ -80,8 +62,8 @@ TradeStats TradeStatsCompute(TradeTable& table) {
 
 std::string TradeTableText(TradeTable& table, TradeFields& fields) {
     std::string text;
-    for (int column = 0; column < ColumnCount; ++column)
-        text += (column ? "\t" : "") + std::string(ColumnTitles[column]);
+    for (const Column& column : Columns)
+        text += (&column != Columns ? "\t" : "") + std::string(column.title);
     text += "\r\n";
     const int rows = table.RowCount();
     for (int row = 0; row < rows; ++row) {
@@ -89,8 +71,12 @@ std::string TradeTableText(TradeTable& table, TradeFields& fields) {
             text += (column ? "\t" : "") + CellForTable(table.CellGetText(row, column));
         text += "\r\n";
     }
+    // "Total" in the first column, which has none, then each total under its column.
     text += "Total";
-    for (Field total : ColumnTotals)
-        text += "\t" + CellForTable(fields.FieldGetText(total));
+    for (int column = 1; column < ColumnCount; ++column) {
+        text += '\t';
+        if (Columns[column].totalLine >= 0)
+            text += CellForTable(fields.FieldGetText(Columns[column].total));
+    }
     return text + "\r\n";
 }

@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-// The ten entry fields followed by the eight totals under the trade list.
+// The ten entry fields, in the order an entry file keeps them, followed by the eight totals
+// under the trade list.
 enum class Field {
     Ware,
     BuyUnits,
@@ -28,6 +29,12 @@ enum class Field {
     TotalSellUnits,
     TotalSellPrice,
 };
+constexpr int EntryFieldCount = 10;
+
+// The trader types the first five entry fields; COMPUTE writes the others.
+constexpr bool FieldTyped(Field field) {
+    return field <= Field::Yield;
+}
 
 class TradeFields {
   public:
@@ -63,3 +70,8 @@ struct TradeSheet {
     TradeTable& table;
     YieldModes& modes;
 };
+
+// True when row `row`'s yield is an amount per unit; a row without a mode is in percent.
+inline bool RowInAmounts(const TradeSheet& sheet, int row) {
+    return row >= 0 && size_t(row) < sheet.modes.size() && sheet.modes[size_t(row)] != 0;
+}

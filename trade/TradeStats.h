@@ -2,7 +2,7 @@
 // and the whole list as a table for spreadsheets.
 #pragma once
 
-#include "formats/TradeSheet.h"
+#include "trade/TradeSheet.h"
 
 #include <string>
 #include <vector>
