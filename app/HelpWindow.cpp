@@ -4,6 +4,7 @@
 #include "app/Routing.h"
 #include "runtime/Launcher.h"
 #include "toolkit/Dialogs.h"
+#include "toolkit/Dpi.h"
 #include "toolkit/EditorWidget.h"
 #include "toolkit/Widgets.h"
 
@@ -30,7 +31,7 @@ constexpr int ReadOnlyCentered = EditorReadOnly | EditorCentered;
 const WidgetRow HelpWidgets[] = {
     {HelpCaption, T::Text, 10, 49, 512, 18, "HELP:", CenteredSunken, -1},
     {HelpText, T::Editor, 5, 71, 524, 317, "", ReadOnlyCentered, -1},
-    {HelpHeaderImage, T::Image, 5, 3, 520, 40, "", WS_EX_CLIENTEDGE, -1},
+    {HelpHeaderImage, T::Image, 5, 3, 520, 45, "", WS_EX_CLIENTEDGE, -1},
     {WebsiteButton, T::Button, 70, 390, 120, 20, "VISIT WEBSITE", 0, -1},
     {HelpDonateButton, T::Button, 205, 390, 120, 20, "DONATE", 0, -1},
     {HelpOkButton, T::Button, 340, 390, 120, 20, "OK", 0, -1},
@@ -56,8 +57,10 @@ const Route<Do> HelpRoutes[] = {
 
 void HelpWindowRun(const std::vector<std::string>& lines, HANDLE headerImage) {
     const int number = HelpWindow;
-    HWND window = reinterpret_cast<HWND>(
-        WindowOpen(number, 0, 0, 534, 413, "Information", WindowCenteredOnParent, nullptr));
+    const int dpi = WindowDpi(WindowNativeHandle(MainWindow)); // opened over the calculator
+    HWND window =
+        reinterpret_cast<HWND>(WindowOpen(number, 0, 0, DpiScale(534, dpi), DpiScale(413, dpi),
+                                          "Information", WindowCenteredOnParent, nullptr));
     if (!window) {
         MessageBoxShow("ERROR", "Can't open the help window!");
         return;

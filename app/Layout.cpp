@@ -1,5 +1,6 @@
 #include "app/Layout.h"
 
+#include "toolkit/Dpi.h"
 #include "toolkit/EditorWidget.h"
 #include "toolkit/ImageWidget.h"
 #include "toolkit/Menu.h"
@@ -19,6 +20,7 @@ constexpr int CenteredSunken = TextCentered | TextSunken;
 constexpr int GroupBox = FrameTitled, SunkenEdge = FrameSunken, StaticEdge = FrameStaticEdge,
               FlatBorder = FrameBorder;
 constexpr int GridFullRow = ListViewGridLines | ListViewWholeRowSelection;
+constexpr int StatusFieldWidth = 1024;
 
 constexpr int ResultBack = RGB(235, 235, 255);
 constexpr int BuyTotalBack = RGB(255, 244, 244);
@@ -26,6 +28,8 @@ constexpr int SellTotalBack = RGB(244, 255, 244);
 constexpr int YieldTotalBack = RGB(225, 255, 225);
 
 using T = WidgetType;
+
+} // namespace
 
 // In creation order, which is also the Tab order.
 const WidgetRow MainWidgets[] = {
@@ -77,6 +81,9 @@ const WidgetRow MainWidgets[] = {
     {TotalSellUnitsField, T::String, 682, 338, 56, 20, "0", ReadOnly, SellTotalBack},
     {TotalSellPriceField, T::String, 738, 338, 90, 20, "0", ReadOnly, SellTotalBack},
 };
+const int MainWidgetCount = int(std::size(MainWidgets));
+
+namespace {
 
 struct MenuLine {
     int item; // 0: a separator; -1: a new title; -2: the recent lists
@@ -104,8 +111,24 @@ const MenuLine MainMenuLines[] = {
     {MenuDonate, "Donate"},
 };
 
-intptr_t WidgetRowCreate(const WidgetRow& row, int x, HANDLE image) {
-    const int y = row.y, w = row.width, h = row.height;
+// A row's rectangle at `dpi`, its x taken from the right edge when below 0.
+RECT RowPlace(const WidgetRow& row, int dpi, int clientWidth) {
+    const int x = DpiScale(row.x, dpi);
+    const int left = row.x < 0 ? clientWidth + x : x, top = DpiScale(row.y, dpi);
+    return {left, top, left + DpiScale(row.width, dpi), top + DpiScale(row.height, dpi)};
+}
+
+// The image widget takes its image's size: at another scale it gets a stretched copy that
+// fills the row.
+HANDLE ImageForPlace(HANDLE image, const WidgetRow& row, const RECT& place, int dpi) {
+    if (dpi == BaseDpi)
+        return image;
+    const int edge = (row.flags & WS_EX_CLIENTEDGE) ? 4 : 0;
+    return BitmapStretched(image, place.right - place.left - edge, place.bottom - place.top - edge);
+}
+
+intptr_t WidgetRowCreate(const WidgetRow& row, const RECT& place, int dpi, HANDLE image) {
+    const int x = place.left, y = place.top, w = place.right - x, h = place.bottom - y;
     switch (row.type) {
     case T::Frame: return FrameWidgetCreate(row.number, x, y, w, h, row.text, row.flags);
     case T::Text: return TextWidgetCreate(row.number, x, y, w, h, row.text, row.flags);
@@ -113,10 +136,12 @@ intptr_t WidgetRowCreate(const WidgetRow& row, int x, HANDLE image) {
     case T::Option: return OptionWidgetCreate(row.number, x, y, w, h, row.text);
     case T::Button: return ButtonWidgetCreate(row.number, x, y, w, h, row.text, row.flags);
     case T::ListView:
-        return ListViewWidgetCreate(row.number, x, y, w, h, Columns[0].title, Columns[0].width,
-                                    row.flags);
+        return ListViewWidgetCreate(row.number, x, y, w, h, Columns[0].title,
+                                    DpiScale(Columns[0].width, dpi), row.flags);
     case T::Editor: return EditorWidgetCreate(row.number, x, y, w, h, row.flags);
-    case T::Image: return ImageWidgetCreate(row.number, x, y, w, h, image, DWORD(row.flags));
+    case T::Image:
+        return ImageWidgetCreate(row.number, x, y, w, h, ImageForPlace(image, row, place, dpi),
+                                 DWORD(row.flags));
     }
     return 0;
 }
@@ -127,15 +152,39 @@ const WidgetRow* RowAfter(int number) {
            1;
 }
 
+int ClientWidth(HWND window) {
+    RECT client;
+    return GetClientRect(window, &client) ? client.right : 0;
+}
+
+HANDLE mainHeaderImage = nullptr; // the caller's, shown in the header
+
+// The window moved to a screen of another scale and has its new size already.
+void MainLayoutRescale(HWND window, int dpi) {
+    const int clientWidth = ClientWidth(window);
+    for (const WidgetRow& row : MainWidgets) {
+        const RECT place = RowPlace(row, dpi, clientWidth);
+        if (row.type == T::Image) // the image widget takes the image's size
+            WidgetSetState(row.number, static_cast<int>(reinterpret_cast<intptr_t>(
+                                           ImageForPlace(mainHeaderImage, row, place, dpi))));
+        WidgetResize(row.number, place.left, place.top, place.right - place.left,
+                     place.bottom - place.top);
+    }
+    for (int column = 0; column < ColumnCount; ++column)
+        WidgetSetItemAttribute(TradeList, 0, ListViewColumnWidth,
+                               DpiScale(Columns[column].width, dpi), column);
+    WindowFontsSet(window, dpi);
+    StatusBarFieldWidthSet(MainStatusBar, DpiScale(StatusFieldWidth, dpi));
+    InvalidateRect(window, nullptr, TRUE);
+}
+
 } // namespace
 
 void WidgetRowsCreate(HWND window, const WidgetRow* first, const WidgetRow* end, HANDLE image) {
-    int clientWidth = 0;
-    if (RECT client; GetClientRect(window, &client))
-        clientWidth = client.right;
+    const int dpi = WindowDpi(window), clientWidth = ClientWidth(window);
     const WidgetRow* colored = nullptr; // the first of a run of coloured fields
     for (const WidgetRow* row = first; row != end; ++row) {
-        WidgetRowCreate(*row, row->x < 0 ? clientWidth + row->x : row->x, image);
+        WidgetRowCreate(*row, RowPlace(*row, dpi, clientWidth), dpi, image);
         // A run of coloured fields gets its colours once the whole run exists.
         if (row->backColor != -1 && !colored)
             colored = row;
@@ -148,6 +197,12 @@ void WidgetRowsCreate(HWND window, const WidgetRow* first, const WidgetRow* end,
 }
 
 void MainLayoutBuild(HWND window, HANDLE headerImage) {
+    // The window was opened with the 96-dpi client size and has no menu yet.
+    const int dpi = WindowDpi(window);
+    if (dpi != BaseDpi)
+        if (RECT client; GetClientRect(window, &client))
+            WindowClientSizeSet(window, DpiScale(client.right, dpi), DpiScale(client.bottom, dpi));
+    mainHeaderImage = headerImage;
     PopupMenuCreate(RecentMenu); // filled by the program as lists are opened and saved
     if (MenuCreate(MainMenu, window))
         for (const MenuLine& line : MainMenuLines) {
@@ -171,11 +226,15 @@ void MainLayoutBuild(HWND window, HANDLE headerImage) {
         WidgetRowsCreate(window, afterOptions, afterList, headerImage);
         // The first column comes with the widget.
         for (int column = 1; column < ColumnCount; ++column)
-            WidgetAddColumn(TradeList, column, Columns[column].title, Columns[column].width);
+            WidgetAddColumn(TradeList, column, Columns[column].title,
+                            DpiScale(Columns[column].width, dpi));
         WidgetRowsCreate(window, afterList, std::end(MainWidgets), headerImage);
     }
 
     if (StatusBarCreate(MainStatusBar, window))
-        StatusBarAddField(1024);
+        StatusBarAddField(DpiScale(StatusFieldWidth, dpi));
     StatusBarSetText(MainStatusBar, 0, InformationBarText, StatusBarCentered);
+    if (dpi != WindowDpi(nullptr)) // the stock font is at the system's scale
+        WindowFontsSet(window, dpi);
+    WindowDpiHandlerSet(window, MainLayoutRescale);
 }

@@ -98,11 +98,17 @@ struct WidgetRow {
     int backColor;
 };
 
-// Creates the rows' widgets in order in the current widget list of `window`. Images show
-// `image` (0: none).
+// Creates the rows' widgets in order in the current widget list of `window`, scaled from 96
+// dpi to the window's. Images show `image` (0: none), stretched to fill their row when scaled.
 void WidgetRowsCreate(HWND window, const WidgetRow* first, const WidgetRow* end, HANDLE image);
 
-// The calculator window's menus, widgets and status bar, in that order.
+// The calculator window's widgets at 96 dpi.
+extern const WidgetRow MainWidgets[];
+extern const int MainWidgetCount;
+
+// The calculator window's menus, widgets and status bar, in that order. The window comes
+// with the 96-dpi client size and is made larger on a screen of greater scale; it is laid out
+// again when it moves to a screen of another scale.
 void MainLayoutBuild(HWND window, HANDLE headerImage);
 
 // Texts of the status bar that the main loop shows.

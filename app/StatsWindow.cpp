@@ -4,6 +4,7 @@
 #include "app/WindowNumbers.h"
 #include "runtime/NumberText.h"
 #include "toolkit/Clipboard.h"
+#include "toolkit/Dpi.h"
 #include "toolkit/Gdi.h"
 #include "toolkit/ImageWidget.h"
 #include "toolkit/Widgets.h"
@@ -38,9 +39,17 @@ const Route<Do> StatsRoutes[] = {
     {Stats, Widget, StatsOkButton, AnySubtype, Do::Close, nullptr},
 };
 
-void BarsDraw(HDC dc, const std::vector<TradeStats::Row>& bars) {
-    constexpr int Top = 8, LabelStrip = 56, Margin = 10;
-    const int plotHeight = ChartHeight - Top - LabelStrip - 4;
+// The chart's side at `dpi`: its widget, whose edge keeps its width, scales as a whole.
+int ChartSize(int side, int dpi) {
+    return DpiScale(side + 4, dpi) - 4;
+}
+
+// Sizes at 96 dpi; the chart is drawn at the screen's scale.
+void BarsDraw(HDC dc, const std::vector<TradeStats::Row>& bars, int dpi) {
+    const auto scaled = [dpi](int value) { return DpiScale(value, dpi); };
+    const int Top = scaled(8), LabelStrip = scaled(56), Margin = scaled(10);
+    const int chartWidth = ChartSize(ChartWidth, dpi), chartHeight = ChartSize(ChartHeight, dpi);
+    const int plotHeight = chartHeight - Top - LabelStrip - scaled(4);
     double largest = 0;
     bool losses = false;
     for (const TradeStats::Row& bar : bars) {
@@ -50,18 +59,18 @@ void BarsDraw(HDC dc, const std::vector<TradeStats::Row>& bars) {
     // Gains rise from the zero line, losses hang below it, both on one scale.
     const int zero = Top + (losses ? plotHeight / 2 : plotHeight);
     const int scale = losses ? plotHeight / 2 : plotHeight;
-    const int slot = (ChartWidth - 2 * Margin) / int(bars.size());
-    const int barWidth = std::max(1, std::min(40, slot * 2 / 3));
+    const int slot = (chartWidth - 2 * Margin) / int(bars.size());
+    const int barWidth = std::max(1, std::min(scaled(40), slot * 2 / 3));
 
     const GdiObject<HBRUSH> gain = SolidBrushCreate(GainColor), loss = SolidBrushCreate(LossColor);
     LOGFONTA look = {};
-    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof look, &look);
+    GetObjectA(WidgetFontForDpi(dpi), sizeof look, &look);
     look.lfEscapement = look.lfOrientation = 900; // labels read upwards under their bars
     const GdiObject<HFONT> font(CreateFontIndirectA(&look));
     ObjectSelection fontSelected(dc, font.Get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, LabelColor);
-    const int labelHeight = std::abs(look.lfHeight ? look.lfHeight : 11);
+    const int labelHeight = std::abs(look.lfHeight ? look.lfHeight : scaled(11));
     for (size_t i = 0; i < bars.size(); ++i) {
         const int middle = Margin + int(i) * slot + slot / 2;
         const int height =
@@ -71,24 +80,25 @@ void BarsDraw(HDC dc, const std::vector<TradeStats::Row>& bars) {
                     middle - barWidth / 2 + barWidth, isLoss ? zero + 1 + height : zero};
         FillRect(dc, &bar, isLoss ? loss.Get() : gain.Get());
         const int saved = SaveDC(dc);
-        IntersectClipRect(dc, middle - slot / 2, ChartHeight - LabelStrip, middle + slot / 2,
-                          ChartHeight);
-        TextOutA(dc, middle - labelHeight / 2, ChartHeight - 2, bars[i].ware.c_str(),
+        IntersectClipRect(dc, middle - slot / 2, chartHeight - LabelStrip, middle + slot / 2,
+                          chartHeight);
+        TextOutA(dc, middle - labelHeight / 2, chartHeight - scaled(2), bars[i].ware.c_str(),
                  int(bars[i].ware.size()));
         RestoreDC(dc, saved);
     }
     const GdiObject<HPEN> pen = PenCreate(ZeroLineColor);
     ObjectSelection penSelected(dc, pen.Get());
     MoveToEx(dc, Margin / 2, zero, nullptr);
-    LineTo(dc, ChartWidth - Margin / 2, zero);
+    LineTo(dc, chartWidth - Margin / 2, zero);
 }
 
 // A bitmap of the chart, owned by the caller; nullptr when none could be made.
-HBITMAP ChartCreate(const std::vector<TradeStats::Row>& bars) {
+HBITMAP ChartCreate(const std::vector<TradeStats::Row>& bars, int dpi) {
+    const int width = ChartSize(ChartWidth, dpi), height = ChartSize(ChartHeight, dpi);
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = ChartWidth;
-    info.bmiHeader.biHeight = -ChartHeight; // top-down
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height; // top-down
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
@@ -99,9 +109,9 @@ HBITMAP ChartCreate(const std::vector<TradeStats::Row>& bars) {
         return nullptr;
     {
         ObjectSelection selected(dc.Get(), bitmap.Get());
-        RECT all = {0, 0, ChartWidth, ChartHeight};
+        RECT all = {0, 0, width, height};
         FillRect(dc.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        BarsDraw(dc.Get(), bars);
+        BarsDraw(dc.Get(), bars, dpi);
     }
     return bitmap.Release();
 }
@@ -123,7 +133,8 @@ std::string Notes(const TradeStats& stats) {
     return note;
 }
 
-void SummaryCreate(const TradeStats& stats) {
+void SummaryCreate(const TradeStats& stats, int dpi) {
+    const auto scaled = [dpi](int value) { return DpiScale(value, dpi); };
     const auto row = [](const TradeStats::Row& r) {
         return r.ware + " (" + Amount(r.value) + " %)";
     };
@@ -141,11 +152,13 @@ void SummaryCreate(const TradeStats& stats) {
     };
     int y = 12;
     for (int i = 0; i < StatsLineCount; ++i, y += 24) {
-        TextWidgetCreate(StatsFirstLine + 2 * i, 10, y + 3, 220, 14, lines[i].first);
-        StringWidgetCreate(StatsFirstLine + 2 * i + 1, 236, y, 374, 20, lines[i].second.c_str(),
-                           ES_READONLY);
+        TextWidgetCreate(StatsFirstLine + 2 * i, scaled(10), scaled(y + 3), scaled(220), scaled(14),
+                         lines[i].first);
+        StringWidgetCreate(StatsFirstLine + 2 * i + 1, scaled(236), scaled(y), scaled(374),
+                           scaled(20), lines[i].second.c_str(), ES_READONLY);
     }
-    TextWidgetCreate(StatsNote, 10, y + 4, 600, 14, Notes(stats).c_str());
+    TextWidgetCreate(StatsNote, scaled(10), scaled(y + 4), scaled(600), scaled(14),
+                     Notes(stats).c_str());
 }
 
 } // namespace
@@ -157,20 +170,23 @@ void TradeTableCopy(TradeTable& table, TradeFields& fields) {
 void StatsWindowRun(TradeTable& table, TradeFields& fields) {
     HWND main = WindowNativeHandle(MainWindow);
     HWND focus = GetFocus(); // given back when the window closes, as a dialog does
+    const int dpi = WindowDpi(main);
+    const auto scaled = [dpi](int value) { return DpiScale(value, dpi); };
     HWND window = reinterpret_cast<HWND>(
-        WindowOpen(StatsWindow, 0, 0, ClientWidth, ClientHeight, "Statistics",
+        WindowOpen(StatsWindow, 0, 0, scaled(ClientWidth), scaled(ClientHeight), "Statistics",
                    WS_CAPTION | WS_SYSMENU | WindowCenteredOnParent, main));
     if (!window)
         return;
     const TradeStats stats = TradeStatsCompute(table);
-    const GdiObject<HBITMAP> chart(stats.bars.empty() ? nullptr : ChartCreate(stats.bars));
+    const GdiObject<HBITMAP> chart(stats.bars.empty() ? nullptr : ChartCreate(stats.bars, dpi));
     if (WidgetListBegin(window)) {
-        SummaryCreate(stats);
+        SummaryCreate(stats, dpi);
         if (chart)
-            ImageWidgetCreate(StatsChart, 10, 230, ChartWidth, ChartHeight, chart.Get(),
-                              WS_EX_CLIENTEDGE);
-        ButtonWidgetCreate(StatsCopyButton, 190, 440, 110, 22, "Copy table");
-        ButtonWidgetCreate(StatsOkButton, 320, 440, 110, 22, "OK");
+            ImageWidgetCreate(StatsChart, scaled(10), scaled(230), scaled(ChartWidth),
+                              scaled(ChartHeight), chart.Get(), WS_EX_CLIENTEDGE);
+        ButtonWidgetCreate(StatsCopyButton, scaled(190), scaled(440), scaled(110), scaled(22),
+                           "Copy table");
+        ButtonWidgetCreate(StatsOkButton, scaled(320), scaled(440), scaled(110), scaled(22), "OK");
     }
     // Modal: the calculator takes no input until this window is gone.
     if (main)

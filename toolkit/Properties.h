@@ -11,3 +11,7 @@ constexpr char LastSelectedProperty[] = "GT_LastSelected";
 // On a status bar's parent: its own procedure, and the bar's number (StatusBar.cpp).
 constexpr char StatusBarCallbackProperty[] = "gt_statusbar_callback";
 constexpr char StatusBarNumberProperty[] = "gt_statusbar_id";
+// On a window that follows display scale changes: its own procedure and the application's
+// handler (Dpi.cpp).
+constexpr char DpiCallbackProperty[] = "kv_dpi_callback";
+constexpr char DpiHandlerProperty[] = "kv_dpi_handler";

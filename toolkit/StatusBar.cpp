@@ -115,6 +115,23 @@ void StatusBarAddField(int width) {
                  reinterpret_cast<LPARAM>(buildingEdges.data()));
 }
 
+void StatusBarFieldWidthSet(int number, int width) {
+    StatusBarRecord* bar = StatusBarFind(number);
+    if (!bar)
+        return;
+    int edges[256];
+    const int count = static_cast<int>(SendMessageA(bar->Handle, SB_GETPARTS, 256, LPARAM(edges)));
+    if (count < 1)
+        return;
+    const int moved = width - edges[0];
+    for (int i = 0; i < count; ++i)
+        if (edges[i] != -1)
+            edges[i] += moved;
+    SendMessageA(bar->Handle, SB_SETPARTS, WPARAM(count), LPARAM(edges));
+    bar->Width = bar->Height = 0;
+    StatusBarOnParentSize(number);
+}
+
 void StatusBarSetText(int number, int field, const char* text, int appearance) {
     StatusBarRecord* bar = StatusBarFind(number);
     // A larger index would spill into the control's type bits (owner-drawn and so on).

@@ -25,6 +25,9 @@ void StatusBarsInit();
 intptr_t StatusBarCreate(int number, HWND parent);
 // Appends a field of `width` pixels to the bar created last.
 void StatusBarAddField(int width);
+// Gives the bar's first field a new width and fits the bar to its parent again, as after a
+// change of font.
+void StatusBarFieldWidthSet(int number, int width);
 // Field indices are 0 .. 255 (the control's limit); others and unknown numbers do nothing.
 void StatusBarSetText(int number, int field, const char* text, int appearance);
 void StatusBarSetTextPlain(int number, int field, const char* text);

@@ -270,6 +270,12 @@ int WidgetAddColumn(int number, int position, const char* title, int width) {
     return widget->Class->AddColumn(widget, position, title ? title : "", width);
 }
 
+void WidgetSetItemAttribute(int number, int item, int attribute, int value, int column) {
+    WidgetRecord* widget = WidgetLookup(number);
+    if (widget && widget->Class && widget->Class->SetItemAttribute)
+        widget->Class->SetItemAttribute(widget, item, attribute, value, column);
+}
+
 void WidgetResize(int number, int x, int y, int width, int height) {
     WidgetRecord* widget = WidgetLookup(number);
     if (!widget)

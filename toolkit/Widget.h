@@ -52,5 +52,7 @@ void WidgetRemoveItem(int number, int item);
 void WidgetRemoveAllItems(int number);
 void WidgetSetColor(int number, int which, int color); // which: a WidgetColorSelector
 int WidgetAddColumn(int number, int position, const char* title, int width);
+// Attribute of an item's column, such as a list view's ListViewColumnWidth (item unused).
+void WidgetSetItemAttribute(int number, int item, int attribute, int value, int column);
 // Moves the control; IgnoreValue keeps that coordinate or size as it is.
 void WidgetResize(int number, int x, int y, int width, int height);
