@@ -17,6 +17,9 @@ Unicode true
 Target amd64-unicode ; the program is x86-64 only, and so is Wine without its 32-bit part
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
+; A file that cannot be written (the program is running) is retried or the install cancelled,
+; never skipped: a half-updated program must not pass for an updated one.
+AllowSkipFiles off
 ManifestDPIAware true
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Kestrava"
