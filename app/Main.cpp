@@ -393,7 +393,25 @@ void LibrariesInit() {
 
 } // namespace
 
+// Started for a file, as a double click on a list does, the program is given the file's folder
+// (or the caller's) as its working folder; its data and save folders are beside it. The file is
+// taken as a full path first, then the program works from its own folder.
+std::string GivenFileTake(const char* commandLine) {
+    std::string given = CommandLineFile(commandLine);
+    if (given.empty())
+        return given;
+    char full[MAX_PATH * 2] = {}, program[MAX_PATH * 2] = {};
+    if (const DWORD size = GetFullPathNameA(given.c_str(), sizeof full, full, nullptr);
+        size && size < sizeof full)
+        given = full;
+    const std::string path(program, GetModuleFileNameA(nullptr, program, sizeof program));
+    if (const size_t slash = path.find_last_of('\\'); slash != std::string::npos)
+        SetCurrentDirectoryA(path.substr(0, slash).c_str());
+    return given;
+}
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+    const std::string given = GivenFileTake(commandLine);
     LibrariesInit();
     // Built hidden and shown whole: on a window already on screen every menu item costs a new
     // frame and every control a redraw of its own.
@@ -409,7 +427,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
         FileMenuShow(app);
         WindowFilesAccept(MainWindow);
         WindowShow(MainWindow);
-        if (const std::string given = CommandLineFile(commandLine); !given.empty())
+        if (!given.empty())
             FileOpenGiven(app, given);
         MainLoop(app);
     }

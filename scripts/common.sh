@@ -23,6 +23,8 @@ start_xvfb() {
 # One wineserver for the whole run; the first start of a prefix takes a few seconds.
 start_wine() {
   export WINEPREFIX="$build/windows/wineprefix" WINEDEBUG=-all LANG=C.UTF-8 LC_ALL=C.UTF-8
+  # Shortcuts and file types made in the test prefix must not reach the Linux desktop's menus.
+  export WINEDLLOVERRIDES="winemenubuilder.exe=d"
   mkdir -p "$WINEPREFIX"
   [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1 || true
   wineserver -p 2>/dev/null || true  # already running is fine

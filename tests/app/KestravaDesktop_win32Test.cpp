@@ -27,8 +27,8 @@ std::string ListBytes() {
     return CrLfLines(lines);
 }
 
-// A list and an entry open as the menu opens them, quoted paths with blanks too; a missing
-// file and a file of another kind each give their message and leave the calculator as it was.
+// A list, an entry and a CSV file open as the menu opens them, quoted paths with blanks too;
+// a missing file and a file of another kind each give their message and change nothing.
 TEST(KestravaDesktop, OpensTheFileGivenOnTheCommandLine) {
     const struct {
         const char* arguments; // in the program's folder
@@ -38,6 +38,7 @@ TEST(KestravaDesktop, OpensTheFileGivenOnTheCommandLine) {
         {"\"Saved-Lists\\My lists\\trade list.kvl\"", nullptr, true},
         {"Saved-Lists\\My lists\\trade list.kvl", nullptr, true},
         {"\"Saved-Entrys\\salt.KVE\"", nullptr, false},
+        {"\"Saved-Lists\\My lists\\salt.csv\"", nullptr, true},
         {"Saved-Lists\\missing.kvl", "Can't load this file!\n", true},
         {"Saved-Lists\\notes.txt", "Can't open this kind of file!\n", true},
     };
@@ -49,6 +50,8 @@ TEST(KestravaDesktop, OpensTheFileGivenOnTheCommandLine) {
                 std::ofstream(folder / "Saved-Lists/My lists/trade list.kvl", std::ios::binary)
                     << ListBytes();
                 std::ofstream(folder / "Saved-Lists/notes.txt", std::ios::binary) << ListBytes();
+                std::ofstream(folder / "Saved-Lists/My lists/salt.csv", std::ios::binary)
+                    << "Ware,Buyunits,Buyprice,Sellunits,Unityield [$]\r\nSalt,10,100,10,2\r\n";
                 std::ofstream(folder / "Saved-Entrys/salt.KVE", std::ios::binary) << CrLfLines(
                     {"Salt", "10", "100.0000000000", "10", "1", "2.0000000000", "12.0000000000",
                      "120.0000000000", "2.0000000000", "20.0000000000", "20.0000000000"});
