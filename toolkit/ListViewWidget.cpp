@@ -8,7 +8,10 @@
 #include "toolkit/Properties.h"
 #include "toolkit/Widgets.h"
 
+#include <algorithm>
+#include <cstring>
 #include <new>
+#include <string>
 
 static WidgetKind listViewKind;
 
@@ -47,6 +50,31 @@ static void ItemChanged(WidgetRecord* widget, const NMLISTVIEW* change) {
     WidgetPostEvent(widget->Handle, SubtypeChange);
 }
 
+// Typing in the list finds the next row, from `start` on and round, whose first cell begins
+// with what was typed, without case: the control asks, since it keeps no texts itself.
+static LRESULT RowFind(WidgetRecord* widget, int start, const std::string& typed) {
+    const int rows = ListViewRowCount(widget);
+    for (int i = 0; i < rows && !typed.empty(); ++i) {
+        const int row = (std::max(start, 0) + i) % rows;
+        const char* cell = ListViewCellText(*ListViewRow(widget, row), 0);
+        if (std::strlen(cell) >= typed.size() &&
+            CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, cell, int(typed.size()),
+                           typed.c_str(), int(typed.size())) == CSTR_EQUAL)
+            return row;
+    }
+    return -1;
+}
+
+static std::string Typed(const NMLVFINDITEMW* find) {
+    const wchar_t* text = find->lvfi.psz;
+    const int size =
+        text ? WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr) : 0;
+    std::string typed(size_t(std::max(size, 1)), '\0');
+    if (size)
+        WideCharToMultiByte(CP_ACP, 0, text, -1, typed.data(), size, nullptr, nullptr);
+    return typed.c_str();
+}
+
 static LRESULT ListViewOnParentMessage(WidgetRecord* widget, HWND, UINT message, WPARAM,
                                        LPARAM lParam) {
     if (message != WM_NOTIFY)
@@ -66,6 +94,14 @@ static LRESULT ListViewOnParentMessage(WidgetRecord* widget, HWND, UINT message,
     case LVN_ITEMCHANGED: ItemChanged(widget, reinterpret_cast<NMLISTVIEW*>(lParam)); return 0;
     case LVN_BEGINDRAG: WidgetPostEvent(widget->Handle, SubtypeDragStart); return 0;
     case LVN_DELETEALLITEMS: return TRUE; // no notice per row
+    case LVN_ODFINDITEMA: {
+        const auto* find = reinterpret_cast<NMLVFINDITEMA*>(lParam);
+        return RowFind(widget, find->iStart, find->lvfi.psz ? find->lvfi.psz : "");
+    }
+    case LVN_ODFINDITEMW: {
+        const auto* find = reinterpret_cast<NMLVFINDITEMW*>(lParam);
+        return RowFind(widget, find->iStart, Typed(find));
+    }
     case LVN_GETDISPINFOA:
         ListViewDisplayInfo(widget, &reinterpret_cast<NMLVDISPINFOA*>(lParam)->item);
         return 0;

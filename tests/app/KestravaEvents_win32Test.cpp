@@ -194,6 +194,10 @@ TEST(KestravaEvents, EveryLineOfTheRoutingTableFromOutside) {
     EXPECT_LT(below.top, row.y + 24);
     InputKey(VK_DELETE);
     EXPECT_TRUE(WaitUntil([&] { return app.Rows() == 2 && app.Cell(0, 0) == "Salt"; }));
+    // Typing the first letters of a ware selects the next row with it.
+    ASSERT_TRUE(app.KeysUntil(VK_HOME, [&] { return app.Selected() == 0; }));
+    app.Keys({'W', 'O'});
+    EXPECT_TRUE(WaitUntil([&] { return app.Selected() == 1; }));
 
     // Plain C is the list's own; Ctrl+C copies the list.
     ClipboardTake();
