@@ -51,12 +51,14 @@ TEST(KestravaFiles, EntrySavedAndOpenedAgainNothingSavedOverAFileInUseHelpHoldsC
     app.Menu(MenuClearList);
     ASSERT_TRUE(WaitUntil([&] { return app.Text(WareField) == "Ware"; }));
     app.Click(YieldPercentOption); // the file brings the amount mode back
+    ASSERT_TRUE(WaitUntil([&] { return app.Checked(YieldPercentOption); }));
     ASSERT_TRUE(app.FileDialog(MenuOpenEntry, "Load Entry", "trade.kve"));
     ASSERT_TRUE(WaitUntil([&] { return entryTexts() == entry; }));
     EXPECT_TRUE(app.Checked(YieldNumbersOption));
 
-    for (auto [menu, title, name] : {std::tuple{WareField, "Save Entry", "Saved-Entrys/kept.kve"},
-                                     {SellUnitsField, "Save List", "Saved-Lists/kept.kvl"}}) {
+    for (auto [menu, title, name] :
+         {std::tuple{MenuSaveEntry, "Save Entry", "Saved-Entrys/kept.kve"},
+          {MenuSaveList, "Save List", "Saved-Lists/kept.kvl"}}) {
         SCOPED_TRACE(title);
         const std::string path = (app.Folder() / name).string(), old = "old\r\nlines\r\n";
         std::ofstream(path, std::ios::binary) << old;
