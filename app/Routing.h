@@ -18,10 +18,11 @@ inline Event EventNext() {
     return {kind, EventWindowId(), EventWidgetId(), EventSubtype()};
 }
 
-constexpr int AnyNumber = INT_MIN;  // any widget or menu number
-constexpr int AnySubtype = INT_MIN; // any notification, click or key
-constexpr int AnyKey = INT_MIN + 1; // any key a widget reports
-constexpr int Key(int virtualKey) { // a key a widget reports
+constexpr int AnyNumber = INT_MIN;          // any widget or menu number
+constexpr int AnySubtype = INT_MIN;         // any notification, click or key
+constexpr int AnyKey = INT_MIN + 1;         // any key a widget reports
+constexpr int AnyColumnClick = INT_MIN + 2; // a click on any column header
+constexpr int Key(int virtualKey) {         // a key a widget reports
     return SubtypeKey | virtualKey;
 }
 constexpr int ControlKey(int virtualKey) {
@@ -36,9 +37,11 @@ template <typename Command> struct Route {
 
 inline bool RouteMatches(int window, int kind, int number, int subtype, const Event& event) {
     const bool key = (event.subtype & ~0xFFFF) == SubtypeKey;
+    const bool column = (event.subtype & ~0xFFFF) == SubtypeColumnClick;
     return window == event.window && kind == event.kind &&
            (number == AnyNumber || number == event.number) &&
-           (subtype == AnySubtype || subtype == event.subtype || (subtype == AnyKey && key));
+           (subtype == AnySubtype || subtype == event.subtype || (subtype == AnyKey && key) ||
+            (subtype == AnyColumnClick && column));
 }
 
 // The first line of `table` that matches `event`; nullptr when none does.

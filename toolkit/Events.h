@@ -36,6 +36,8 @@ constexpr int SubtypeDragStart = 14002;
 // Shift+F10) are reported; the control handles them as before.
 constexpr int SubtypeKey = 0x20000;
 constexpr int SubtypeKeyControl = 0x1000;
+// A click on a list view's column header: SubtypeColumnClick | the column.
+constexpr int SubtypeColumnClick = 0x40000;
 
 // What an internal message handler returns to ask for the default processing.
 constexpr LRESULT NotHandled = static_cast<LRESULT>(0xD0D0D0D1u);

@@ -1,5 +1,6 @@
-// Where a list view's row is on the screen, for menus opened from the keyboard.
-#include "toolkit/WidgetFramework.h"
+// Where a list view's row is on the screen, for menus opened from the keyboard, and the sort
+// arrow in its header.
+#include "toolkit/ListView.h"
 #include "toolkit/Widgets.h"
 
 #include <commctrl.h>
@@ -14,4 +15,19 @@ POINT ListViewRowScreenPoint(int number, int row) {
         point = {place.left + 8, place.bottom};
     ClientToScreen(widget->Handle, &point);
     return point;
+}
+
+void ListViewSortArrowSet(int number, int column, int direction) {
+    WidgetRecord* widget = WidgetLookup(number);
+    HWND header = widget ? ListViewHeader(widget) : nullptr;
+    const int columns = header ? int(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    for (int c = 0; c < columns; ++c) {
+        HDITEMA item = {};
+        item.mask = HDI_FORMAT;
+        SendMessageA(header, HDM_GETITEMA, WPARAM(c), LPARAM(&item));
+        item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+        if (c == column && direction)
+            item.fmt |= direction > 0 ? HDF_SORTUP : HDF_SORTDOWN;
+        SendMessageA(header, HDM_SETITEMA, WPARAM(c), LPARAM(&item));
+    }
 }

@@ -93,6 +93,10 @@ static LRESULT ListViewOnParentMessage(WidgetRecord* widget, HWND, UINT message,
     case NM_RDBLCLK: WidgetPostEvent(widget->Handle, SubtypeRightDoubleClick); return 0;
     case LVN_ITEMCHANGED: ItemChanged(widget, reinterpret_cast<NMLISTVIEW*>(lParam)); return 0;
     case LVN_BEGINDRAG: WidgetPostEvent(widget->Handle, SubtypeDragStart); return 0;
+    case LVN_COLUMNCLICK:
+        WidgetPostEvent(widget->Handle,
+                        SubtypeColumnClick | reinterpret_cast<NMLISTVIEW*>(lParam)->iSubItem);
+        return 0;
     case LVN_DELETEALLITEMS: return TRUE; // no notice per row
     case LVN_ODFINDITEMA: {
         const auto* find = reinterpret_cast<NMLVFINDITEMA*>(lParam);

@@ -55,3 +55,6 @@ intptr_t ListViewWidgetCreate(int number, int x, int y, int width, int height,
 // Screen point just under the start of `row`; the list's top-left corner when there is no
 // such row. For a popup opened from the keyboard.
 POINT ListViewRowScreenPoint(int number, int row);
+// Shows the sort arrow in `column`'s header: up for direction > 0, down for < 0, none for 0.
+// The other columns lose theirs. A header click reports SubtypeColumnClick | the column.
+void ListViewSortArrowSet(int number, int column, int direction);
