@@ -9,10 +9,6 @@
 #include <iterator>
 #include <utility>
 
-#ifndef KV_APP_DIR // set for the programs that drive the built Kestrava.exe
-#define KV_APP_DIR ""
-#endif
-
 namespace fs = std::filesystem;
 
 namespace {
