@@ -3,6 +3,7 @@
 // 96 dpi.
 #include "support/KestravaDriver_win32.h"
 #include "toolkit/StatusBar.h"
+#include "trade/Columns.h"
 
 #include <gtest/gtest.h>
 
@@ -196,6 +197,31 @@ TEST(KestravaScale, EveryWindowLaidOutAtTheScreensScaleWithNoTextCutMoreThanAt96
             EXPECT_NEAR(Scaled(at96.client[i].cy, dpi), at.client[i].cy, 1);
         }
     }
+}
+
+// Moved to a screen of 144 dpi, the window takes the size the system suggests and lays itself
+// out again for that scale: widgets, the list's columns.
+TEST(KestravaScale, MovedToAScreenOfAnotherScaleTheWindowIsLaidOutAgain) {
+    Kestrava app;
+    ASSERT_TRUE(app.Ready());
+    RECT window = {};
+    GetWindowRect(app.Main(), &window);
+    window.right = window.left + Scaled(window.right - window.left, 144);
+    window.bottom = window.top + Scaled(window.bottom - window.top, 144);
+    // The suggested rectangle, as the system passes it: in the program's own memory.
+    HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, app.Id());
+    void* at = VirtualAllocEx(process, nullptr, sizeof window, MEM_COMMIT, PAGE_READWRITE);
+    WriteProcessMemory(process, at, &window, sizeof window, nullptr);
+    Send(app.Main(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(at));
+    VirtualFreeEx(process, at, 0, MEM_RELEASE);
+    CloseHandle(process);
+    const Widgets shown = WidgetsOf(app.Main(), 144);
+    for (const auto& [number, place] : MainLayout(app.Main(), 144))
+        EXPECT_TRUE(Near(shown.at(number).place, place)) << number;
+    for (int column = 0; column < ColumnCount; ++column)
+        EXPECT_EQ(Scaled(Columns[column].width, 144),
+                  Send(app.Control(TradeList), LVM_GETCOLUMNWIDTH, WPARAM(column), 0));
+    EXPECT_TRUE(app.Responsive());
 }
 
 } // namespace
