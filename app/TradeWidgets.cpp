@@ -2,6 +2,7 @@
 
 #include "app/Layout.h"
 #include "toolkit/Widget.h"
+#include "toolkit/Widgets.h"
 
 namespace {
 
@@ -48,6 +49,10 @@ void ListViewTable::RowAdd(int position, const std::string& rowText) {
 
 std::string ListViewTable::CellGetText(int row, int column) {
     return WidgetGetItemText(widget_, row, column);
+}
+
+bool ListViewTable::RowCellsPeek(int row, const char** cells, int count) {
+    return ListViewRowCells(widget_, row, cells, count);
 }
 
 int ListViewTable::SelectedRow() {

@@ -22,6 +22,7 @@ class ListViewTable : public TradeTable {
     int RowCount() override;
     void RowAdd(int position, const std::string& rowText) override;
     std::string CellGetText(int row, int column) override;
+    bool RowCellsPeek(int row, const char** cells, int count) override;
     int SelectedRow() override;
     void RowRemove(int row) override;
     void RowsRemoveAll() override;

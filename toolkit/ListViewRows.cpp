@@ -298,3 +298,22 @@ void ListViewSetItemAttribute(WidgetRecord* widget, int, int attribute, int valu
         ListViewSend(widget, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column),
                      MAKELPARAM(static_cast<WORD>(value & 0xFFFF), 0));
 }
+
+bool ListViewRowCells(int number, int row, const char** cells, int count) {
+    WidgetRecord* widget = WidgetLookup(number);
+    const ListRow* entry =
+        widget && widget->Class && widget->Class->Kind == WidgetKindListView && widget->State
+            ? ListViewRow(widget, row)
+            : nullptr;
+    if (!entry)
+        return false;
+    const char* text = entry->cells.get();
+    for (int c = 0; c < count; ++c)
+        if (c < entry->cellCount) {
+            cells[c] = text;
+            text += std::strlen(text) + 1;
+        } else {
+            cells[c] = "";
+        }
+    return true;
+}

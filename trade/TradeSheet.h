@@ -54,6 +54,9 @@ class TradeTable {
     virtual int RowCount() = 0;
     virtual void RowAdd(int position, const std::string& rowText) = 0;
     virtual std::string CellGetText(int row, int column) = 0;
+    // The texts of the row's first `count` cells without copies, for reading many rows: good
+    // until the table changes. False when the table cannot lend them; CellGetText then.
+    virtual bool RowCellsPeek(int /*row*/, const char** /*cells*/, int /*count*/) { return false; }
     // -1 when no row is selected.
     virtual int SelectedRow() = 0;
     virtual void RowRemove(int row) = 0;

@@ -1,19 +1,51 @@
 #include "trade/TradeStats.h"
 
+#include "runtime/NumberText.h"
 #include "trade/Columns.h"
+#include "trade/Trade.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
-#include <set>
+#include <cstring>
+#include <deque>
+#include <string_view>
+#include <unordered_map>
+
+const char* const WareColumnTitles[WareColumnCount] = {
+    "Ware", "Rows", "Units bought", "Units sold", "Cost", "Sell price", "Yield [$]", "Yield [%]"};
+const char OthersBar[] = "Others";
 
 namespace {
 
 // The whole text must be a finite number; a readable prefix is not enough here.
-bool FiniteNumber(const std::string& text, double& value) {
-    const char* end = text.data() + text.size();
-    const auto result = std::from_chars(text.data(), end, value);
+bool FiniteNumber(const char* text, double& value) {
+    const char* end = text + std::strlen(text);
+    const auto result = std::from_chars(text, end, value);
     return result.ec == std::errc() && result.ptr == end && std::isfinite(value);
 }
+
+// One row's cells, lent by the table where it can: a million rows copied cell by cell take
+// most of the time the figures cost.
+class RowCells {
+  public:
+    explicit RowCells(TradeTable& table) : table_(table) {}
+    void Read(int row) {
+        if (table_.RowCellsPeek(row, cells_, ColumnCount))
+            return;
+        for (int column = 0; column < ColumnCount; ++column) {
+            copies_[column] = table_.CellGetText(row, column);
+            cells_[column] = copies_[column].c_str();
+        }
+    }
+    const char* operator[](Field field) const { return cells_[ColumnOf(field)]; }
+
+  private:
+    TradeTable& table_;
+    const char* cells_[ColumnCount] = {};
+    std::string copies_[ColumnCount];
+};
 
 std::string CellForTable(std::string text) {
     for (char& c : text)
@@ -22,21 +54,50 @@ std::string CellForTable(std::string text) {
     return text;
 }
 
+bool LessIgnoringCase(const std::string& a, const std::string& b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) <
+               std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+double WareNumber(const WareStats& w, WareColumn column) {
+    switch (column) {
+    case WareRows: return w.rows;
+    case WareBought: return w.bought;
+    case WareSold: return w.sold;
+    case WareCost: return w.cost;
+    case WareSell: return w.sell;
+    case WareYield: return w.yield;
+    default: return w.yieldPercent;
+    }
+}
+
 } // namespace
 
 TradeStats TradeStatsCompute(TradeTable& table) {
     TradeStats stats;
-    std::set<std::string> wares;
+    // Every ware gets a line, so that the distinct names are counted over every row; those
+    // without a counted row go later. Lines never move, so their names can be the keys.
+    std::deque<WareStats> lines;
+    std::unordered_map<std::string_view, WareStats*> lineOf;
     double costOfSold = 0;
+    RowCells cells(table);
     stats.rows = table.RowCount();
     for (int row = 0; row < stats.rows; ++row) {
-        const std::string ware = table.CellGetText(row, ColumnOf(Field::Ware));
-        wares.insert(ware);
+        cells.Read(row);
+        const std::string_view name = cells[Field::Ware];
+        auto found = lineOf.find(name);
+        if (found == lineOf.end()) {
+            lines.push_back({std::string(name)});
+            found = lineOf.emplace(lines.back().ware, &lines.back()).first;
+        }
+        WareStats& ware = *found->second;
         double cost, sell, yield, percent;
-        if (!FiniteNumber(table.CellGetText(row, ColumnOf(Field::BuyCost)), cost) ||
-            !FiniteNumber(table.CellGetText(row, ColumnOf(Field::SellPrice)), sell) ||
-            !FiniteNumber(table.CellGetText(row, ColumnOf(Field::YieldAmount)), yield) ||
-            !FiniteNumber(table.CellGetText(row, ColumnOf(Field::YieldPercent)), percent)) {
+        if (!FiniteNumber(cells[Field::BuyCost], cost) ||
+            !FiniteNumber(cells[Field::SellPrice], sell) ||
+            !FiniteNumber(cells[Field::YieldAmount], yield) ||
+            !FiniteNumber(cells[Field::YieldPercent], percent)) {
             ++stats.skipped;
             continue;
         }
@@ -46,18 +107,59 @@ TradeStats TradeStatsCompute(TradeTable& table) {
         stats.yield += yield;
         costOfSold += sell - yield;
         if (!stats.hasBest || percent > stats.best.value)
-            stats.best = {ware, percent};
+            stats.best = {ware.ware, percent};
         if (!stats.hasBest || percent < stats.worst.value)
-            stats.worst = {ware, percent};
+            stats.worst = {ware.ware, percent};
         stats.hasBest = true;
-        if (int(stats.bars.size()) < ChartBarsMax)
-            stats.bars.push_back({ware, yield});
+        // The units as the computation read them: a finite cost means they were read as such.
+        ++ware.rows;
+        ware.bought += EntryNumber(cells[Field::BuyUnits]);
+        ware.sold += EntryNumber(cells[Field::SellUnits]);
+        ware.cost += cost;
+        ware.sell += sell;
+        ware.yield += yield;
     }
-    stats.wares = int(wares.size());
+    stats.wares = int(lines.size());
     stats.hasPercent = costOfSold != 0;
     if (stats.hasPercent)
         stats.yieldPercent = stats.yield / costOfSold * 100;
+
+    std::vector<WareStats>& counted = stats.byWare;
+    counted.reserve(lines.size());
+    for (WareStats& w : lines)
+        if (w.rows)
+            counted.push_back(std::move(w));
+    for (WareStats& w : counted) {
+        const double sold = w.sell - w.yield;
+        w.hasPercent = sold != 0;
+        w.yieldPercent = w.hasPercent ? w.yield / sold * 100 : 0;
+    }
+    WareStatsSort(counted, WareYield, false);
+    for (const WareStats& w : counted)
+        if (int(stats.bars.size()) < ChartBarsMax)
+            stats.bars.push_back({w.ware, w.yield});
+        else if (int(stats.bars.size()) == ChartBarsMax)
+            stats.bars.push_back({OthersBar, w.yield});
+        else
+            stats.bars.back().value += w.yield;
     return stats;
+}
+
+void WareStatsSort(std::vector<WareStats>& wares, WareColumn column, bool ascending) {
+    if (column == WareName) {
+        std::stable_sort(wares.begin(), wares.end(), [ascending](const auto& a, const auto& b) {
+            return ascending ? LessIgnoringCase(a.ware, b.ware) : LessIgnoringCase(b.ware, a.ware);
+        });
+        return;
+    }
+    std::stable_sort(wares.begin(), wares.end(), [=](const WareStats& a, const WareStats& b) {
+        const bool missingA = column == WareYieldPercent && !a.hasPercent;
+        const bool missingB = column == WareYieldPercent && !b.hasPercent;
+        if (missingA || missingB)
+            return !missingA;
+        const double x = WareNumber(a, column), y = WareNumber(b, column);
+        return ascending ? x < y : y < x;
+    });
 }
 
 std::string TradeTableText(TradeTable& table, TradeFields& fields) {
@@ -79,4 +181,20 @@ std::string TradeTableText(TradeTable& table, TradeFields& fields) {
             text += CellForTable(fields.FieldGetText(Columns[column].total));
     }
     return text + "\r\n";
+}
+
+std::string WareTableText(const std::vector<WareStats>& wares) {
+    std::string text;
+    for (int column = 0; column < WareColumnCount; ++column)
+        text += (column ? "\t" : "") + std::string(WareColumnTitles[column]);
+    text += "\r\n";
+    for (const WareStats& w : wares) {
+        text += CellForTable(w.ware) + '\t' + NumberToText(w.rows);
+        for (double units : {w.bought, w.sold})
+            text += '\t' + FloatToText(units, units == std::floor(units) ? 0 : -1);
+        for (double amount : {w.cost, w.sell, w.yield})
+            text += '\t' + FloatToText(amount);
+        text += '\t' + (w.hasPercent ? FloatToText(w.yieldPercent) : "") + "\r\n";
+    }
+    return text;
 }

@@ -1,11 +1,35 @@
-// A summary of the trade list: counts, sums, the best and worst row and the bars of a chart,
-// and the whole list as a table for spreadsheets.
+// A summary of the trade list: counts, sums, the best and worst row, the figures of each ware
+// and the bars of a chart, and the whole list as a table for spreadsheets.
 #pragma once
 
 #include "trade/TradeSheet.h"
 
 #include <string>
 #include <vector>
+
+// The figures of one ware over its counted rows.
+struct WareStats {
+    std::string ware;
+    int rows = 0;
+    double bought = 0, sold = 0; // units
+    double cost = 0, sell = 0, yield = 0;
+    bool hasPercent = false; // false when the cost of the units sold is 0
+    double yieldPercent = 0; // yield on the cost of the units sold, in percent
+};
+
+// The columns of the per-ware table, in the order it shows them.
+enum WareColumn {
+    WareName,
+    WareRows,
+    WareBought,
+    WareSold,
+    WareCost,
+    WareSell,
+    WareYield,
+    WareYieldPercent,
+    WareColumnCount
+};
+extern const char* const WareColumnTitles[WareColumnCount];
 
 // Rows whose numbers are not finite numbers (a zero unit count gives "inf" and "nan") are
 // counted in `rows` and `skipped` but left out of everything else.
@@ -23,15 +47,27 @@ struct TradeStats {
     bool hasPercent = false; // false when the cost of the units sold is 0
     double yieldPercent = 0; // yield on the cost of the units sold, in percent
     bool hasBest = false;
-    Row best, worst;       // by yield [%]
-    std::vector<Row> bars; // yield [$] of the first counted rows, at most ChartBarsMax
-    int counted = 0;       // rows taken into the sums
+    Row best, worst;               // by yield [%]
+    std::vector<WareStats> byWare; // biggest yield [$] first; ties in the list's order
+    // Yield [$] of the ChartBarsMax wares that yield most, then "Others" with the sum of the
+    // rest when there are more.
+    std::vector<Row> bars;
+    int counted = 0; // rows taken into the sums
 };
 
-constexpr int ChartBarsMax = 50;
+constexpr int ChartBarsMax = 20;
+extern const char OthersBar[]; // "Others"
 
 TradeStats TradeStatsCompute(TradeTable& table);
+
+// Stable; the ware case-insensitively, numbers by value with a missing yield [%] last.
+void WareStatsSort(std::vector<WareStats>& wares, WareColumn column, bool ascending);
 
 // Tab-separated lines with CR LF ends: the nine column titles, one line per row, and
 // "Total" with the eight totals. Tabs and line breaks inside a cell become blanks.
 std::string TradeTableText(TradeTable& table, TradeFields& fields);
+
+// The per-ware table the same way: titles, then a line per ware in the given order, its
+// amounts as the list writes them, whole units without decimals and an empty yield [%]
+// where there is none.
+std::string WareTableText(const std::vector<WareStats>& wares);

@@ -223,7 +223,7 @@ DWORD Kestrava::ExitCode() {
     return code;
 }
 
-std::string Kestrava::Cell(int row, int column) {
+std::string Kestrava::Cell(HWND list, int row, int column) {
     // The list writes the text behind the item, both in the program's memory.
     RemoteBlock block{process_.hProcess};
     LVITEMA item = {};
@@ -231,7 +231,7 @@ std::string Kestrava::Cell(int row, int column) {
     item.pszText = block.at + sizeof item;
     item.cchTextMax = int(RemoteBlock::Size - sizeof item);
     block.Put(item);
-    Send(Control(TradeList), LVM_GETITEMTEXTA, WPARAM(row), block.Address());
+    Send(list, LVM_GETITEMTEXTA, WPARAM(row), block.Address());
     return block.Text(sizeof item);
 }
 

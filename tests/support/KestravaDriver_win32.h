@@ -92,7 +92,8 @@ class Kestrava {
     int Selected() {
         return int(Send(Control(TradeList), LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED));
     }
-    std::string Cell(int row, int column);
+    std::string Cell(int row, int column) { return Cell(Control(TradeList), row, column); }
+    std::string Cell(HWND list, int row, int column); // of any list view of the program
     Texts Row(int row);
     POINT RowPoint(int row); // client point of the list inside the row
 

@@ -154,19 +154,68 @@ TEST(TradeStats, SumsTheRowsWhoseCellsAreWholeNumbers) {
     EXPECT_DOUBLE_EQ(stats.yieldPercent, 20); // 12 on the 60 the units sold cost
 }
 
-TEST(TradeStats, ARowWithoutPercentIsLeftOutAndTheChartHasItsFirstRows) {
+// Per ware: counted rows only, units as typed ("1,5" reads as 1.5), the yield [%] on what the
+// units sold cost; biggest yield first, and past ChartBarsMax wares the chart sums "Others".
+TEST(TradeStats, WaresSummedBiggestFirstAndTheChartKeepsTheTopWithOthers) {
     MemorySheet s;
-    for (const char* percent : {"abc", "1"}) {
+    s.RowAdd("Iron", 10, true, 4);                      // cost 100, sold for 48, yield 8
+    s.RowType("Salt", "1,5", "15", "1,5", "2", true);   // cost 15, sold for 18, yield 3
+    s.RowAdd("Iron", 5, false, 5);                      // cost 50, sold for 60, yield 10
+    s.RowAdd("Silk", 0, true);                          // "inf": left out
+    s.RowType("Wool", "1", "0", "1", "50", false);      // no cost: no yield [%]
+    s.table.RowAdd(5, "Tin\n1\n1\n1\n1\n1\n2\n1\nabc"); // left out
+    TradeStats stats = TradeStatsCompute(s.table);
+    EXPECT_EQ(stats.wares, 5);
+    ASSERT_EQ(stats.byWare.size(), 3u);
+    const WareStats& iron = stats.byWare[0];
+    EXPECT_EQ(iron.ware, "Iron");
+    EXPECT_EQ(iron.rows, 2);
+    EXPECT_EQ(std::vector<double>({iron.bought, iron.sold, iron.cost, iron.sell, iron.yield}),
+              std::vector<double>({15, 9, 150, 108, 18}));
+    EXPECT_DOUBLE_EQ(iron.yieldPercent, 20); // 18 on 90
+    EXPECT_NE(WareTableText(stats.byWare).find("\nSalt\t1\t1.5000000000\t1.5000000000\t15.0"),
+              std::string::npos);
+    EXPECT_EQ(stats.byWare[2].ware, "Wool");
+    EXPECT_FALSE(stats.byWare[2].hasPercent);
+    EXPECT_EQ(WareTableText({stats.byWare[2]}), "Ware\tRows\tUnits bought\tUnits sold\tCost\t"
+                                                "Sell price\tYield [$]\tYield [%]\r\n"
+                                                "Wool\t1\t1\t1\t"
+                                                "0.0000000000\t0.0000000000\t0.0000000000\t\r\n");
+
+    // Row i yields i; from 22 rows on the wares come again, so w0 and w1 yield most.
+    for (int rows : {ChartBarsMax, ChartBarsMax + 4}) {
         s.table.rows.clear();
-        for (int i = 0; i < ChartBarsMax + 5; ++i)
-            s.table.RowAdd(i, "w\n1\n1\n1\n1\n1\n2\n" + std::to_string(i) + "\n" + percent);
-        const TradeStats stats = TradeStatsCompute(s.table);
-        const int counted = percent[0] == '1' ? ChartBarsMax + 5 : 0;
-        EXPECT_EQ(stats.skipped, ChartBarsMax + 5 - counted);
-        EXPECT_EQ(stats.counted, counted);
-        EXPECT_EQ(int(stats.bars.size()), counted ? ChartBarsMax : 0);
+        for (int i = 0; i < rows; ++i)
+            s.table.RowAdd(i, "w" + std::to_string(i % 22) + "\n1\n1\n1\n1\n1\n9\n" +
+                                  std::to_string(i) + "\n1");
+        stats = TradeStatsCompute(s.table);
+        const bool others = rows > ChartBarsMax;
+        ASSERT_EQ(int(stats.bars.size()), others ? ChartBarsMax + 1 : ChartBarsMax);
+        EXPECT_EQ(stats.bars[0].ware, others ? "w1" : "w19");
+        EXPECT_EQ(stats.bars[0].value, others ? 1 + 23 : 19);
+        EXPECT_EQ(stats.bars.back().ware, others ? OthersBar : "w0");
+        EXPECT_EQ(stats.bars.back().value, others ? 2 + 3 : 0);
     }
-    EXPECT_DOUBLE_EQ(TradeStatsCompute(s.table).bars.back().value, ChartBarsMax - 1);
+}
+
+// Stable both ways; the ware ignores case; a missing yield [%] goes last either way.
+TEST(TradeStats, WareTableSortsByAnyColumn) {
+    std::vector<WareStats> wares = {{"b", 1, 0, 0, 0, 0, 5, true, 3},
+                                    {"A", 2, 0, 0, 0, 0, 5, false, 0},
+                                    {"a", 2, 0, 0, 0, 0, -1, true, -2}};
+    const auto order = [&](WareColumn column, bool ascending) {
+        WareStatsSort(wares, column, ascending);
+        std::string names;
+        for (const WareStats& w : wares)
+            names += w.ware;
+        return names;
+    };
+    EXPECT_EQ(order(WareName, true), "Aab");
+    EXPECT_EQ(order(WareName, false), "bAa");
+    EXPECT_EQ(order(WareYield, false), "bAa");
+    EXPECT_EQ(order(WareRows, true), "bAa");
+    EXPECT_EQ(order(WareYieldPercent, true), "abA");
+    EXPECT_EQ(order(WareYieldPercent, false), "baA");
 }
 
 TEST(TradeStats, TableTextHasTitlesRowsWithoutTabsOrLineBreaksAndTotalsWithCrLf) {
