@@ -66,7 +66,8 @@ size_t NumberMark(std::string_view text, std::string_view marks) {
 
 // Appends a field to a line in UTF-8: quoted, its quotes doubled, when it holds the separator,
 // a quote or a line break. A number cell (`decimal` not 0) gets the dialect's decimal mark,
-// where a decimal comma the trader typed counts as one; any other text stays as it is.
+// where a decimal comma the trader typed counts as one; any other text stays as it is, but for
+// control bytes other than tab, which become blanks as in every saved line.
 void FieldAppend(std::string& line, const std::string& field, char separator, char decimal) {
     if (const size_t mark = decimal ? NumberMark(field, ".,") : NoNumber; mark != NoNumber) {
         line += field;
@@ -76,20 +77,43 @@ void FieldAppend(std::string& line, const std::string& field, char separator, ch
     }
     std::string converted;
     const std::string& text = IsAscii(field) ? field : (converted = PlatformAnsiToUtf8(field));
+    const size_t start = line.size();
     if (std::none_of(text.begin(), text.end(), [separator](char c) {
             return c == separator || c == '"' || c == '\r' || c == '\n';
         })) {
         line += text;
-        return;
+    } else {
+        line += '"';
+        for (char c : text) {
+            if (c == '"')
+                line += '"';
+            line += c;
+        }
+        line += '"';
     }
-    line += '"';
-    for (char c : text) {
-        if (c == '"')
-            line += '"';
-        line += c;
-    }
-    line += '"';
+    std::replace_if(
+        line.begin() + std::ptrdiff_t(start), line.end(),
+        [](char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\t'; }, ' ');
 }
+
+// Lines for the file being saved, joined by CR LF and written out in pieces of some 64 KB:
+// far fewer writes than one per line. Each line is ended with LineEnd.
+class LinesOut {
+  public:
+    std::string line;
+    void LineEnd() {
+        line += "\r\n";
+        if (line.size() >= 65536)
+            Flush();
+    }
+    void Flush() {
+        if (line.empty())
+            return;
+        line.resize(line.size() - 2); // the write ends the last line itself
+        FileWriteLine(SavedFileNumber, line);
+        line.clear();
+    }
+};
 
 struct Line {
     std::string text;
@@ -389,24 +413,26 @@ void ExportCsv(TradeSheet& sheet, FilePrompt& prompt) {
         return;
     const char separator = type == 1 ? ';' : ',', decimal = type == 1 ? ',' : '.';
     const bool saved = SavedFileWrite(SavedFileName(chosen, ".csv"), [&] {
-        std::string line = ByteOrderMark;
+        LinesOut out;
+        out.line = ByteOrderMark;
         for (const Column& column : Columns) {
-            FieldAppend(line, column.title, separator, 0);
-            line += separator;
+            FieldAppend(out.line, column.title, separator, 0);
+            out.line += separator;
         }
-        SavedLineWrite(line + ModeTitle);
+        out.line += ModeTitle;
+        out.LineEnd();
         const int rows = sheet.table.RowCount();
         for (int row = 0; row < rows; ++row) {
-            line.clear();
             for (int column = 0; column < ColumnCount; ++column) {
                 const bool text = Columns[column].kind == ColumnKind::Text;
-                FieldAppend(line, sheet.table.CellGetText(row, column), separator,
+                FieldAppend(out.line, sheet.table.CellGetText(row, column), separator,
                             text ? '\0' : decimal);
-                line += separator;
+                out.line += separator;
             }
-            line += RowInAmounts(sheet, row) ? "amount" : "percent";
-            SavedLineWrite(line);
+            out.line += RowInAmounts(sheet, row) ? "amount" : "percent";
+            out.LineEnd();
         }
+        out.Flush();
     });
     if (!saved)
         prompt.MessageShow("ERROR", "Can't save this file!");
@@ -440,15 +466,8 @@ void ImportCsv(TradeSheet& sheet, FilePrompt& prompt) {
             return;
         }
     }
-    // The totals add up in fields of their own and are shown once, at the end.
-    TypedEntry totals;
-    TotalsReset(totals);
-    TradeSheet target{totals, sheet.table, sheet.modes};
     sheet.table.RowsRemoveAll();
     sheet.modes.clear();
-    for (const auto& row : rows)
-        RowAppend(target, row.first, row.second);
-    for (const Column& column : Columns)
-        if (column.totalLine >= 0)
-            sheet.fields.FieldSetText(column.total, totals.FieldGetText(column.total));
+    TotalsReset(sheet.fields);
+    RowsAppend(sheet, rows);
 }
