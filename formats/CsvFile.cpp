@@ -64,32 +64,38 @@ size_t NumberMark(std::string_view text, std::string_view marks) {
     return i == text.size() ? mark : NoNumber;
 }
 
-// Appends a field to a line in UTF-8: quoted, its quotes doubled, when it holds the separator,
-// a quote or a line break. A number cell (`decimal` not 0) gets the dialect's decimal mark,
-// where a decimal comma the trader typed counts as one; any other text stays as it is, but for
-// control bytes other than tab, which become blanks as in every saved line.
-void FieldAppend(std::string& line, const std::string& field, char separator, char decimal) {
+// Makes the field at the end of `line`, from `start` on, what the file holds, in UTF-8: quoted,
+// its quotes doubled, when it holds the separator, a quote or a line break. A number cell
+// (`decimal` not 0) gets the dialect's decimal mark, where a decimal comma the trader typed
+// counts as one; any other text stays as it is, but for control bytes other than tab, which
+// become blanks as in every saved line.
+void FieldFinish(std::string& line, size_t start, char separator, char decimal) {
+    const std::string_view field = std::string_view(line).substr(start);
     if (const size_t mark = decimal ? NumberMark(field, ".,") : NoNumber; mark != NoNumber) {
-        line += field;
         if (mark < field.size())
-            line[line.size() - field.size() + mark] = decimal;
+            line[start + mark] = decimal;
         return;
     }
-    std::string converted;
-    const std::string& text = IsAscii(field) ? field : (converted = PlatformAnsiToUtf8(field));
-    const size_t start = line.size();
-    if (std::none_of(text.begin(), text.end(), [separator](char c) {
-            return c == separator || c == '"' || c == '\r' || c == '\n';
-        })) {
-        line += text;
-    } else {
-        line += '"';
-        for (char c : text) {
-            if (c == '"')
-                line += '"';
-            line += c;
+    const auto special = [separator](char c) {
+        return c == separator || c == '"' || c == '\r' || c == '\n';
+    };
+    const bool ascii = std::all_of(field.begin(), field.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (!ascii || std::any_of(field.begin(), field.end(), special)) {
+        const std::string ansi(field);
+        const std::string text = ascii ? ansi : PlatformAnsiToUtf8(ansi);
+        line.resize(start);
+        if (std::none_of(text.begin(), text.end(), special)) {
+            line += text;
+        } else {
+            line += '"';
+            for (char c : text) {
+                if (c == '"')
+                    line += '"';
+                line += c;
+            }
+            line += '"';
         }
-        line += '"';
     }
     std::replace_if(
         line.begin() + std::ptrdiff_t(start), line.end(),
@@ -436,7 +442,9 @@ void ExportCsv(TradeSheet& sheet, FilePrompt& prompt) {
         LinesOut out;
         out.line = ByteOrderMark;
         for (const Column& column : Columns) {
-            FieldAppend(out.line, column.title, separator, 0);
+            const size_t start = out.line.size();
+            out.line += column.title;
+            FieldFinish(out.line, start, separator, 0);
             out.line += separator;
         }
         out.line += ModeTitle;
@@ -445,8 +453,9 @@ void ExportCsv(TradeSheet& sheet, FilePrompt& prompt) {
         for (int row = 0; row < rows; ++row) {
             for (int column = 0; column < ColumnCount; ++column) {
                 const bool text = Columns[column].kind == ColumnKind::Text;
-                FieldAppend(out.line, sheet.table.CellGetText(row, column), separator,
-                            text ? '\0' : decimal);
+                const size_t start = out.line.size();
+                sheet.table.CellAppend(row, column, out.line);
+                FieldFinish(out.line, start, separator, text ? '\0' : decimal);
                 out.line += separator;
             }
             out.line += RowInAmounts(sheet, row) ? "amount" : "percent";

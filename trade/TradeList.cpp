@@ -98,6 +98,7 @@ void RowsAppend(TradeSheet& sheet, const std::vector<std::pair<std::string, bool
         if (Columns[column].totalLine >= 0)
             shown[column] = TextToFloat(sheet.fields.FieldGetText(Columns[column].total));
     bool added = false;
+    std::string cell; // one buffer for every cell read
     for (const auto& row : rows) {
         const int at = sheet.table.RowCount();
         sheet.table.RowAdd(at, row.first);
@@ -107,8 +108,9 @@ void RowsAppend(TradeSheet& sheet, const std::vector<std::pair<std::string, bool
         sheet.modes.push_back(row.second ? 1 : 0);
         for (int column = 0; column < ColumnCount; ++column)
             if (Columns[column].totalLine >= 0) {
-                const double sum =
-                    shown[column] + EntryNumber(sheet.table.CellGetText(at, column)) + 0.0;
+                cell.clear();
+                sheet.table.CellAppend(at, column, cell);
+                const double sum = shown[column] + EntryNumber(cell) + 0.0;
                 sums[column] = sum;
                 // A whole number's text reads back as that whole number.
                 shown[column] = Columns[column].kind == ColumnKind::Whole

@@ -54,6 +54,10 @@ class TradeTable {
     virtual int RowCount() = 0;
     virtual void RowAdd(int position, const std::string& rowText) = 0;
     virtual std::string CellGetText(int row, int column) = 0;
+    // Appends the cell's text to `text`; a table that keeps its texts spares the copy.
+    virtual void CellAppend(int row, int column, std::string& text) {
+        text += CellGetText(row, column);
+    }
     // -1 when no row is selected.
     virtual int SelectedRow() = 0;
     virtual void RowRemove(int row) = 0;
