@@ -283,7 +283,7 @@ class TypedEntry : public TradeFields {
 // The file's rows, read by the titles of its first line.
 class CsvRows {
   public:
-    CsvRows(const std::vector<Record>& records, char separator) : records_(records) {
+    CsvRows(std::vector<Record>& records, char separator) : records_(records) {
         const std::vector<std::string>& titles = records[0].fields;
         for (int column = 0; column < ColumnCount; ++column)
             place_[column] = TitleFind(titles, Columns[column].title);
@@ -307,6 +307,8 @@ class CsvRows {
                 first = fault;
             else if (!bad)
                 rows.emplace_back(RowText(), entry_.YieldInAmounts());
+            // Read once: its memory serves the rows that follow.
+            std::vector<std::string>().swap(records_[r].fields);
         }
         return bad;
     }
@@ -342,8 +344,10 @@ class CsvRows {
                 if (ColumnRead(column) && Columns[column].kind != ColumnKind::Text &&
                     place_[column] >= 0 && size_t(place_[column]) < records_[r].fields.size()) {
                     const std::string& cell = records_[r].fields[size_t(place_[column])];
-                    comma = comma || cell.find(',') != std::string::npos;
-                    point = point || cell.find('.') != std::string::npos;
+                    for (char c : cell) {
+                        comma = comma || c == ',';
+                        point = point || c == '.';
+                    }
                 }
         return separator == ';' ? (point && !comma ? '.' : ',') : (comma && !point ? ',' : '.');
     }
@@ -411,8 +415,9 @@ class CsvRows {
                 if (mark < cell.size())
                     cell[mark] = '.';
                 // Only an exponent or some 309 digits go past a double's range.
-                const bool large =
-                    cell.size() > 300 || cell.find_first_of("eE") != std::string::npos;
+                const bool large = cell.size() > 300 ||
+                                   std::any_of(cell.begin(), cell.end(),
+                                               [](char ch) { return ch == 'e' || ch == 'E'; });
                 if (large && !std::isfinite(TextToFloat(cell)))
                     return {record.line, c.title, Quoted(cell) + " is out of range"};
             }
@@ -422,8 +427,8 @@ class CsvRows {
         return {};
     }
 
-    const std::vector<Record>& records_;
-    int place_[ColumnCount]; // the field of each column in the file; -1 when it has none
+    std::vector<Record>& records_; // each line's fields go once it is read
+    int place_[ColumnCount];       // the field of each column in the file; -1 when it has none
     int modePlace_;
     char mark_;
     TypedEntry entry_;
@@ -486,7 +491,7 @@ void ImportCsv(TradeSheet& sheet, FilePrompt& prompt) {
                                        std::count(titles.begin(), titles.end(), ',')
                                    ? ';'
                                    : ',';
-        const std::vector<Record> records = RecordsSplit(lines, separator);
+        std::vector<Record> records = RecordsSplit(lines, separator);
         lines.clear();
         Fault first;
         const int bad = CsvRows(records, separator).Read(rows, first);
