@@ -121,16 +121,14 @@ std::string FloatToText(double value, int decimals) {
         char* start = end - DigitsWrite(digits, end);
         while (end - start <= decimals)
             *--start = '0';
-        std::string text;
-        text.reserve(size_t(end - start) + 2);
-        if (std::signbit(value))
-            text += '-';
-        text.append(start, size_t(end - start - decimals));
-        if (decimals > 0) {
-            text += '.';
-            text.append(end - decimals, size_t(decimals));
+        if (decimals > 0) { // the point goes in before the decimals
+            std::memmove(start - 1, start, size_t(end - start - decimals));
+            *(end - decimals - 1) = '.';
+            --start;
         }
-        return text;
+        if (std::signbit(value))
+            *--start = '-';
+        return std::string(start, end);
     }
     // 309 integer digits, sign, point and 512 decimals fit with room to spare.
     char buffer[1024];
