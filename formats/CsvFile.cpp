@@ -165,6 +165,7 @@ struct Record {
 // Quotes open a field only at its start; a line break inside quotes becomes a blank.
 std::vector<Record> RecordsSplit(const std::vector<Line>& lines, char separator) {
     std::vector<Record> records;
+    records.reserve(lines.size());
     size_t fieldCount = 1;
     for (size_t next = 0; next < lines.size();) {
         Record record{int(next) + 1, {}};
@@ -297,6 +298,7 @@ class CsvRows {
     int Read(std::vector<std::pair<std::string, bool>>& rows, Fault& first) {
         const Fault title = TitleFault();
         int bad = title.line ? 1 : 0;
+        rows.reserve(records_.size() - 1);
         if (bad)
             first = title;
         for (size_t r = 1; r < records_.size(); ++r) {
