@@ -48,7 +48,7 @@ size_t NumberMark(std::string_view text, std::string_view marks) {
     if (i < text.size() && (text[i] == '+' || text[i] == '-'))
         ++i;
     digits += skipDigits();
-    if (i < text.size() && marks.find(text[i]) != std::string_view::npos) {
+    if (i < text.size() && std::find(marks.begin(), marks.end(), text[i]) != marks.end()) {
         mark = i++;
         digits += skipDigits();
     }
@@ -64,32 +64,62 @@ size_t NumberMark(std::string_view text, std::string_view marks) {
     return i == text.size() ? mark : NoNumber;
 }
 
-// Appends a field to a line in UTF-8: quoted, its quotes doubled, when it holds the separator,
-// a quote or a line break. A number cell (`decimal` not 0) gets the dialect's decimal mark,
-// where a decimal comma the trader typed counts as one; any other text stays as it is.
-void FieldAppend(std::string& line, const std::string& field, char separator, char decimal) {
+// Makes the field at the end of `line`, from `start` on, what the file holds, in UTF-8: quoted,
+// its quotes doubled, when it holds the separator, a quote or a line break. A number cell
+// (`decimal` not 0) gets the dialect's decimal mark, where a decimal comma the trader typed
+// counts as one; any other text stays as it is, but for control bytes other than tab, which
+// become blanks as in every saved line.
+void FieldFinish(std::string& line, size_t start, char separator, char decimal) {
+    const std::string_view field = std::string_view(line).substr(start);
     if (const size_t mark = decimal ? NumberMark(field, ".,") : NoNumber; mark != NoNumber) {
-        line += field;
         if (mark < field.size())
-            line[line.size() - field.size() + mark] = decimal;
+            line[start + mark] = decimal;
         return;
     }
-    std::string converted;
-    const std::string& text = IsAscii(field) ? field : (converted = PlatformAnsiToUtf8(field));
-    if (std::none_of(text.begin(), text.end(), [separator](char c) {
-            return c == separator || c == '"' || c == '\r' || c == '\n';
-        })) {
-        line += text;
-        return;
-    }
-    line += '"';
-    for (char c : text) {
-        if (c == '"')
+    const auto special = [separator](char c) {
+        return c == separator || c == '"' || c == '\r' || c == '\n';
+    };
+    const bool ascii = std::all_of(field.begin(), field.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (!ascii || std::any_of(field.begin(), field.end(), special)) {
+        const std::string ansi(field);
+        const std::string text = ascii ? ansi : PlatformAnsiToUtf8(ansi);
+        line.resize(start);
+        if (std::none_of(text.begin(), text.end(), special)) {
+            line += text;
+        } else {
             line += '"';
-        line += c;
+            for (char c : text) {
+                if (c == '"')
+                    line += '"';
+                line += c;
+            }
+            line += '"';
+        }
     }
-    line += '"';
+    std::replace_if(
+        line.begin() + std::ptrdiff_t(start), line.end(),
+        [](char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\t'; }, ' ');
 }
+
+// Lines for the file being saved, joined by CR LF and written out in pieces of some 64 KB:
+// far fewer writes than one per line. Each line is ended with LineEnd.
+class LinesOut {
+  public:
+    std::string line;
+    void LineEnd() {
+        line += "\r\n";
+        if (line.size() >= 65536)
+            Flush();
+    }
+    void Flush() {
+        if (line.empty())
+            return;
+        line.resize(line.size() - 2); // the write ends the last line itself
+        FileWriteLine(SavedFileNumber, line);
+        line.clear();
+    }
+};
 
 struct Line {
     std::string text;
@@ -135,6 +165,7 @@ struct Record {
 // Quotes open a field only at its start; a line break inside quotes becomes a blank.
 std::vector<Record> RecordsSplit(const std::vector<Line>& lines, char separator) {
     std::vector<Record> records;
+    records.reserve(lines.size());
     size_t fieldCount = 1;
     for (size_t next = 0; next < lines.size();) {
         Record record{int(next) + 1, {}};
@@ -242,6 +273,8 @@ class TypedEntry : public TradeFields {
     void FieldSetText(Field field, const std::string& text) override { texts_[int(field)] = text; }
     bool YieldInAmounts() override { return inAmounts_; }
     void YieldModeSet(bool inAmounts) override { inAmounts_ = inAmounts; }
+    // Typed into in place, and read without copies, many thousand times in a row.
+    std::string& Text(Field field) { return texts_[int(field)]; }
 
   private:
     std::string texts_[int(Field::TotalSellPrice) + 1];
@@ -251,7 +284,7 @@ class TypedEntry : public TradeFields {
 // The file's rows, read by the titles of its first line.
 class CsvRows {
   public:
-    CsvRows(const std::vector<Record>& records, char separator) : records_(records) {
+    CsvRows(std::vector<Record>& records, char separator) : records_(records) {
         const std::vector<std::string>& titles = records[0].fields;
         for (int column = 0; column < ColumnCount; ++column)
             place_[column] = TitleFind(titles, Columns[column].title);
@@ -265,6 +298,7 @@ class CsvRows {
     int Read(std::vector<std::pair<std::string, bool>>& rows, Fault& first) {
         const Fault title = TitleFault();
         int bad = title.line ? 1 : 0;
+        rows.reserve(records_.size() - 1);
         if (bad)
             first = title;
         for (size_t r = 1; r < records_.size(); ++r) {
@@ -274,12 +308,29 @@ class CsvRows {
             if (fault.line && !bad++)
                 first = fault;
             else if (!bad)
-                rows.emplace_back(EntryRowText(entry_), entry_.YieldInAmounts());
+                rows.emplace_back(RowText(), entry_.YieldInAmounts());
+            // Read once: its memory serves the rows that follow.
+            std::vector<std::string>().swap(records_[r].fields);
         }
         return bad;
     }
 
   private:
+    // The entry as a row, as EntryRowText gives it.
+    std::string RowText() {
+        size_t size = ColumnCount;
+        for (const Column& column : Columns)
+            size += entry_.Text(column.field).size();
+        std::string rowText;
+        rowText.reserve(size);
+        for (const Column& column : Columns) {
+            if (&column != Columns)
+                rowText += '\n';
+            rowText += entry_.Text(column.field);
+        }
+        return rowText;
+    }
+
     static bool Blank(const Record& record) {
         return !record.binary && !record.quoteOpen &&
                std::all_of(record.fields.begin(), record.fields.end(),
@@ -290,13 +341,15 @@ class CsvRows {
     // point), unless only the other one shows.
     char DecimalMark(char separator) const {
         bool comma = false, point = false;
-        for (size_t r = 1; r < records_.size(); ++r)
+        for (size_t r = 1; r < records_.size() && !(comma && point); ++r)
             for (int column = 0; column < ColumnCount; ++column)
                 if (ColumnRead(column) && Columns[column].kind != ColumnKind::Text &&
                     place_[column] >= 0 && size_t(place_[column]) < records_[r].fields.size()) {
                     const std::string& cell = records_[r].fields[size_t(place_[column])];
-                    comma = comma || cell.find(',') != std::string::npos;
-                    point = point || cell.find('.') != std::string::npos;
+                    for (char c : cell) {
+                        comma = comma || c == ',';
+                        point = point || c == '.';
+                    }
                 }
         return separator == ';' ? (point && !comma ? '.' : ',') : (comma && !point ? ',' : '.');
     }
@@ -352,7 +405,11 @@ class CsvRows {
             if (place_[column] < 0)
                 return {record.line, c.title, "no such column"};
             const std::string& field = fields[size_t(place_[column])];
-            std::string cell(c.kind == ColumnKind::Text ? field : Trimmed(field));
+            std::string& cell = entry_.Text(yield ? Field::Yield : c.field);
+            if (c.kind == ColumnKind::Text)
+                cell = field;
+            else
+                cell.assign(Trimmed(field));
             if (c.kind != ColumnKind::Text) {
                 const size_t mark = NumberMark(cell, std::string_view(&mark_, 1));
                 if (mark == NoNumber)
@@ -360,20 +417,20 @@ class CsvRows {
                 if (mark < cell.size())
                     cell[mark] = '.';
                 // Only an exponent or some 309 digits go past a double's range.
-                const bool large =
-                    cell.size() > 300 || cell.find_first_of("eE") != std::string::npos;
+                const bool large = cell.size() > 300 ||
+                                   std::any_of(cell.begin(), cell.end(),
+                                               [](char ch) { return ch == 'e' || ch == 'E'; });
                 if (large && !std::isfinite(TextToFloat(cell)))
                     return {record.line, c.title, Quoted(cell) + " is out of range"};
             }
-            entry_.FieldSetText(yield ? Field::Yield : c.field, cell);
         }
         entry_.YieldModeSet(inAmounts);
         Compute(entry_);
         return {};
     }
 
-    const std::vector<Record>& records_;
-    int place_[ColumnCount]; // the field of each column in the file; -1 when it has none
+    std::vector<Record>& records_; // each line's fields go once it is read
+    int place_[ColumnCount];       // the field of each column in the file; -1 when it has none
     int modePlace_;
     char mark_;
     TypedEntry entry_;
@@ -389,24 +446,29 @@ void ExportCsv(TradeSheet& sheet, FilePrompt& prompt) {
         return;
     const char separator = type == 1 ? ';' : ',', decimal = type == 1 ? ',' : '.';
     const bool saved = SavedFileWrite(SavedFileName(chosen, ".csv"), [&] {
-        std::string line = ByteOrderMark;
+        LinesOut out;
+        out.line = ByteOrderMark;
         for (const Column& column : Columns) {
-            FieldAppend(line, column.title, separator, 0);
-            line += separator;
+            const size_t start = out.line.size();
+            out.line += column.title;
+            FieldFinish(out.line, start, separator, 0);
+            out.line += separator;
         }
-        SavedLineWrite(line + ModeTitle);
+        out.line += ModeTitle;
+        out.LineEnd();
         const int rows = sheet.table.RowCount();
         for (int row = 0; row < rows; ++row) {
-            line.clear();
             for (int column = 0; column < ColumnCount; ++column) {
                 const bool text = Columns[column].kind == ColumnKind::Text;
-                FieldAppend(line, sheet.table.CellGetText(row, column), separator,
-                            text ? '\0' : decimal);
-                line += separator;
+                const size_t start = out.line.size();
+                sheet.table.CellAppend(row, column, out.line);
+                FieldFinish(out.line, start, separator, text ? '\0' : decimal);
+                out.line += separator;
             }
-            line += RowInAmounts(sheet, row) ? "amount" : "percent";
-            SavedLineWrite(line);
+            out.line += RowInAmounts(sheet, row) ? "amount" : "percent";
+            out.LineEnd();
         }
+        out.Flush();
     });
     if (!saved)
         prompt.MessageShow("ERROR", "Can't save this file!");
@@ -431,7 +493,7 @@ void ImportCsv(TradeSheet& sheet, FilePrompt& prompt) {
                                        std::count(titles.begin(), titles.end(), ',')
                                    ? ';'
                                    : ',';
-        const std::vector<Record> records = RecordsSplit(lines, separator);
+        std::vector<Record> records = RecordsSplit(lines, separator);
         lines.clear();
         Fault first;
         const int bad = CsvRows(records, separator).Read(rows, first);
@@ -440,15 +502,8 @@ void ImportCsv(TradeSheet& sheet, FilePrompt& prompt) {
             return;
         }
     }
-    // The totals add up in fields of their own and are shown once, at the end.
-    TypedEntry totals;
-    TotalsReset(totals);
-    TradeSheet target{totals, sheet.table, sheet.modes};
     sheet.table.RowsRemoveAll();
     sheet.modes.clear();
-    for (const auto& row : rows)
-        RowAppend(target, row.first, row.second);
-    for (const Column& column : Columns)
-        if (column.totalLine >= 0)
-            sheet.fields.FieldSetText(column.total, totals.FieldGetText(column.total));
+    TotalsReset(sheet.fields);
+    RowsAppend(sheet, rows);
 }

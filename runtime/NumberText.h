@@ -29,5 +29,8 @@ inline double TextToFloat(const std::string& text) {
     return TextToFloat(text.c_str());
 }
 
+// What FloatToText(value) reads back as with TextToFloat, found without the texts.
+double FloatShown(double value);
+
 // Nearest integer, halves to even; NaN and out-of-range values give -2147483648.
 int FloatToInteger(double value);

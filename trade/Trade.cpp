@@ -18,9 +18,8 @@ static double Value(TradeFields& fields, Field field) {
 
 // Writes `value` into the field as the trader sees it and gives back what that text reads as.
 static double Shown(TradeFields& fields, Field field, double value) {
-    const std::string text = FloatToText(value);
-    fields.FieldSetText(field, text);
-    return TextToFloat(text);
+    fields.FieldSetText(field, FloatToText(value));
+    return FloatShown(value);
 }
 
 void Compute(TradeFields& fields) {

@@ -91,3 +91,36 @@ void ClearList(TradeSheet& sheet) {
     sheet.modes.clear();
     TotalsReset(sheet.fields);
 }
+
+void RowsAppend(TradeSheet& sheet, const std::vector<std::pair<std::string, bool>>& rows) {
+    double shown[ColumnCount] = {}, sums[ColumnCount] = {}; // shown: what a total's text reads as
+    for (int column = 0; column < ColumnCount; ++column)
+        if (Columns[column].totalLine >= 0)
+            shown[column] = TextToFloat(sheet.fields.FieldGetText(Columns[column].total));
+    bool added = false;
+    std::string cell; // one buffer for every cell read
+    for (const auto& row : rows) {
+        const int at = sheet.table.RowCount();
+        sheet.table.RowAdd(at, row.first);
+        if (sheet.table.RowCount() != at + 1)
+            continue;
+        sheet.modes.resize(size_t(at));
+        sheet.modes.push_back(row.second ? 1 : 0);
+        for (int column = 0; column < ColumnCount; ++column)
+            if (Columns[column].totalLine >= 0) {
+                cell.clear();
+                sheet.table.CellAppend(at, column, cell);
+                const double sum = shown[column] + EntryNumber(cell) + 0.0;
+                sums[column] = sum;
+                // A whole number's text reads back as that whole number.
+                shown[column] = Columns[column].kind == ColumnKind::Whole
+                                    ? double(FloatToInteger(sum))
+                                    : FloatShown(sum);
+            }
+        added = true;
+    }
+    for (int column = 0; added && column < ColumnCount; ++column)
+        if (Columns[column].totalLine >= 0)
+            sheet.fields.FieldSetText(Columns[column].total,
+                                      TotalText(Columns[column], sums[column]));
+}

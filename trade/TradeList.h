@@ -5,6 +5,8 @@
 #include "trade/TradeSheet.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 // Adds the entry as a new last row, records its yield mode and adds it to the totals.
 void TransferEntry(TradeSheet& sheet);
@@ -30,3 +32,8 @@ void TotalsReset(TradeFields& fields);
 
 // A total's text: a whole number for the unit columns, ten decimals for the others.
 std::string TotalText(const Column& column, double value);
+
+// Adds rows at the end with their modes, as RowAppend does one by one, with the same totals:
+// each still goes through the text its field would show after every row, but in memory, and
+// the fields are written once at the end.
+void RowsAppend(TradeSheet& sheet, const std::vector<std::pair<std::string, bool>>& rows);

@@ -49,6 +49,7 @@ class TradeFields {
 
 // Rows of nine cells; a row is added as its cells joined by line feeds.
 class TradeTable {
+    static constexpr int ColumnsMost = 16; // cells a row lends at most
   public:
     virtual ~TradeTable() = default;
     virtual int RowCount() = 0;
@@ -57,6 +58,14 @@ class TradeTable {
     // The texts of the row's first `count` cells without copies, for reading many rows: good
     // until the table changes. False when the table cannot lend them; CellGetText then.
     virtual bool RowCellsPeek(int /*row*/, const char** /*cells*/, int /*count*/) { return false; }
+    // Appends the cell's text to `text`, without a copy where the table lends its texts.
+    virtual void CellAppend(int row, int column, std::string& text) {
+        const char* cells[ColumnsMost];
+        if (column < ColumnsMost && RowCellsPeek(row, cells, column + 1))
+            text += cells[column];
+        else
+            text += CellGetText(row, column);
+    }
     // -1 when no row is selected.
     virtual int SelectedRow() = 0;
     virtual void RowRemove(int row) = 0;

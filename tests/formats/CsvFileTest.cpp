@@ -3,6 +3,7 @@
 #include "formats/CsvFile.h"
 
 #include "formats/SavedFile.h"
+#include "runtime/NumberText.h"
 #include "runtime/Text.h"
 #include "support/MemoryPrompt.h"
 #include "support/MemoryTrade.h"
@@ -200,3 +201,23 @@ TEST(CsvImport, EmptyFilesEmptyTheListAndCancelOrFailureChangeNothing) {
 }
 
 } // namespace
+
+// Thousands of rows, the totals grown past where a double keeps ten decimals: the import's
+// totals, kept in memory and shown once, are those of adding the rows one by one.
+TEST(CsvImport, ManyRowsGiveTheTotalsOfAddingThemOneByOne) {
+    MemorySheet s;
+    for (int i = 0; i < 3000; ++i)
+        s.RowType("Ware " + std::to_string(i), std::to_string(i % 97 + 1),
+                  FloatToText(i * 1234.567 - 99999.5, i % 7), std::to_string(i % 89),
+                  FloatToText((i % 13 - 6) * 0.0731, 4), i % 3 != 0);
+    TestFolder folder;
+    MemoryPrompt prompt(folder.Path("many.csv"));
+    prompt.chosenType = 1;
+    ExportCsv(s.sheet, prompt);
+    MemorySheet back;
+    ImportCsv(back.sheet, prompt);
+    EXPECT_EQ(prompt.messages, Texts{});
+    EXPECT_EQ(back.table.rows, s.table.rows);
+    EXPECT_EQ(back.modes, s.modes);
+    EXPECT_EQ(back.Totals(), s.Totals());
+}

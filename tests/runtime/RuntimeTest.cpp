@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -96,6 +97,40 @@ TEST(NumberText, FloatsWriteFixedWithTenDecimalsByDefaultOrAFixedText) {
     EXPECT_EQ(FloatToText(1.0 / 3, 600), FloatToText(1.0 / 3, 512));
     // The largest double has 309 integer digits; it must fit, not be cut.
     EXPECT_EQ(FloatToText(std::numeric_limits<double>::max(), 512).size(), 309u + 1 + 512);
+}
+
+// The quick ways for everyday numbers give exactly what the general conversions of the standard
+// library give: random bits, halves at the last decimal, both sides of 2^19 and of 1e9.
+TEST(NumberText, QuickPathsAgreeWithTheGeneralConversionsOnManyValues) {
+    uint64_t seed = 88172645463325252u;
+    const auto next = [&] { return seed ^= seed << 13, seed ^= seed >> 7, seed ^= seed << 17; };
+    for (int i = 0; i < 200000; ++i) {
+        const uint64_t bits = next();
+        double random;
+        std::memcpy(&random, &bits, sizeof random);
+        const double values[] = {random,
+                                 std::ldexp(double(next() % 4000000001) - 2e9, -int(next() % 44)),
+                                 double(next() % 100000000) / 1e4 * (i % 2 ? 1 : -1),
+                                 std::ldexp(1.0 + double(next() % 1000) / 1e3, 19 - i % 3),
+                                 std::nextafter(1e9, 0.0) - i};
+        for (double value : values)
+            for (int decimals : {10, 0, 3}) {
+                char general[1100];
+                const auto end = std::to_chars(general, general + sizeof general, value,
+                                               std::chars_format::fixed, decimals);
+                const std::string text = FloatToText(value, decimals);
+                ASSERT_EQ(text, std::string(general, end.ptr)) << bits;
+                double read = 0;
+                const char* start = text.c_str() + (text[0] == '-');
+                std::from_chars(start, text.c_str() + text.size(), read);
+                if (std::isfinite(value)) {
+                    ASSERT_EQ(TextToFloat(text), text[0] == '-' ? -read : read) << text;
+                }
+                if (decimals == 10) {
+                    ASSERT_EQ(FloatShown(value), TextToFloat(text)) << text;
+                }
+            }
+    }
 }
 
 TEST(NumberText, FloatToIntegerRoundsHalvesToEvenAndGivesTheSmallestIntegerOutOfRange) {

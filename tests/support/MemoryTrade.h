@@ -45,6 +45,10 @@ class MemoryTable : public TradeTable {
         const bool inside = row >= 0 && row < RowCount() && column >= 0;
         return inside && column < int(rows[row].size()) ? rows[row][column] : "";
     }
+    void CellAppend(int row, int column, std::string& text) override {
+        if (row >= 0 && row < RowCount() && column >= 0 && column < int(rows[row].size()))
+            text += rows[row][column];
+    }
     int SelectedRow() override { return selected; }
     void RowRemove(int row) override { rows.erase(rows.begin() + row); }
     void RowsRemoveAll() override { rows.clear(); }
