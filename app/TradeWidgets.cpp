@@ -2,6 +2,7 @@
 
 #include "app/Layout.h"
 #include "toolkit/Widget.h"
+#include "toolkit/Widgets.h"
 
 namespace {
 
@@ -19,6 +20,12 @@ static_assert(sizeof(FieldWidgets) / sizeof(int) == int(Field::TotalSellPrice) +
 int FieldWidget(Field field) {
     return FieldWidgets[int(field)];
 }
+
+// Rows kept aside by the list view, as the trade logic holds them.
+struct ListViewBlock : RowBlock {
+    explicit ListViewBlock(ListViewRowsTaken taken) : rows(std::move(taken)) {}
+    ListViewRowsTaken rows;
+};
 
 } // namespace
 
@@ -60,6 +67,32 @@ void ListViewTable::RowRemove(int row) {
 
 void ListViewTable::RowsRemoveAll() {
     WidgetRemoveAllItems(widget_);
+}
+
+void ListViewTable::SelectedRowSet(int row) {
+    WidgetSetState(widget_, -1);
+    if (row < 0)
+        return;
+    WidgetSetState(widget_, row);
+    ListViewRowShow(widget_, row);
+}
+
+std::unique_ptr<RowBlock> ListViewTable::RowsTake(int first, int count) {
+    ListViewRowsTaken taken = ListViewRowsTake(widget_, first, count);
+    return taken ? std::make_unique<ListViewBlock>(std::move(taken)) : nullptr;
+}
+
+void ListViewTable::RowsPut(int position, std::unique_ptr<RowBlock> rows) {
+    if (auto* block = dynamic_cast<ListViewBlock*>(rows.get()))
+        ListViewRowsPut(widget_, position, std::move(block->rows));
+}
+
+void ListViewTable::RowsReorder(const std::vector<int>& order) {
+    ListViewRowsReorder(widget_, order);
+}
+
+void ListViewTable::SortArrowSet(int column, int direction) {
+    ListViewSortArrowSet(widget_, column, direction);
 }
 
 BusyDialogPrompt::~BusyDialogPrompt() {

@@ -25,6 +25,11 @@ class ListViewTable : public TradeTable {
     int SelectedRow() override;
     void RowRemove(int row) override;
     void RowsRemoveAll() override;
+    void SelectedRowSet(int row) override;
+    std::unique_ptr<RowBlock> RowsTake(int first, int count) override;
+    void RowsPut(int position, std::unique_ptr<RowBlock> rows) override;
+    void RowsReorder(const std::vector<int>& order) override;
+    void SortArrowSet(int column, int direction) override;
 
   private:
     int widget_;
