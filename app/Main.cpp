@@ -293,7 +293,7 @@ void FileOpenGiven(App& app, const std::string& path) {
         prompt.MessageShow("ERROR", "Can't open this kind of file!");
 }
 
-void CommandRun(App& app, const Route<Do>& route, int number) {
+void CommandRun(App& app, const Route<Do>& route, const Event& event) {
     switch (route.command) {
     case Do::Quit:
         SessionKeep(app);
@@ -316,7 +316,7 @@ void CommandRun(App& app, const Route<Do>& route, int number) {
     case Do::OpenEntry: OpenEntry(app.fields, app.prompt); break;
     case Do::SaveEntry: SaveEntry(app.fields, app.prompt); break;
     case Do::ClearList: ListChanged(app, app.history.Clear()); break;
-    case Do::Sort: ListChanged(app, app.history.Sort(number)); break;
+    case Do::Sort: ListChanged(app, app.history.Sort(event.subtype & ~SubtypeColumnClick)); break;
     case Do::Undo: ListChanged(app, app.history.Undo()); break;
     case Do::Redo: ListChanged(app, app.history.Redo()); break;
     case Do::OpenList: {
@@ -341,7 +341,7 @@ void CommandRun(App& app, const Route<Do>& route, int number) {
     }
     case Do::Help: HelpWindowRun(app.helpLines, app.headerImage); break;
     case Do::OpenRecent: {
-        const size_t index = size_t(number - MenuRecentFirst);
+        const size_t index = size_t(event.number - MenuRecentFirst);
         if (index < app.recent.Paths().size()) {
             GivenFilePrompt prompt(app.recent.Paths()[index]);
             ListOpen(app, prompt);
@@ -386,8 +386,7 @@ void MainLoop(App& app) {
     while (!app.quitRequested) {
         const Event event = EventNext();
         if (const Route<Do>* route = RouteFind(MainRoutes, event))
-            CommandRun(app, *route,
-                       route->command == Do::Sort ? event.subtype & 0xFFFF : event.number);
+            CommandRun(app, *route, event);
     }
     running = nullptr;
 }
