@@ -57,6 +57,10 @@ std::string ListViewTable::CellGetText(int row, int column) {
     return WidgetGetItemText(widget_, row, column);
 }
 
+void ListViewTable::ColumnVisit(int column, const std::function<void(const char*)>& visit) {
+    ListViewColumnVisit(widget_, column, visit);
+}
+
 int ListViewTable::SelectedRow() {
     return WidgetGetState(widget_);
 }

@@ -22,6 +22,7 @@ class ListViewTable : public TradeTable {
     int RowCount() override;
     void RowAdd(int position, const std::string& rowText) override;
     std::string CellGetText(int row, int column) override;
+    void ColumnVisit(int column, const std::function<void(const char*)>& visit) override;
     int SelectedRow() override;
     void RowRemove(int row) override;
     void RowsRemoveAll() override;

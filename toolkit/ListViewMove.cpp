@@ -1,5 +1,5 @@
 // Rows taken out of a list view and put back, and the rows put in a new order: the row records
-// move, their texts and blocks stay where they are in memory.
+// move, their texts and blocks stay where they are in memory. And a column read for a sort.
 #include "toolkit/ListView.h"
 #include "toolkit/Widgets.h"
 
@@ -77,6 +77,14 @@ void ListViewRowsPut(int number, int position, ListViewRowsTaken block) {
         block->rows.clear();
     }
     RowsChanged(widget);
+}
+
+void ListViewColumnVisit(int number, int column, const std::function<void(const char*)>& visit) {
+    WidgetRecord* widget = WidgetLookup(number);
+    if (!widget || widget->Class->Kind != WidgetKindListView)
+        return;
+    for (const ListRow& row : ListViewStateOf(widget).rows)
+        visit(ListViewCellText(row, column));
 }
 
 void ListViewRowsReorder(int number, const std::vector<int>& order) {

@@ -6,6 +6,7 @@
 
 #include "toolkit/Widget.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -79,6 +80,8 @@ int ListViewRowBlockCount(const ListViewRowBlock* block);
 ListViewRowsTaken ListViewRowsTake(int number, int first, int count);
 // Puts taken rows back in before row `position` (past the end: at the end).
 void ListViewRowsPut(int number, int position, ListViewRowsTaken block);
+// Hands `visit` the text of `column` in each row in turn, without copying it.
+void ListViewColumnVisit(int number, int column, const std::function<void(const char*)>& visit);
 // Moves the rows into a new order: row i becomes the row that was at order[i]. Nothing unless
 // `order` names every row once.
 void ListViewRowsReorder(int number, const std::vector<int>& order);

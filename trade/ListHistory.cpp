@@ -1,11 +1,13 @@
 #include "trade/ListHistory.h"
 
+#include "runtime/NumberText.h"
 #include "trade/Columns.h"
 #include "trade/Trade.h"
 #include "trade/TradeList.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numeric>
 
 namespace {
@@ -48,9 +50,10 @@ class KeepingTable : public TradeTable {
 };
 
 // A cell with a digit that reads as a finite number, the way the entry reads it.
-bool CellNumber(const std::string& text, double& value) {
-    value = EntryNumber(text);
-    return std::isfinite(value) && text.find_first_of("0123456789") != std::string::npos;
+bool CellNumber(const char* text, double& value) {
+    value =
+        std::strchr(text, ',') && !std::strchr(text, '.') ? EntryNumber(text) : TextToFloat(text);
+    return std::isfinite(value) && text[std::strcspn(text, "0123456789")] != '\0';
 }
 
 std::vector<int> Inverse(const std::vector<int>& order) {
@@ -69,43 +72,43 @@ std::vector<int> SortedRows(TradeTable& table, int column, int direction) {
     if (column < 0 || column >= ColumnCount || direction == 0)
         return order;
     if (Columns[column].kind == ColumnKind::Text) {
-        std::vector<std::string> keys(order.size());
-        for (int row = 0; row < rows; ++row) {
-            keys[size_t(row)] = table.CellGetText(row, column);
-            for (char& c : keys[size_t(row)])
+        std::vector<std::string> keys;
+        keys.reserve(order.size());
+        table.ColumnVisit(column, [&keys](const char* text) {
+            keys.emplace_back(text);
+            for (char& c : keys.back())
                 c = c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-        }
+        });
+        if (keys.size() != order.size())
+            return order; // the table did not show every row
         std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
             return direction > 0 ? keys[size_t(a)] < keys[size_t(b)]
                                  : keys[size_t(b)] < keys[size_t(a)];
         });
         return order;
     }
-    // The values travel with their rows, which keeps the sort in the cache.
-    struct Key {
-        double value;
-        int row;
-    };
-    std::vector<Key> numbers;
+    std::vector<double> values(order.size());
     std::vector<int> others;
-    numbers.reserve(order.size());
-    for (int row = 0; row < rows; ++row) {
-        double value;
-        if (CellNumber(table.CellGetText(row, column), value))
-            numbers.push_back({value, row});
+    auto number = order.begin();
+    int row = 0;
+    table.ColumnVisit(column, [&](const char* text) {
+        if (row < rows && CellNumber(text, values[size_t(row)]))
+            *number++ = row;
         else
             others.push_back(row);
+        ++row;
+    });
+    if (row != rows) { // the table did not show every row
+        std::iota(order.begin(), order.end(), 0);
+        return order;
     }
+    const auto less = [&values](int a, int b) { return values[size_t(a)] < values[size_t(b)]; };
+    const auto greater = [&values](int a, int b) { return values[size_t(b)] < values[size_t(a)]; };
     if (direction > 0)
-        std::stable_sort(numbers.begin(), numbers.end(),
-                         [](const Key& a, const Key& b) { return a.value < b.value; });
+        std::stable_sort(order.begin(), number, less);
     else
-        std::stable_sort(numbers.begin(), numbers.end(),
-                         [](const Key& a, const Key& b) { return b.value < a.value; });
-    auto out = order.begin();
-    for (const Key& key : numbers)
-        *out++ = key.row;
-    std::copy(others.begin(), others.end(), out);
+        std::stable_sort(order.begin(), number, greater);
+    std::copy(others.begin(), others.end(), number);
     return order;
 }
 
@@ -117,16 +120,21 @@ std::vector<std::string> ListHistory::TotalsRead() {
     return totals;
 }
 
+// Only the texts that differ: every field written is drawn anew.
 void ListHistory::TotalsWrite(const std::vector<std::string>& totals) {
     auto total = totals.begin();
     for (const Column& column : Columns)
-        if (column.totalLine >= 0 && total != totals.end())
-            sheet_.fields.FieldSetText(column.total, *total++);
+        if (column.totalLine >= 0 && total != totals.end()) {
+            if (sheet_.fields.FieldGetText(column.total) != *total)
+                sheet_.fields.FieldSetText(column.total, *total);
+            ++total;
+        }
 }
 
 void ListHistory::OrderSet(const ListOrder& order) {
+    if (order.column != order_.column || order.direction != order_.direction)
+        sheet_.table.SortArrowSet(order.column, order.direction);
     order_ = order;
-    sheet_.table.SortArrowSet(order.column, order.direction);
 }
 
 ListHistory::Step ListHistory::StepBegin(const std::string& name, Kind kind) {

@@ -4,6 +4,7 @@
 // in-memory stores. Nothing here knows widget numbers: the application maps them.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -62,6 +63,12 @@ class TradeTable {
     virtual int RowCount() = 0;
     virtual void RowAdd(int position, const std::string& rowText) = 0;
     virtual std::string CellGetText(int row, int column) = 0;
+    // Hands `visit` the cell of `column` of each row in turn, the text lasting for the call:
+    // how a sort reads a long list.
+    virtual void ColumnVisit(int column, const std::function<void(const char* text)>& visit) {
+        for (int row = 0; row < RowCount(); ++row)
+            visit(CellGetText(row, column).c_str());
+    }
     // -1 when no row is selected.
     virtual int SelectedRow() = 0;
     virtual void RowRemove(int row) = 0;
