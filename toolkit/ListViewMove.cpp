@@ -99,9 +99,10 @@ void ListViewRowsReorder(int number, const std::vector<int>& order) {
         for (int from : order)
             if (from < 0 || size_t(from) >= rows.size() || seen[size_t(from)]++)
                 return;
-        std::vector<ListRow> ordered(rows.size());
-        for (size_t row = 0; row < order.size(); ++row)
-            ordered[row] = std::move(rows[size_t(order[row])]);
+        std::vector<ListRow> ordered;
+        ordered.reserve(rows.size());
+        for (int from : order)
+            ordered.push_back(std::move(rows[size_t(from)]));
         rows.swap(ordered);
     } catch (const std::bad_alloc&) {
         return;
