@@ -23,6 +23,8 @@ enum MenuItem {
     MenuReopenSession = 10,
     MenuExportCsv = 11,
     MenuImportCsv = 12,
+    MenuUndo = 13,
+    MenuRedo = 14,
     MenuDeleteRow = 20,
     MenuRecentNone = 100,  // "(none)", greyed
     MenuRecentFirst = 101, // the most recent list; the others follow, up to 8

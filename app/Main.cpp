@@ -19,6 +19,7 @@
 #include "toolkit/Menu.h"
 #include "toolkit/StatusBar.h"
 #include "toolkit/Widgets.h"
+#include "trade/ListHistory.h"
 #include "trade/Trade.h"
 #include "trade/TradeList.h"
 
@@ -42,6 +43,7 @@ struct App {
     ListViewTable table{TradeList};
     DialogPrompt prompt;
     TradeSheet sheet{fields, table, rowYieldModes};
+    ListHistory history{sheet};
     bool quitRequested = false;
     RecentLists recent;
     std::string listPath;     // the file the list was last opened from or saved to
@@ -76,6 +78,9 @@ enum class Do {
     OpenDropped, // the first of the files dropped on the window
     ExportCsv,
     ImportCsv,
+    Sort, // by the column whose header was clicked
+    Undo,
+    Redo,
 };
 
 constexpr int Main = MainWindow, Close = EventKindClose, Widget = EventKindWidget,
@@ -107,6 +112,7 @@ const Route<Do> MainRoutes[] = {
     // The list: a double click loads the row, a right click offers to delete it.
     {Main, Widget, TradeList, SubtypeLeftDoubleClick, Do::LoadRow, nullptr},
     {Main, Widget, TradeList, SubtypeRightButtonClick, Do::RowPopup, nullptr},
+    {Main, Widget, TradeList, AnyColumnClick, Do::Sort, nullptr},
     // The field with the focus says what it is for.
     {Main, Widget, WareField, Focus, Do::Hint,
      "Insert the name of the ware with which you want to trade"},
@@ -140,6 +146,8 @@ const Route<Do> MainRoutes[] = {
     {Main, Menu, MenuExportCsv, AnySubtype, Do::ExportCsv, nullptr},
     {Main, Menu, MenuImportCsv, AnySubtype, Do::ImportCsv, nullptr},
     {Main, Menu, MenuQuit, AnySubtype, Do::Quit, nullptr},
+    {Main, Menu, MenuUndo, AnySubtype, Do::Undo, nullptr},
+    {Main, Menu, MenuRedo, AnySubtype, Do::Redo, nullptr},
     {Main, Menu, MenuHelp, AnySubtype, Do::Help, nullptr},
     {Main, Menu, MenuDonate, AnySubtype, Do::Donate, nullptr},
     {Main, Menu, MenuDeleteRow, AnySubtype, Do::DeleteRow, nullptr},
@@ -206,13 +214,26 @@ void ListNamed(App& app, const std::string& path, bool recent) {
     FileMenuShow(app);
 }
 
-void ListChanged(App& app) {
+// The Edit menu says what Undo and Redo would do.
+void EditMenuShow(const App& app) {
+    MenuItemSet(MainMenu, MenuUndo, (app.history.UndoText() + "\tCtrl+Z").c_str(),
+                app.history.CanUndo());
+    MenuItemSet(MainMenu, MenuRedo, (app.history.RedoText() + "\tCtrl+Y").c_str(),
+                app.history.CanRedo());
+}
+
+void ListChanged(App& app, bool changed = true) {
+    EditMenuShow(app);
+    if (!changed)
+        return;
     app.listChanged = true;
     TitleShow(app);
 }
 
-void ListOpen(App& app, BusyDialogPrompt& prompt, bool recent = true) {
-    OpenList(app.sheet, prompt);
+void ListOpen(App& app, BusyDialogPrompt& prompt, bool recent = true,
+              const char* name = "Open list") {
+    app.history.Replace(name, [&prompt](TradeSheet& sheet) { OpenList(sheet, prompt); });
+    EditMenuShow(app);
     if (prompt.Chosen().empty())
         return;
     if (!prompt.Failed()) {
@@ -225,7 +246,8 @@ void ListOpen(App& app, BusyDialogPrompt& prompt, bool recent = true) {
 
 // An imported list is named by its file, but only lists of our own are offered again.
 void ListImport(App& app, BusyDialogPrompt& prompt) {
-    ImportCsv(app.sheet, prompt);
+    app.history.Replace("Import CSV", [&prompt](TradeSheet& sheet) { ImportCsv(sheet, prompt); });
+    EditMenuShow(app);
     if (!prompt.Chosen().empty() && !prompt.Failed())
         ListNamed(app, prompt.Chosen(), false);
 }
@@ -271,8 +293,7 @@ void FileOpenGiven(App& app, const std::string& path) {
         prompt.MessageShow("ERROR", "Can't open this kind of file!");
 }
 
-void CommandRun(App& app, const Route<Do>& route, int number) {
-    const int rows = app.table.RowCount();
+void CommandRun(App& app, const Route<Do>& route, const Event& event) {
     switch (route.command) {
     case Do::Quit:
         SessionKeep(app);
@@ -283,29 +304,21 @@ void CommandRun(App& app, const Route<Do>& route, int number) {
     case Do::InformationBar: HintShow(InformationBarText); break;
     case Do::InformationBarLeft: HintShow(InformationBarText, 0); break;
     case Do::Compute: Compute(app.fields); break;
-    case Do::Transfer:
-        TransferEntry(app.sheet);
-        ListChanged(app);
-        break;
+    case Do::Transfer: ListChanged(app, app.history.Transfer()); break;
     case Do::ClearEntry: ClearEntry(app.fields); break;
     case Do::Donate: ProgramRun(DonateUrl); break;
     case Do::Stats: StatsWindowRun(app.table, app.fields); break;
     case Do::LoadRow: LoadRowIntoEntry(app.sheet); break;
-    case Do::DeleteRow:
-        DeleteRow(app.sheet);
-        if (app.table.RowCount() != rows)
-            ListChanged(app);
-        break;
+    case Do::DeleteRow: ListChanged(app, app.history.Delete()); break;
     case Do::RowPopup: PopupMenuShow(RowPopupMenu, WindowNativeHandle(MainWindow)); break;
     case Do::RowPopupAtSelection: RowPopupShowAtSelection(); break;
     case Do::CopyTable: TradeTableCopy(app.table, app.fields); break;
     case Do::OpenEntry: OpenEntry(app.fields, app.prompt); break;
     case Do::SaveEntry: SaveEntry(app.fields, app.prompt); break;
-    case Do::ClearList:
-        ClearList(app.sheet);
-        if (rows)
-            ListChanged(app);
-        break;
+    case Do::ClearList: ListChanged(app, app.history.Clear()); break;
+    case Do::Sort: ListChanged(app, app.history.Sort(event.subtype & ~SubtypeColumnClick)); break;
+    case Do::Undo: ListChanged(app, app.history.Undo()); break;
+    case Do::Redo: ListChanged(app, app.history.Redo()); break;
     case Do::OpenList: {
         BusyDialogPrompt prompt; // a long list takes a moment
         ListOpen(app, prompt);
@@ -328,7 +341,7 @@ void CommandRun(App& app, const Route<Do>& route, int number) {
     }
     case Do::Help: HelpWindowRun(app.helpLines, app.headerImage); break;
     case Do::OpenRecent: {
-        const size_t index = size_t(number - MenuRecentFirst);
+        const size_t index = size_t(event.number - MenuRecentFirst);
         if (index < app.recent.Paths().size()) {
             GivenFilePrompt prompt(app.recent.Paths()[index]);
             ListOpen(app, prompt);
@@ -338,7 +351,7 @@ void CommandRun(App& app, const Route<Do>& route, int number) {
     case Do::OpenDropped: FileOpenGiven(app, WindowFilesDropped().front()); break;
     case Do::ReopenSession: {
         GivenFilePrompt prompt(LastSessionPath());
-        ListOpen(app, prompt, false);
+        ListOpen(app, prompt, false, "Reopen last session");
         break;
     }
     }
@@ -373,7 +386,7 @@ void MainLoop(App& app) {
     while (!app.quitRequested) {
         const Event event = EventNext();
         if (const Route<Do>* route = RouteFind(MainRoutes, event))
-            CommandRun(app, *route, event.number);
+            CommandRun(app, *route, event);
     }
     running = nullptr;
 }
@@ -425,6 +438,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
         MainLayoutBuild(window, app.headerImage);
         app.recent.Load();
         FileMenuShow(app);
+        EditMenuShow(app);
+        WindowMenuKeyAdd(MainWindow, 'Z', MenuUndo);
+        WindowMenuKeyAdd(MainWindow, 'Y', MenuRedo);
         WindowFilesAccept(MainWindow);
         WindowShow(MainWindow);
         if (!given.empty())

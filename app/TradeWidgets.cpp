@@ -21,6 +21,12 @@ int FieldWidget(Field field) {
     return FieldWidgets[int(field)];
 }
 
+// Rows kept aside by the list view, as the trade logic holds them.
+struct ListViewBlock : RowBlock {
+    explicit ListViewBlock(ListViewRowsTaken taken) : rows(std::move(taken)) {}
+    ListViewRowsTaken rows;
+};
+
 } // namespace
 
 std::string WidgetFields::FieldGetText(Field field) {
@@ -55,6 +61,10 @@ bool ListViewTable::RowCellsPeek(int row, const char** cells, int count) {
     return ListViewRowCells(widget_, row, cells, count);
 }
 
+void ListViewTable::ColumnVisit(int column, const std::function<void(const char*)>& visit) {
+    ListViewColumnVisit(widget_, column, visit);
+}
+
 int ListViewTable::SelectedRow() {
     return WidgetGetState(widget_);
 }
@@ -65,6 +75,32 @@ void ListViewTable::RowRemove(int row) {
 
 void ListViewTable::RowsRemoveAll() {
     WidgetRemoveAllItems(widget_);
+}
+
+void ListViewTable::SelectedRowSet(int row) {
+    WidgetSetState(widget_, -1);
+    if (row < 0)
+        return;
+    WidgetSetState(widget_, row);
+    ListViewRowShow(widget_, row);
+}
+
+std::unique_ptr<RowBlock> ListViewTable::RowsTake(int first, int count) {
+    ListViewRowsTaken taken = ListViewRowsTake(widget_, first, count);
+    return taken ? std::make_unique<ListViewBlock>(std::move(taken)) : nullptr;
+}
+
+void ListViewTable::RowsPut(int position, std::unique_ptr<RowBlock> rows) {
+    if (auto* block = dynamic_cast<ListViewBlock*>(rows.get()))
+        ListViewRowsPut(widget_, position, std::move(block->rows));
+}
+
+void ListViewTable::RowsReorder(const std::vector<int>& order) {
+    ListViewRowsReorder(widget_, order);
+}
+
+void ListViewTable::SortArrowSet(int column, int direction) {
+    ListViewSortArrowSet(widget_, column, direction);
 }
 
 BusyDialogPrompt::~BusyDialogPrompt() {

@@ -23,9 +23,15 @@ class ListViewTable : public TradeTable {
     void RowAdd(int position, const std::string& rowText) override;
     std::string CellGetText(int row, int column) override;
     bool RowCellsPeek(int row, const char** cells, int count) override;
+    void ColumnVisit(int column, const std::function<void(const char*)>& visit) override;
     int SelectedRow() override;
     void RowRemove(int row) override;
     void RowsRemoveAll() override;
+    void SelectedRowSet(int row) override;
+    std::unique_ptr<RowBlock> RowsTake(int first, int count) override;
+    void RowsPut(int position, std::unique_ptr<RowBlock> rows) override;
+    void RowsReorder(const std::vector<int>& order) override;
+    void SortArrowSet(int column, int direction) override;
 
   private:
     int widget_;

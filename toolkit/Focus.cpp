@@ -69,6 +69,17 @@ bool FocusTabIsText() {
            !(SendMessageA(focus, EM_GETOPTIONS, 0, 0) & ECO_READONLY);
 }
 
+bool FocusIsTyping() {
+    HWND focus = GetFocus();
+    char className[8] = "";
+    if (!focus || !GetClassNameA(focus, className, sizeof className))
+        return false;
+    if (std::strncmp(className, "Rich", 4) == 0)
+        return !(SendMessageA(focus, EM_GETOPTIONS, 0, 0) & ECO_READONLY);
+    return lstrcmpiA(className, "Edit") == 0 &&
+           !(GetWindowLongPtrA(focus, GWL_STYLE) & ES_READONLY);
+}
+
 void FocusNavigate(FocusDirection direction) {
     HWND root = GetActiveWindow();
     if (!root)

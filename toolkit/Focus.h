@@ -8,3 +8,6 @@ enum class FocusDirection { Forward, Backward };
 void FocusNavigate(FocusDirection direction);
 // A plain Tab typed into a writable rich-edit control is text for it, not a move.
 bool FocusTabIsText();
+// The focus is in a field the user types in (a writable edit or rich-edit control): keys such
+// as Ctrl+Z are the field's own there.
+bool FocusIsTyping();

@@ -85,6 +85,7 @@ int* RowDataColorPair(RowData* data, int column);
 RowData* RowDataGet(WidgetRecord* widget, int row);  // nullptr: the row has none
 RowData* RowDataNeed(WidgetRecord* widget, int row); // made on first use; nullptr: no memory
 void RowDataFree(WidgetRecord* widget, int row);
+void RowDataRelease(ListRow& row);         // the block of a row the widget no longer keeps
 void RowDataFreeAll(WidgetRecord* widget); // the rows stay, without blocks
 void RowDataColumnInserted(WidgetRecord* widget, int column, int columns);
 void RowDataColumnRemoved(WidgetRecord* widget, int column, int columnsBefore);

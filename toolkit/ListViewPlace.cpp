@@ -17,6 +17,11 @@ POINT ListViewRowScreenPoint(int number, int row) {
     return point;
 }
 
+void ListViewRowShow(int number, int row) {
+    if (WidgetRecord* widget = WidgetLookup(number))
+        ListViewSend(widget, LVM_ENSUREVISIBLE, WPARAM(row), FALSE);
+}
+
 void ListViewSortArrowSet(int number, int column, int direction) {
     WidgetRecord* widget = WidgetLookup(number);
     HWND header = widget ? ListViewHeader(widget) : nullptr;

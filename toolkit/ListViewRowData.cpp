@@ -36,7 +36,7 @@ RowData* RowDataNeed(WidgetRecord* widget, int row) {
     return entry->data;
 }
 
-static void RowDataRelease(ListRow& row) {
+void RowDataRelease(ListRow& row) {
     if (row.data) {
         MemoryFree(Heap::Main, row.data);
         row.data = nullptr;

@@ -6,6 +6,10 @@
 
 #include "toolkit/Widget.h"
 
+#include <functional>
+#include <memory>
+#include <vector>
+
 // Frame types. Fixed: callers pass these numbers.
 enum FrameType : int { FrameTitled = 0, FrameSunken = 1, FrameStaticEdge = 2, FrameBorder = 3 };
 
@@ -59,6 +63,29 @@ POINT ListViewRowScreenPoint(int number, int row);
 // until the list changes; cells the row does not have read "". False when there is no such
 // row or no such list view.
 bool ListViewRowCells(int number, int row, const char** cells, int count);
+// Scrolls the list so that `row` is in sight.
+void ListViewRowShow(int number, int row);
 // Shows the sort arrow in `column`'s header: up for direction > 0, down for < 0, none for 0.
 // The other columns lose theirs. A header click reports SubtypeColumnClick | the column.
 void ListViewSortArrowSet(int number, int column, int direction);
+
+// Rows taken out of a list view, kept aside whole (texts, values, colours) to be put back into
+// the same list later. Freed with their memory when they are not.
+struct ListViewRowBlock;
+void ListViewRowBlockFree(ListViewRowBlock* block);
+struct ListViewRowBlockDelete {
+    void operator()(ListViewRowBlock* block) const { ListViewRowBlockFree(block); }
+};
+using ListViewRowsTaken = std::unique_ptr<ListViewRowBlock, ListViewRowBlockDelete>;
+int ListViewRowBlockCount(const ListViewRowBlock* block);
+
+// Takes rows first .. first + count - 1 out of the list, moved rather than copied: all the rows
+// at once cost no more than one. nullptr when there are no such rows.
+ListViewRowsTaken ListViewRowsTake(int number, int first, int count);
+// Puts taken rows back in before row `position` (past the end: at the end).
+void ListViewRowsPut(int number, int position, ListViewRowsTaken block);
+// Hands `visit` the text of `column` in each row in turn, without copying it.
+void ListViewColumnVisit(int number, int column, const std::function<void(const char*)>& visit);
+// Moves the rows into a new order: row i becomes the row that was at order[i]. Nothing unless
+// `order` names every row once.
+void ListViewRowsReorder(int number, const std::vector<int>& order);

@@ -18,6 +18,7 @@ namespace {
 struct WindowRecord {
     HWND Handle;             // the top-level window; destroyed by WindowClose
     HACCEL AcceleratorTable; // Tab and Shift+Tab; destroyed by WindowClose
+    HACCEL MenuKeyTable;     // the same and the menu keys; nullptr: none; destroyed by WindowClose
 };
 
 ObjectTable* windows = nullptr;
@@ -136,7 +137,10 @@ HACCEL ActiveAccelerators(HWND window) {
     if (!property)
         return nullptr;
     WindowRecord* record = WindowLookup(static_cast<int>(property - 1));
-    return record ? record->AcceleratorTable : nullptr;
+    if (!record)
+        return nullptr;
+    return record->MenuKeyTable && !FocusIsTyping() ? record->MenuKeyTable
+                                                    : record->AcceleratorTable;
 }
 
 LRESULT WindowOnCommand(HWND window, int number, WPARAM wParam, LPARAM lParam) {
@@ -152,6 +156,8 @@ LRESULT WindowOnCommand(HWND window, int number, WPARAM wParam, LPARAM lParam) {
         FocusNavigate(FocusDirection::Forward);
     } else if (LOWORD(wParam) == CommandTabBackward) {
         FocusNavigate(FocusDirection::Backward);
+    } else {
+        EventRecord(EventKindMenu, number, static_cast<int>(LOWORD(wParam))); // a menu key
     }
     return 0;
 }
@@ -329,7 +335,7 @@ void WindowClose(int number) {
     if (!record)
         return;
     HWND window = record->Handle;
-    HACCEL accelerators = record->AcceleratorTable;
+    HACCEL accelerators = record->AcceleratorTable, menuKeys = record->MenuKeyTable;
     // Hand the activation back to the owner rather than to some other program.
     if (HWND owner = GetWindow(window, GW_OWNER))
         SetActiveWindow(owner);
@@ -339,6 +345,8 @@ void WindowClose(int number) {
     UnregisterClassA(ClassName(number).text, GetModuleHandleA(nullptr));
     if (accelerators)
         DestroyAcceleratorTable(accelerators);
+    if (menuKeys)
+        DestroyAcceleratorTable(menuKeys);
     ObjectRelease(windows, number);
 }
 
@@ -372,6 +380,21 @@ void WindowShow(int number) {
     if (GetMenu(record->Handle))
         DrawMenuBar(record->Handle);
     ShowWindow(record->Handle, SW_SHOWNORMAL);
+}
+
+void WindowMenuKeyAdd(int number, int virtualKey, int item) {
+    WindowRecord* record = WindowLookup(number);
+    if (!record || !record->AcceleratorTable)
+        return;
+    HACCEL from = record->MenuKeyTable ? record->MenuKeyTable : record->AcceleratorTable;
+    std::vector<ACCEL> keys(size_t(CopyAcceleratorTableA(from, nullptr, 0)));
+    CopyAcceleratorTableA(from, keys.data(), int(keys.size()));
+    keys.push_back({FVIRTKEY | FCONTROL, WORD(virtualKey), WORD(item)});
+    if (HACCEL table = CreateAcceleratorTableA(keys.data(), int(keys.size()))) {
+        if (record->MenuKeyTable)
+            DestroyAcceleratorTable(record->MenuKeyTable);
+        record->MenuKeyTable = table;
+    }
 }
 
 void WindowFilesAccept(int number) {

@@ -47,6 +47,10 @@ void WindowActivate(int number);
 // Shows and activates a window opened with WindowInvisible, in its normal size.
 void WindowShow(int number);
 
+// Ctrl + `virtualKey` chooses menu item `item` of the window, as long as the focus is not in a
+// field the user types in: there the key stays the field's own (Ctrl+Z undoes the typing).
+void WindowMenuKeyAdd(int number, int virtualKey, int item);
+
 // Lets files be dropped on the window from the desktop; each drop is an EventFilesDropped.
 void WindowFilesAccept(int number);
 // The files of the last drop, in the order given; empty before any.

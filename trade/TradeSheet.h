@@ -4,6 +4,8 @@
 // in-memory stores. Nothing here knows widget numbers: the application maps them.
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -47,6 +49,13 @@ class TradeFields {
     virtual void YieldModeSet(bool inAmounts) = 0;
 };
 
+// Rows taken out of a table, kept aside to be put back into the same table; what is inside is
+// the table's own business.
+class RowBlock {
+  public:
+    virtual ~RowBlock() = default;
+};
+
 // Rows of nine cells; a row is added as its cells joined by line feeds.
 class TradeTable {
     static constexpr int ColumnsMost = 16; // cells a row lends at most
@@ -66,10 +75,26 @@ class TradeTable {
         else
             text += CellGetText(row, column);
     }
+    // Hands `visit` the cell of `column` of each row in turn, the text lasting for the call:
+    // how a sort reads a long list.
+    virtual void ColumnVisit(int column, const std::function<void(const char* text)>& visit) {
+        for (int row = 0; row < RowCount(); ++row)
+            visit(CellGetText(row, column).c_str());
+    }
     // -1 when no row is selected.
     virtual int SelectedRow() = 0;
     virtual void RowRemove(int row) = 0;
     virtual void RowsRemoveAll() = 0;
+    // -1 selects none.
+    virtual void SelectedRowSet(int row) = 0;
+    // Rows move out and back in without being copied, so that keeping them to undo a change
+    // costs nothing but the rows themselves: all at once as cheaply as one.
+    virtual std::unique_ptr<RowBlock> RowsTake(int first, int count) = 0; // nullptr: none
+    virtual void RowsPut(int position, std::unique_ptr<RowBlock> rows) = 0;
+    // Row i becomes the row that was at order[i].
+    virtual void RowsReorder(const std::vector<int>& order) = 0;
+    // The header's sort arrow: up for direction > 0, down for < 0, none for 0.
+    virtual void SortArrowSet(int column, int direction) = 0;
 };
 
 // One byte per row: 1 when the row's yield was an amount per unit, 0 for percent.

@@ -251,6 +251,24 @@ POINT Kestrava::RowPoint(int row) {
     return {r.left + 20, (r.top + r.bottom) / 2};
 }
 
+POINT Kestrava::HeaderPoint(int column) {
+    RemoteBlock block{process_.hProcess};
+    Send(Header(), HDM_GETITEMRECT, WPARAM(column), block.Address());
+    RECT r = {};
+    ReadProcessMemory(process_.hProcess, block.at, &r, sizeof r, nullptr);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+int Kestrava::SortArrow(int column) {
+    RemoteBlock block{process_.hProcess};
+    HDITEMA item = {};
+    item.mask = HDI_FORMAT;
+    block.Put(item);
+    Send(Header(), HDM_GETITEMA, WPARAM(column), block.Address());
+    ReadProcessMemory(process_.hProcess, block.at, &item, sizeof item, nullptr);
+    return (item.fmt & HDF_SORTUP) ? 1 : (item.fmt & HDF_SORTDOWN) ? -1 : 0;
+}
+
 HWND Kestrava::WindowWait(const char* title, const char* className) {
     HWND found = nullptr;
     WaitUntil([&] { return (found = Window(title, className)) != nullptr; });

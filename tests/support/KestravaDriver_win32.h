@@ -96,6 +96,9 @@ class Kestrava {
     std::string Cell(HWND list, int row, int column); // of any list view of the program
     Texts Row(int row);
     POINT RowPoint(int row); // client point of the list inside the row
+    HWND Header() { return reinterpret_cast<HWND>(Send(Control(TradeList), LVM_GETHEADER, 0, 0)); }
+    POINT HeaderPoint(int column); // client point of the header inside the column's title
+    int SortArrow(int column);     // +1 up, -1 down, 0 none
 
     // A visible top-level window of the program; a dialog box only when `className` says so.
     HWND Window(const char* title, const char* className = nullptr) {

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -29,8 +30,13 @@ class MemoryFields : public TradeFields {
 // Splits row texts at line feeds; cells past the last given one read as empty.
 class MemoryTable : public TradeTable {
   public:
-    std::vector<std::vector<std::string>> rows;
+    using Rows = std::vector<std::vector<std::string>>;
+    Rows rows;
     int selected = -1;
+    int arrowColumn = -1, arrowDirection = 0;
+    struct Block : RowBlock {
+        Rows rows;
+    };
 
     int RowCount() override { return int(rows.size()); }
     void RowAdd(int position, const std::string& rowText) override {
@@ -52,6 +58,31 @@ class MemoryTable : public TradeTable {
     int SelectedRow() override { return selected; }
     void RowRemove(int row) override { rows.erase(rows.begin() + row); }
     void RowsRemoveAll() override { rows.clear(); }
+    void SelectedRowSet(int row) override { selected = row; }
+    std::unique_ptr<RowBlock> RowsTake(int first, int count) override {
+        if (first < 0 || count <= 0 || first + count > RowCount())
+            return nullptr;
+        auto block = std::make_unique<Block>();
+        block->rows.assign(std::make_move_iterator(rows.begin() + first),
+                           std::make_move_iterator(rows.begin() + first + count));
+        rows.erase(rows.begin() + first, rows.begin() + first + count);
+        return block;
+    }
+    void RowsPut(int position, std::unique_ptr<RowBlock> taken) override {
+        Rows& in = static_cast<Block&>(*taken).rows;
+        rows.insert(rows.begin() + position, std::make_move_iterator(in.begin()),
+                    std::make_move_iterator(in.end()));
+    }
+    void RowsReorder(const std::vector<int>& order) override {
+        Rows ordered;
+        for (int from : order)
+            ordered.push_back(std::move(rows[size_t(from)]));
+        rows.swap(ordered);
+    }
+    void SortArrowSet(int column, int direction) override {
+        arrowColumn = column;
+        arrowDirection = direction;
+    }
 };
 
 const std::vector<std::string> ZeroTotals{

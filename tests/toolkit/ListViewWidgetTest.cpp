@@ -176,4 +176,67 @@ TEST_F(ListView, InsertingMovesTheSelectionAndCheckBoxesKeepTheirState) {
               INDEXTOSTATEIMAGEMASK(2));
 }
 
+// A header click reports its column; the arrow shows in one column at a time.
+TEST_F(ListView, HeaderClicksReportTheColumnAndOneColumnShowsTheSortArrow) {
+    Create(3, {"a\n1\n2"});
+    HWND header = ListView_GetHeader(list->Handle);
+    const auto arrows = [header] {
+        std::vector<int> formats;
+        for (int column = 0; column < 3; ++column) {
+            HDITEMA item = {};
+            item.mask = HDI_FORMAT;
+            SendMessageA(header, HDM_GETITEMA, column, reinterpret_cast<LPARAM>(&item));
+            formats.push_back(item.fmt & (HDF_SORTUP | HDF_SORTDOWN));
+        }
+        return formats;
+    };
+    RECT title = {};
+    SendMessageA(header, HDM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&title));
+    ClickAt(header, {(title.left + title.right) / 2, (title.top + title.bottom) / 2});
+    EXPECT_EQ(WidgetEventsUntil(1), (WidgetEvents{{List, SubtypeColumnClick | 2}}));
+    ListViewSortArrowSet(List, 2, 1);
+    EXPECT_EQ(arrows(), (std::vector<int>{0, 0, HDF_SORTUP}));
+    ListViewSortArrowSet(List, 1, -1);
+    EXPECT_EQ(arrows(), (std::vector<int>{0, HDF_SORTDOWN, 0}));
+    ListViewSortArrowSet(List, 1, 0);
+    EXPECT_EQ(arrows(), (std::vector<int>{0, 0, 0}));
+}
+
+// Rows taken out keep their texts and data blocks, go back in where asked, and are freed with
+// the block that holds them; a new order must name every row once.
+TEST_F(ListView, RowsTakenOutGoBackInWholeAndReorder) {
+    const int before = ListViewRowDataCount();
+    Create(2, {"a\n1", "b\n2", "c\n3", "d\n4"});
+    kind->SetItemData(list, 1, 22);
+    const auto firsts = [this] {
+        std::string cells;
+        for (int row = 0; row < WidgetCountItems(List); ++row)
+            cells += WidgetGetItemText(List, row, 0);
+        return cells;
+    };
+    ListViewRowsTaken one = ListViewRowsTake(List, 1, 1);
+    EXPECT_EQ(ListViewRowBlockCount(one.get()), 1);
+    EXPECT_EQ(firsts(), "acd");
+    EXPECT_EQ(ListViewRowsTake(List, 2, 5), nullptr);
+    ListViewRowsPut(List, 3, std::move(one));
+    EXPECT_EQ(firsts(), "acdb");
+    EXPECT_EQ(kind->GetItemData(list, 3), 22);
+    EXPECT_EQ(Row(3, 2), (Cells{"b", "2"}));
+    ListViewRowsReorder(List, {3, 0, 1, 2});
+    EXPECT_EQ(firsts(), "bacd");
+    ListViewRowsReorder(List, {0, 0, 1, 2}); // not every row: nothing
+    EXPECT_EQ(firsts(), "bacd");
+    ListViewRowsTaken all = ListViewRowsTake(List, 0, 4);
+    EXPECT_EQ(WidgetCountItems(List), 0);
+    EXPECT_EQ(ListView_GetItemCount(list->Handle), 0);
+    WidgetAddItem(List, -1, "e");
+    ListViewRowsPut(List, 0, std::move(all));
+    EXPECT_EQ(firsts(), "bacde");
+    EXPECT_EQ(ListView_GetItemCount(list->Handle), 5);
+    all = ListViewRowsTake(List, 0, 2);
+    EXPECT_EQ(ListViewRowDataCount(), before + 1);
+    all.reset();
+    EXPECT_EQ(ListViewRowDataCount(), before);
+}
+
 } // namespace

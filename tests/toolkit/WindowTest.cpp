@@ -159,6 +159,40 @@ TEST(Focus, TabSkipsDisabledHiddenAndPlainControlsBothWaysAndWraps) {
     WindowClose(0);
 }
 
+// A menu key chooses its item anywhere but in a field the user types in, where Ctrl+Z stays the
+// field's own undo.
+TEST(Focus, MenuKeysActOutsideWritableFieldsOnly) {
+    HWND window = TestWindowOpen(0, 60, 60, 420, 300, 0xCA0000);
+    WidgetListBegin(window);
+    HWND edit = Control(1, "Edit", Visible | WS_TABSTOP);
+    Control(2, "Button", Visible | WS_TABSTOP | BS_PUSHBUTTON);
+    Control(3, "Edit", Visible | WS_TABSTOP | ES_READONLY);
+    WindowMenuKeyAdd(0, 'Z', 77);
+    WindowMenuKeyAdd(0, 'Y', 78);
+    WindowForegroundMake(window);
+    SetFocus(edit);
+    InputKey('A');
+    InputKey('B');
+    InputKey('Z', false, true);
+    InputKey('Y', false, true);
+    EXPECT_FALSE(EventsHave(EventsOfInput(), EventKindMenu));
+    char text[16] = "";
+    GetWindowTextA(edit, text, sizeof text);
+    EXPECT_STREQ(text, ""); // the typing undone
+    for (int focus : {2, 3}) {
+        SetFocus(WidgetLookup(focus)->Handle);
+        for (int key : {'Z', 'Y'}) {
+            InputKey(WORD(key), false, true);
+            EXPECT_TRUE(EventsHave(EventsOfInput(), EventKindMenu)) << focus;
+            EXPECT_EQ(EventMenuId(), key == 'Z' ? 77 : 78) << focus;
+        }
+    }
+    InputKey(VK_TAB); // Tab goes on as before
+    EventsOfInput();
+    EXPECT_EQ(GetFocus(), edit);
+    WindowClose(0);
+}
+
 int destroyed = 0; // OnDestroy calls
 
 const WidgetKind fieldKind = [] {

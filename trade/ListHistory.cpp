@@ -1,0 +1,295 @@
+#include "trade/ListHistory.h"
+
+#include "runtime/NumberText.h"
+#include "trade/Columns.h"
+#include "trade/Trade.h"
+#include "trade/TradeList.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <numeric>
+
+namespace {
+
+// Hands every call on to the list's own table, except that the rows the list commands remove
+// are taken out and kept rather than thrown away.
+class KeepingTable : public TradeTable {
+  public:
+    explicit KeepingTable(TradeTable& table) : table_(table) {}
+    std::unique_ptr<RowBlock> kept;
+    bool removedAll = false;
+
+    int RowCount() override { return table_.RowCount(); }
+    void RowAdd(int position, const std::string& rowText) override {
+        table_.RowAdd(position, rowText);
+    }
+    std::string CellGetText(int row, int column) override {
+        return table_.CellGetText(row, column);
+    }
+    int SelectedRow() override { return table_.SelectedRow(); }
+    void RowRemove(int row) override { kept = table_.RowsTake(row, 1); }
+    void RowsRemoveAll() override {
+        kept = table_.RowsTake(0, table_.RowCount());
+        removedAll = true;
+    }
+    void SelectedRowSet(int row) override { table_.SelectedRowSet(row); }
+    std::unique_ptr<RowBlock> RowsTake(int first, int count) override {
+        return table_.RowsTake(first, count);
+    }
+    void RowsPut(int position, std::unique_ptr<RowBlock> rows) override {
+        table_.RowsPut(position, std::move(rows));
+    }
+    void RowsReorder(const std::vector<int>& order) override { table_.RowsReorder(order); }
+    void SortArrowSet(int column, int direction) override {
+        table_.SortArrowSet(column, direction);
+    }
+
+  private:
+    TradeTable& table_;
+};
+
+// A cell with a digit that reads as a finite number, the way the entry reads it.
+bool CellNumber(const char* text, double& value) {
+    value =
+        std::strchr(text, ',') && !std::strchr(text, '.') ? EntryNumber(text) : TextToFloat(text);
+    return std::isfinite(value) && text[std::strcspn(text, "0123456789")] != '\0';
+}
+
+std::vector<int> Inverse(const std::vector<int>& order) {
+    std::vector<int> inverse(order.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        inverse[size_t(order[i])] = int(i);
+    return inverse;
+}
+
+} // namespace
+
+std::vector<int> SortedRows(TradeTable& table, int column, int direction) {
+    const int rows = table.RowCount();
+    std::vector<int> order(size_t(std::max(rows, 0)));
+    std::iota(order.begin(), order.end(), 0);
+    if (column < 0 || column >= ColumnCount || direction == 0)
+        return order;
+    if (Columns[column].kind == ColumnKind::Text) {
+        std::vector<std::string> keys;
+        keys.reserve(order.size());
+        table.ColumnVisit(column, [&keys](const char* text) {
+            keys.emplace_back(text);
+            for (char& c : keys.back())
+                c = c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+        });
+        if (keys.size() != order.size())
+            return order; // the table did not show every row
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            return direction > 0 ? keys[size_t(a)] < keys[size_t(b)]
+                                 : keys[size_t(b)] < keys[size_t(a)];
+        });
+        return order;
+    }
+    std::vector<double> values(order.size());
+    std::vector<int> others;
+    auto number = order.begin();
+    int row = 0;
+    table.ColumnVisit(column, [&](const char* text) {
+        if (row < rows && CellNumber(text, values[size_t(row)]))
+            *number++ = row;
+        else
+            others.push_back(row);
+        ++row;
+    });
+    if (row != rows) { // the table did not show every row
+        std::iota(order.begin(), order.end(), 0);
+        return order;
+    }
+    const auto less = [&values](int a, int b) { return values[size_t(a)] < values[size_t(b)]; };
+    const auto greater = [&values](int a, int b) { return values[size_t(b)] < values[size_t(a)]; };
+    if (direction > 0)
+        std::stable_sort(order.begin(), number, less);
+    else
+        std::stable_sort(order.begin(), number, greater);
+    std::copy(others.begin(), others.end(), number);
+    return order;
+}
+
+std::vector<std::string> ListHistory::TotalsRead() {
+    std::vector<std::string> totals;
+    for (const Column& column : Columns)
+        if (column.totalLine >= 0)
+            totals.push_back(sheet_.fields.FieldGetText(column.total));
+    return totals;
+}
+
+// Only the texts that differ: every field written is drawn anew.
+void ListHistory::TotalsWrite(const std::vector<std::string>& totals) {
+    auto total = totals.begin();
+    for (const Column& column : Columns)
+        if (column.totalLine >= 0 && total != totals.end()) {
+            if (sheet_.fields.FieldGetText(column.total) != *total)
+                sheet_.fields.FieldSetText(column.total, *total);
+            ++total;
+        }
+}
+
+void ListHistory::OrderSet(const ListOrder& order) {
+    if (order.column != order_.column || order.direction != order_.direction)
+        sheet_.table.SortArrowSet(order.column, order.direction);
+    order_ = order;
+}
+
+ListHistory::Step ListHistory::StepBegin(const std::string& name, Kind kind) {
+    Step step;
+    step.name = name;
+    step.kind = kind;
+    step.totals = TotalsRead();
+    step.selected = sheet_.table.SelectedRow();
+    step.shown = order_;
+    return step;
+}
+
+void ListHistory::StepKeep(Step step) {
+    redo_.clear();
+    undo_.push_back(std::move(step));
+    if (undo_.size() > Depth)
+        undo_.pop_front();
+}
+
+bool ListHistory::Transfer() {
+    Step step = StepBegin("Transfer", Kind::Row);
+    step.position = sheet_.table.RowCount();
+    TransferEntry(sheet_);
+    if (sheet_.table.RowCount() != step.position + 1)
+        return false;
+    OrderSet({}); // a new row stands at the end, out of order
+    StepKeep(std::move(step));
+    return true;
+}
+
+bool ListHistory::Delete() {
+    const int row = sheet_.table.SelectedRow();
+    if (row < 0 || row >= sheet_.table.RowCount())
+        return false;
+    Step step = StepBegin("Delete row", Kind::Row);
+    step.position = row;
+    step.mode = RowInAmounts(sheet_, row) ? 1 : 0;
+    KeepingTable keeping(sheet_.table);
+    TradeSheet sheet{sheet_.fields, keeping, sheet_.modes};
+    DeleteRow(sheet);
+    if (!keeping.kept)
+        return false;
+    step.rows = std::move(keeping.kept);
+    StepKeep(std::move(step));
+    return true;
+}
+
+bool ListHistory::Clear() {
+    if (sheet_.table.RowCount() > 0)
+        return Replace("Clear list", ClearList);
+    ClearList(sheet_);
+    return false;
+}
+
+bool ListHistory::Replace(const char* name, const std::function<void(TradeSheet&)>& command) {
+    Step step = StepBegin(name, Kind::Whole);
+    KeepingTable keeping(sheet_.table);
+    YieldModes modes;
+    TradeSheet sheet{sheet_.fields, keeping, modes};
+    command(sheet);
+    if (!keeping.removedAll)
+        return false;
+    step.rows = std::move(keeping.kept);
+    step.modes.swap(sheet_.modes);
+    sheet_.modes.swap(modes);
+    OrderSet({});
+    StepKeep(std::move(step));
+    return true;
+}
+
+bool ListHistory::Sort(int column) {
+    if (column < 0 || column >= ColumnCount)
+        return false;
+    const int direction = order_.column == column && order_.direction > 0 ? -1 : 1;
+    Step step = StepBegin(std::string("Sort by ") + Columns[column].title, Kind::Order);
+    step.order = SortedRows(sheet_.table, column, direction);
+    StepSwap(step);
+    // The swap put back the selection and arrow the step began with, and keeps them to undo;
+    // the selection follows its row (step.order is now the way back: old row -> new place).
+    if (step.selected >= 0 && size_t(step.selected) < step.order.size())
+        sheet_.table.SelectedRowSet(step.order[size_t(step.selected)]);
+    OrderSet({column, direction});
+    StepKeep(std::move(step));
+    return true;
+}
+
+void ListHistory::StepSwap(Step& step) {
+    std::vector<std::string> totals = TotalsRead();
+    const int selected = sheet_.table.SelectedRow();
+    const ListOrder shown = order_;
+    TradeTable& table = sheet_.table;
+    switch (step.kind) {
+    case Kind::Whole: {
+        std::unique_ptr<RowBlock> rows = table.RowsTake(0, table.RowCount());
+        if (step.rows)
+            table.RowsPut(0, std::move(step.rows));
+        step.rows = std::move(rows);
+        step.modes.swap(sheet_.modes);
+        break;
+    }
+    case Kind::Row:
+        if (step.rows) {
+            table.RowsPut(step.position, std::move(step.rows));
+            sheet_.modes.insert(sheet_.modes.begin() +
+                                    std::min<ptrdiff_t>(step.position, sheet_.modes.size()),
+                                step.mode);
+        } else {
+            step.mode = RowInAmounts(sheet_, step.position) ? 1 : 0;
+            step.rows = table.RowsTake(step.position, 1);
+            if (size_t(step.position) < sheet_.modes.size())
+                sheet_.modes.erase(sheet_.modes.begin() + step.position);
+        }
+        break;
+    case Kind::Order: {
+        table.RowsReorder(step.order);
+        YieldModes modes(step.order.size());
+        for (size_t row = 0; row < step.order.size(); ++row)
+            modes[row] = RowInAmounts(sheet_, step.order[row]) ? 1 : 0;
+        sheet_.modes.swap(modes);
+        step.order = Inverse(step.order);
+        break;
+    }
+    }
+    TotalsWrite(step.totals);
+    table.SelectedRowSet(step.selected);
+    OrderSet(step.shown);
+    step.totals = std::move(totals);
+    step.selected = selected;
+    step.shown = shown;
+}
+
+bool ListHistory::Undo() {
+    if (undo_.empty())
+        return false;
+    Step step = std::move(undo_.back());
+    undo_.pop_back();
+    StepSwap(step);
+    redo_.push_back(std::move(step));
+    return true;
+}
+
+bool ListHistory::Redo() {
+    if (redo_.empty())
+        return false;
+    Step step = std::move(redo_.back());
+    redo_.pop_back();
+    StepSwap(step);
+    undo_.push_back(std::move(step));
+    return true;
+}
+
+std::string ListHistory::UndoText() const {
+    return undo_.empty() ? "Undo" : "Undo " + undo_.back().name;
+}
+
+std::string ListHistory::RedoText() const {
+    return redo_.empty() ? "Redo" : "Redo " + redo_.back().name;
+}
