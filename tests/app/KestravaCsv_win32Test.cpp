@@ -139,6 +139,7 @@ TEST(KestravaCsv, AHandWrittenFileComputesAsTypingWould) {
     ASSERT_TRUE(WaitUntil([&] { return app.Rows() == 2; }));
     const Texts imported[] = {app.Row(0), app.Row(1), app.Totals()};
     app.Menu(MenuClearList);
+    ASSERT_TRUE(WaitUntil([&] { return app.Rows() == 0; }));
     app.RowAdd("Salt", "10", "100", "10", "2");
     app.Click(YieldPercentOption);
     ASSERT_TRUE(WaitUntil([&] { return app.Checked(YieldPercentOption); }));
