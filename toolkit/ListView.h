@@ -58,9 +58,9 @@ struct ListViewState : WidgetState {
     // once, before the next message it gets or when the event loop runs again.
     bool countPending = false;
     int columns = -1;   // the header's column count, -1 until asked again after a change
+    bool quiet = false; // selection moved by the widget itself: no events
     // The texts of rows without cells of their own, asked for as they are drawn or read.
     std::function<std::string(int row, int column)> textSource;
-    bool quiet = false; // selection moved by the widget itself: no events
 };
 
 // Posted to the control when rows were added: the event loop is running again, so the

@@ -228,7 +228,7 @@ void ListViewClearItems(WidgetRecord* widget) {
 }
 
 void ListViewTextSourceSet(int number, int rows,
-                          std::function<std::string(int row, int column)> text) {
+                           std::function<std::string(int row, int column)> text) {
     WidgetRecord* widget = WidgetLookup(number);
     if (!widget || !widget->Class || widget->Class->Kind != WidgetKindListView || !widget->State)
         return;

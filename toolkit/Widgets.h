@@ -70,7 +70,8 @@ bool ListViewRowCells(int number, int row, const char** cells, int count);
 // rows on the screen. Rows added later keep their own texts; clearing the list lets `text`
 // go. Called again, it draws the rows anew, as after a sort. ListViewRowCells reads only the
 // rows' own texts.
-void ListViewTextSourceSet(int number, int rows, std::function<std::string(int row, int column)> text);
+void ListViewTextSourceSet(int number, int rows,
+                           std::function<std::string(int row, int column)> text);
 // Scrolls the list so that `row` is in sight.
 void ListViewRowShow(int number, int row);
 // Shows the sort arrow in `column`'s header: up for direction > 0, down for < 0, none for 0.

@@ -145,21 +145,44 @@ TradeStats TradeStatsCompute(TradeTable& table) {
     return stats;
 }
 
+// Sorting small keys and moving each line once is much cheaper than moving the lines
+// about while sorting: a list may have a million wares.
 void WareStatsSort(std::vector<WareStats>& wares, WareColumn column, bool ascending) {
+    std::vector<int> order(wares.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = int(i);
     if (column == WareName) {
-        std::stable_sort(wares.begin(), wares.end(), [ascending](const auto& a, const auto& b) {
-            return ascending ? LessIgnoringCase(a.ware, b.ware) : LessIgnoringCase(b.ware, a.ware);
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            return ascending ? LessIgnoringCase(wares[size_t(a)].ware, wares[size_t(b)].ware)
+                             : LessIgnoringCase(wares[size_t(b)].ware, wares[size_t(a)].ware);
         });
-        return;
+    } else {
+        // A missing yield [%] goes last; equal keys keep their order.
+        struct Key {
+            bool missing;
+            double value;
+            int line;
+        };
+        std::vector<Key> keys;
+        keys.reserve(wares.size());
+        for (const WareStats& w : wares)
+            keys.push_back({column == WareYieldPercent && !w.hasPercent, WareNumber(w, column),
+                            int(keys.size())});
+        std::sort(keys.begin(), keys.end(), [ascending](const Key& a, const Key& b) {
+            if (a.missing != b.missing)
+                return b.missing;
+            if (!a.missing && a.value != b.value)
+                return ascending ? a.value < b.value : b.value < a.value;
+            return a.line < b.line;
+        });
+        for (size_t i = 0; i < keys.size(); ++i)
+            order[i] = keys[i].line;
     }
-    std::stable_sort(wares.begin(), wares.end(), [=](const WareStats& a, const WareStats& b) {
-        const bool missingA = column == WareYieldPercent && !a.hasPercent;
-        const bool missingB = column == WareYieldPercent && !b.hasPercent;
-        if (missingA || missingB)
-            return !missingA;
-        const double x = WareNumber(a, column), y = WareNumber(b, column);
-        return ascending ? x < y : y < x;
-    });
+    std::vector<WareStats> sorted;
+    sorted.reserve(wares.size());
+    for (int line : order)
+        sorted.push_back(std::move(wares[size_t(line)]));
+    wares.swap(sorted);
 }
 
 std::string TradeTableText(TradeTable& table, TradeFields& fields) {

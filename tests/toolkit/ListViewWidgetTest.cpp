@@ -260,7 +260,9 @@ TEST_F(ListView, TextSourceGivesOnlyTheRowsShownOrRead) {
     char text[32] = "";
     ListView_GetItemText(list->Handle, rows - 1, 1, text, int(sizeof text));
     EXPECT_STREQ(text, "c999999");
-    LVFINDINFOA find = {LVFI_STRING | LVFI_PARTIAL, "R12"};
+    LVFINDINFOA find = {};
+    find.flags = LVFI_STRING | LVFI_PARTIAL;
+    find.psz = "R12";
     EXPECT_EQ(SendMessageA(list->Handle, LVM_FINDITEMA, 100, reinterpret_cast<LPARAM>(&find)), 120);
     WidgetSetState(List, 5);
     EXPECT_EQ(WidgetGetText(List), "r5");
