@@ -84,6 +84,9 @@ TradeStats TradeStatsCompute(TradeTable& table) {
     double costOfSold = 0;
     RowCells cells(table);
     stats.rows = table.RowCount();
+    // Room for a ware per row: growing to a million wares would rehash them again and again,
+    // and a few wares only ever touch their own buckets.
+    lineOf.reserve(size_t(stats.rows));
     for (int row = 0; row < stats.rows; ++row) {
         cells.Read(row);
         const std::string_view name = cells[Field::Ware];
