@@ -10,8 +10,9 @@
 #include <cmath>
 #include <cstring>
 #include <deque>
+#include <functional>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 const char* const WareColumnTitles[WareColumnCount] = {
     "Ware", "Rows", "Units bought", "Units sold", "Cost", "Sell price", "Yield [$]", "Yield [%]"};
@@ -47,6 +48,32 @@ class RowCells {
     std::string copies_[ColumnCount];
 };
 
+// The line of each ware, found by its name: open addressing over slots at most half full,
+// made once for a ware per row, so that a million wares cost no allocation each.
+class WareLines {
+  public:
+    explicit WareLines(int rows) {
+        size_t slots = 2;
+        while (slots < 2 * size_t(std::max(rows, 1)))
+            slots *= 2;
+        slots_.resize(slots);
+    }
+    WareStats& Of(std::string_view name) {
+        const size_t mask = slots_.size() - 1;
+        size_t at = std::hash<std::string_view>()(name) & mask;
+        for (; slots_[at]; at = (at + 1) & mask)
+            if (slots_[at]->ware == name)
+                return *slots_[at];
+        lines_.push_back({std::string(name)});
+        return *(slots_[at] = &lines_.back());
+    }
+    std::deque<WareStats>& Lines() { return lines_; }
+
+  private:
+    std::deque<WareStats> lines_;
+    std::vector<WareStats*> slots_; // nullptr: free; lines never move
+};
+
 std::string CellForTable(std::string text) {
     for (char& c : text)
         if (c == '\t' || c == '\r' || c == '\n')
@@ -78,24 +105,15 @@ double WareNumber(const WareStats& w, WareColumn column) {
 TradeStats TradeStatsCompute(TradeTable& table) {
     TradeStats stats;
     // Every ware gets a line, so that the distinct names are counted over every row; those
-    // without a counted row go later. Lines never move, so their names can be the keys.
-    std::deque<WareStats> lines;
-    std::unordered_map<std::string_view, WareStats*> lineOf;
+    // without a counted row go later.
     double costOfSold = 0;
     RowCells cells(table);
     stats.rows = table.RowCount();
-    // Room for a ware per row: growing to a million wares would rehash them again and again,
-    // and a few wares only ever touch their own buckets.
-    lineOf.reserve(size_t(stats.rows));
+    WareLines wareLines(stats.rows);
+    std::deque<WareStats>& lines = wareLines.Lines();
     for (int row = 0; row < stats.rows; ++row) {
         cells.Read(row);
-        const std::string_view name = cells[Field::Ware];
-        auto found = lineOf.find(name);
-        if (found == lineOf.end()) {
-            lines.push_back({std::string(name)});
-            found = lineOf.emplace(lines.back().ware, &lines.back()).first;
-        }
-        WareStats& ware = *found->second;
+        WareStats& ware = wareLines.Of(cells[Field::Ware]);
         double cost, sell, yield, percent;
         if (!FiniteNumber(cells[Field::BuyCost], cost) ||
             !FiniteNumber(cells[Field::SellPrice], sell) ||
