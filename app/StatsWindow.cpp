@@ -250,18 +250,26 @@ struct StatsView {
     bool ascending = false;
 };
 
-void WareListFill(const std::vector<WareStats>& wares) {
-    WidgetRemoveAllItems(StatsWareList);
-    std::string line;
-    int row = 0;
-    for (const WareStats& w : wares) {
-        line = w.ware;
-        line += '\n' + NumberToText(w.rows) + '\n' + Units(w.bought) + '\n' + Units(w.sold);
-        for (double amount : {w.cost, w.sell, w.yield})
-            line += '\n' + Amount(amount);
-        line += '\n' + (w.hasPercent ? Amount(w.yieldPercent) : "-");
-        WidgetAddItem(StatsWareList, row++, line.c_str());
+// A cell of the per-ware table, made only when the table shows or gives it.
+std::string WareCell(const WareStats& w, int column) {
+    switch (column) {
+    case WareName: return w.ware;
+    case WareRows: return NumberToText(w.rows);
+    case WareBought: return Units(w.bought);
+    case WareSold: return Units(w.sold);
+    case WareCost: return Amount(w.cost);
+    case WareSell: return Amount(w.sell);
+    case WareYield: return Amount(w.yield);
+    case WareYieldPercent: return w.hasPercent ? Amount(w.yieldPercent) : "-";
+    default: return "";
     }
+}
+
+// The table reads the lines as they stand, so it follows them when they are sorted.
+void WareListFill(const std::vector<WareStats>& wares) {
+    ListViewTextSourceSet(StatsWareList, int(wares.size()), [&wares](int row, int column) {
+        return size_t(row) < wares.size() ? WareCell(wares[size_t(row)], column) : "";
+    });
 }
 
 void WareListCreate(const StatsView& view, int dpi) {

@@ -21,6 +21,7 @@
 #include <commctrl.h>
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -58,6 +59,8 @@ struct ListViewState : WidgetState {
     bool countPending = false;
     int columns = -1;   // the header's column count, -1 until asked again after a change
     bool quiet = false; // selection moved by the widget itself: no events
+    // The texts of rows without cells of their own, asked for as they are drawn or read.
+    std::function<std::string(int row, int column)> textSource;
 };
 
 // Posted to the control when rows were added: the event loop is running again, so the
@@ -101,6 +104,9 @@ void RowImagesReset(WidgetRecord* widget);
 
 // ListViewRows.cpp: the kind's slots for rows, cells, selection and columns.
 const char* ListViewCellText(const ListRow& row, int column);
+// The text of a cell, the row's own or else the text source's, which goes into `spare`; ""
+// when there is no such row.
+const char* ListViewCellRead(WidgetRecord* widget, int row, int column, std::string& spare);
 void ListViewCheckChanged(WidgetRecord* widget, int row, UINT state); // the user's tick
 UINT ListViewCheckImage(const ListRow& row); // the row's check box as a state image
 int ListViewAddItem(WidgetRecord* widget, int position, const char* text, HANDLE image);

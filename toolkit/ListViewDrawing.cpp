@@ -8,8 +8,10 @@
 template <typename Item, typename Copy>
 static void DisplayInfoFill(WidgetRecord* widget, Item* item, Copy copy) {
     const ListRow* row = ListViewRow(widget, item->iItem);
+    std::string spare;
     if ((item->mask & LVIF_TEXT) && item->pszText && item->cchTextMax > 0)
-        copy(row ? ListViewCellText(*row, item->iSubItem) : "", item->pszText, item->cchTextMax);
+        copy(ListViewCellRead(widget, item->iItem, item->iSubItem, spare), item->pszText,
+             item->cchTextMax);
     if (!row)
         return;
     if (item->mask & LVIF_IMAGE)

@@ -83,8 +83,9 @@ void ListViewColumnVisit(int number, int column, const std::function<void(const 
     WidgetRecord* widget = WidgetLookup(number);
     if (!widget || widget->Class->Kind != WidgetKindListView)
         return;
-    for (const ListRow& row : ListViewStateOf(widget).rows)
-        visit(ListViewCellText(row, column));
+    std::string spare;
+    for (int row = 0, rows = ListViewRowCount(widget); row < rows; ++row)
+        visit(ListViewCellRead(widget, row, column, spare));
 }
 
 void ListViewRowsReorder(int number, const std::vector<int>& order) {

@@ -37,6 +37,15 @@ const char* ListViewCellText(const ListRow& row, int column) {
     return text;
 }
 
+const char* ListViewCellRead(WidgetRecord* widget, int row, int column, std::string& spare) {
+    const ListRow* entry = ListViewRow(widget, row);
+    const auto& source = ListViewStateOf(widget).textSource;
+    if (!entry || entry->cellCount || !source)
+        return entry ? ListViewCellText(*entry, column) : "";
+    spare = source(row, column);
+    return spare.c_str();
+}
+
 // Gives the row `count` cells, cell c reading cellOf(c); the row stays as it was when there
 // is no memory for it.
 template <typename CellOf> static bool RowBuild(ListRow& row, int count, CellOf cellOf) {
@@ -146,8 +155,8 @@ std::string ListViewGetItemText(WidgetRecord* widget, int row, int column) {
             return std::string();
         return header.pszText;
     }
-    const ListRow* entry = ListViewRow(widget, row);
-    return entry ? ListViewCellText(*entry, column) : "";
+    std::string spare;
+    return ListViewCellRead(widget, row, column, spare);
 }
 
 void ListViewSetItemText(WidgetRecord* widget, int row, const char* text, int column) {
@@ -213,8 +222,26 @@ void ListViewClearItems(WidgetRecord* widget) {
     RowDataFreeAll(widget);
     RowImagesReset(widget);
     ListViewStateOf(widget).rows.clear();
+    ListViewStateOf(widget).textSource = nullptr;
     ListViewStateOf(widget).countPending = false;
     ListViewSend(widget, LVM_DELETEALLITEMS, 0, 0);
+}
+
+void ListViewTextSourceSet(int number, int rows,
+                           std::function<std::string(int row, int column)> text) {
+    WidgetRecord* widget = WidgetLookup(number);
+    if (!widget || !widget->Class || widget->Class->Kind != WidgetKindListView || !widget->State)
+        return;
+    ListViewClearItems(widget);
+    ListViewState& state = ListViewStateOf(widget);
+    try {
+        state.rows.resize(size_t(std::max(rows, 0))); // empty rows: a few bytes each
+    } catch (const std::bad_alloc&) {
+        return; // the list stays empty
+    }
+    state.textSource = std::move(text);
+    state.countPending = true;
+    ListViewCountSync(widget);
 }
 
 int ListViewCountItems(WidgetRecord* widget) {

@@ -54,9 +54,10 @@ static void ItemChanged(WidgetRecord* widget, const NMLISTVIEW* change) {
 // with what was typed, without case: the control asks, since it keeps no texts itself.
 static LRESULT RowFind(WidgetRecord* widget, int start, const std::string& typed) {
     const int rows = ListViewRowCount(widget);
+    std::string spare;
     for (int i = 0; i < rows && !typed.empty(); ++i) {
         const int row = (std::max(start, 0) + i) % rows;
-        const char* cell = ListViewCellText(*ListViewRow(widget, row), 0);
+        const char* cell = ListViewCellRead(widget, row, 0, spare);
         if (std::strlen(cell) >= typed.size() &&
             CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, cell, int(typed.size()),
                            typed.c_str(), int(typed.size())) == CSTR_EQUAL)

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 // Frame types. Fixed: callers pass these numbers.
@@ -63,6 +64,13 @@ POINT ListViewRowScreenPoint(int number, int row);
 // until the list changes; cells the row does not have read "". False when there is no such
 // row or no such list view.
 bool ListViewRowCells(int number, int row, const char** cells, int count);
+// Shows `rows` rows, in place of those the list had, whose texts `text(row, column)` gives by
+// row number when the control draws them or they are read or searched: a list of a million
+// rows costs only the rows on the screen. Rows added later keep their own texts; clearing the
+// list lets `text` go. Called again, it draws the rows anew, as after a sort.
+// ListViewRowCells reads only the rows' own texts.
+void ListViewTextSourceSet(int number, int rows,
+                           std::function<std::string(int row, int column)> text);
 // Scrolls the list so that `row` is in sight.
 void ListViewRowShow(int number, int row);
 // Shows the sort arrow in `column`'s header: up for direction > 0, down for < 0, none for 0.

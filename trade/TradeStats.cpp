@@ -10,8 +10,9 @@
 #include <cmath>
 #include <cstring>
 #include <deque>
+#include <functional>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 const char* const WareColumnTitles[WareColumnCount] = {
     "Ware", "Rows", "Units bought", "Units sold", "Cost", "Sell price", "Yield [$]", "Yield [%]"};
@@ -47,6 +48,32 @@ class RowCells {
     std::string copies_[ColumnCount];
 };
 
+// The line of each ware, found by its name: open addressing over slots at most half full,
+// made once for a ware per row, so that a million wares cost no allocation each.
+class WareLines {
+  public:
+    explicit WareLines(int rows) {
+        size_t slots = 2;
+        while (slots < 2 * size_t(std::max(rows, 1)))
+            slots *= 2;
+        slots_.resize(slots);
+    }
+    WareStats& Of(std::string_view name) {
+        const size_t mask = slots_.size() - 1;
+        size_t at = std::hash<std::string_view>()(name) & mask;
+        for (; slots_[at]; at = (at + 1) & mask)
+            if (slots_[at]->ware == name)
+                return *slots_[at];
+        lines_.push_back({std::string(name)});
+        return *(slots_[at] = &lines_.back());
+    }
+    std::deque<WareStats>& Lines() { return lines_; }
+
+  private:
+    std::deque<WareStats> lines_;
+    std::vector<WareStats*> slots_; // nullptr: free; lines never move
+};
+
 std::string CellForTable(std::string text) {
     for (char& c : text)
         if (c == '\t' || c == '\r' || c == '\n')
@@ -78,21 +105,15 @@ double WareNumber(const WareStats& w, WareColumn column) {
 TradeStats TradeStatsCompute(TradeTable& table) {
     TradeStats stats;
     // Every ware gets a line, so that the distinct names are counted over every row; those
-    // without a counted row go later. Lines never move, so their names can be the keys.
-    std::deque<WareStats> lines;
-    std::unordered_map<std::string_view, WareStats*> lineOf;
+    // without a counted row go later.
     double costOfSold = 0;
     RowCells cells(table);
     stats.rows = table.RowCount();
+    WareLines wareLines(stats.rows);
+    std::deque<WareStats>& lines = wareLines.Lines();
     for (int row = 0; row < stats.rows; ++row) {
         cells.Read(row);
-        const std::string_view name = cells[Field::Ware];
-        auto found = lineOf.find(name);
-        if (found == lineOf.end()) {
-            lines.push_back({std::string(name)});
-            found = lineOf.emplace(lines.back().ware, &lines.back()).first;
-        }
-        WareStats& ware = *found->second;
+        WareStats& ware = wareLines.Of(cells[Field::Ware]);
         double cost, sell, yield, percent;
         if (!FiniteNumber(cells[Field::BuyCost], cost) ||
             !FiniteNumber(cells[Field::SellPrice], sell) ||
@@ -145,21 +166,44 @@ TradeStats TradeStatsCompute(TradeTable& table) {
     return stats;
 }
 
+// Sorting small keys and moving each line once is much cheaper than moving the lines
+// about while sorting: a list may have a million wares.
 void WareStatsSort(std::vector<WareStats>& wares, WareColumn column, bool ascending) {
+    std::vector<int> order(wares.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = int(i);
     if (column == WareName) {
-        std::stable_sort(wares.begin(), wares.end(), [ascending](const auto& a, const auto& b) {
-            return ascending ? LessIgnoringCase(a.ware, b.ware) : LessIgnoringCase(b.ware, a.ware);
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            return ascending ? LessIgnoringCase(wares[size_t(a)].ware, wares[size_t(b)].ware)
+                             : LessIgnoringCase(wares[size_t(b)].ware, wares[size_t(a)].ware);
         });
-        return;
+    } else {
+        // A missing yield [%] goes last; equal keys keep their order.
+        struct Key {
+            bool missing;
+            double value;
+            int line;
+        };
+        std::vector<Key> keys;
+        keys.reserve(wares.size());
+        for (const WareStats& w : wares)
+            keys.push_back({column == WareYieldPercent && !w.hasPercent, WareNumber(w, column),
+                            int(keys.size())});
+        std::sort(keys.begin(), keys.end(), [ascending](const Key& a, const Key& b) {
+            if (a.missing != b.missing)
+                return b.missing;
+            if (!a.missing && a.value != b.value)
+                return ascending ? a.value < b.value : b.value < a.value;
+            return a.line < b.line;
+        });
+        for (size_t i = 0; i < keys.size(); ++i)
+            order[i] = keys[i].line;
     }
-    std::stable_sort(wares.begin(), wares.end(), [=](const WareStats& a, const WareStats& b) {
-        const bool missingA = column == WareYieldPercent && !a.hasPercent;
-        const bool missingB = column == WareYieldPercent && !b.hasPercent;
-        if (missingA || missingB)
-            return !missingA;
-        const double x = WareNumber(a, column), y = WareNumber(b, column);
-        return ascending ? x < y : y < x;
-    });
+    std::vector<WareStats> sorted;
+    sorted.reserve(wares.size());
+    for (int line : order)
+        sorted.push_back(std::move(wares[size_t(line)]));
+    wares.swap(sorted);
 }
 
 std::string TradeTableText(TradeTable& table, TradeFields& fields) {

@@ -239,4 +239,39 @@ TEST_F(ListView, RowsTakenOutGoBackInWholeAndReorder) {
     EXPECT_EQ(ListViewRowDataCount(), before);
 }
 
+// A text source stands in for a million rows: nothing is asked until the control draws, then
+// only the rows on the screen; reading through the control, finding by typing and the
+// selection work as with kept rows, rows added later keep their own texts, and clearing the
+// list lets the source go.
+TEST_F(ListView, TextSourceGivesOnlyTheRowsShownOrRead) {
+    Create(2);
+    const int rows = 1000000;
+    int asked = 0;
+    ListViewTextSourceSet(List, rows, [&asked](int row, int column) {
+        ++asked;
+        return (column ? "c" : "r") + std::to_string(row);
+    });
+    EXPECT_EQ(asked, 0);
+    EXPECT_EQ(WidgetCountItems(List), rows);
+    EXPECT_EQ(ListView_GetItemCount(list->Handle), rows);
+    RedrawWindow(list->Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_GT(asked, 0);
+    EXPECT_LT(asked, 200);
+    char text[32] = "";
+    ListView_GetItemText(list->Handle, rows - 1, 1, text, int(sizeof text));
+    EXPECT_STREQ(text, "c999999");
+    LVFINDINFOA find = {};
+    find.flags = LVFI_STRING | LVFI_PARTIAL;
+    find.psz = "R12";
+    EXPECT_EQ(SendMessageA(list->Handle, LVM_FINDITEMA, 100, reinterpret_cast<LPARAM>(&find)), 120);
+    WidgetSetState(List, 5);
+    EXPECT_EQ(WidgetGetText(List), "r5");
+    WidgetAddItem(List, -1, "own\ntext");
+    EXPECT_EQ(Row(rows, 2), (Cells{"own", "text"}));
+    EXPECT_EQ(Row(rows - 1, 2), (Cells{"r999999", "c999999"}));
+    WidgetRemoveAllItems(List);
+    WidgetAddItem(List, -1, "");
+    EXPECT_EQ(Row(0, 2), (Cells{"", ""}));
+}
+
 } // namespace
