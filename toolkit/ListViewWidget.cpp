@@ -183,8 +183,9 @@ static DWORD ExtendedStyle(int flags) {
 intptr_t ListViewWidgetCreate(int number, int x, int y, int width, int height,
                               const char* firstTitle, int firstWidth, int flags) {
     // The flags fall on style bits the list has anyway (or LVS_SINGLESEL, decided here).
+    // WS_CLIPCHILDREN: the header draws when it changes, not again with every change of rows.
     DWORD style = static_cast<DWORD>(flags) | WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT |
-                  LVS_SHAREIMAGELISTS | LVS_OWNERDATA;
+                  LVS_SHAREIMAGELISTS | LVS_OWNERDATA | WS_CLIPCHILDREN;
     if (flags & ListViewMultipleSelection)
         style &= ~static_cast<DWORD>(LVS_SINGLESEL);
     else
