@@ -61,6 +61,9 @@ struct ListViewState : WidgetState {
     bool quiet = false; // selection moved by the widget itself: no events
     // The texts of rows without cells of their own, asked for as they are drawn or read.
     std::function<std::string(int row, int column)> textSource;
+    // A new order of the rows, kept aside rather than carried out: row i shows rows[shown[i]].
+    // Empty when the rows stand in the order shown.
+    std::vector<int> shown;
 };
 
 // Posted to the control when rows were added: the event loop is running again, so the
@@ -82,6 +85,10 @@ ListRow* ListViewRow(WidgetRecord* widget, int row); // nullptr: no such row
 HWND ListViewHeader(WidgetRecord* widget);
 int ListViewColumnCount(WidgetRecord* widget);
 void ListViewRepaint(WidgetRecord* widget);
+
+// ListViewMove.cpp
+// Puts the rows in the order shown, for a change that adds or removes rows.
+void ListViewRowsSettle(ListViewState& state);
 
 // ListViewRowData.cpp
 int* RowDataColorPair(RowData* data, int column);

@@ -45,8 +45,10 @@ int ListViewRowCount(WidgetRecord* widget) {
 }
 
 ListRow* ListViewRow(WidgetRecord* widget, int row) {
-    std::vector<ListRow>& rows = ListViewStateOf(widget).rows;
-    return row >= 0 && size_t(row) < rows.size() ? &rows[size_t(row)] : nullptr;
+    ListViewState& state = ListViewStateOf(widget);
+    if (row < 0 || size_t(row) >= state.rows.size())
+        return nullptr;
+    return &state.rows[state.shown.empty() ? size_t(row) : size_t(state.shown[size_t(row)])];
 }
 
 // Asking for the header must not tell the control of pending rows: adding a row asks for

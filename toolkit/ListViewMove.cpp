@@ -1,5 +1,6 @@
 // Rows taken out of a list view and put back, and the rows put in a new order: the row records
-// move, their texts and blocks stay where they are in memory. And a column read for a sort.
+// move, their texts and blocks stay where they are in memory; a new order is kept aside until
+// rows come or go. And a column read for a sort.
 #include "toolkit/ListView.h"
 #include "toolkit/Widgets.h"
 
@@ -34,6 +35,7 @@ ListViewRowsTaken ListViewRowsTake(int number, int first, int count) {
     WidgetRecord* widget = WidgetLookup(number);
     if (!widget || widget->Class->Kind != WidgetKindListView)
         return nullptr;
+    ListViewRowsSettle(ListViewStateOf(widget));
     std::vector<ListRow>& rows = ListViewStateOf(widget).rows;
     if (first < 0 || count <= 0 || size_t(first) + size_t(count) > rows.size())
         return nullptr;
@@ -63,6 +65,7 @@ void ListViewRowsPut(int number, int position, ListViewRowsTaken block) {
     WidgetRecord* widget = WidgetLookup(number);
     if (!widget || widget->Class->Kind != WidgetKindListView || !block)
         return;
+    ListViewRowsSettle(ListViewStateOf(widget));
     std::vector<ListRow>& rows = ListViewStateOf(widget).rows;
     position = position < 0 || size_t(position) > rows.size() ? int(rows.size()) : position;
     if (rows.empty()) {
@@ -83,28 +86,59 @@ void ListViewColumnVisit(int number, int column, const std::function<void(const 
     WidgetRecord* widget = WidgetLookup(number);
     if (!widget || widget->Class->Kind != WidgetKindListView)
         return;
+    const ListViewState& state = ListViewStateOf(widget);
+    if (!state.textSource) {
+        for (size_t row = 0; row < state.rows.size(); ++row)
+            visit(ListViewCellText(state.rows[state.shown.empty() ? row : size_t(state.shown[row])],
+                                   column));
+        return;
+    }
     std::string spare;
     for (int row = 0, rows = ListViewRowCount(widget); row < rows; ++row)
         visit(ListViewCellRead(widget, row, column, spare));
+}
+
+void ListViewRowsSettle(ListViewState& state) {
+    std::vector<ListRow>& rows = state.rows;
+    std::vector<int> order;
+    order.swap(state.shown);
+    if (order.size() != rows.size())
+        return;
+    // Each record moves once, along the cycles of the order, in the memory the rows have; a
+    // row whose place is taken points at itself.
+    for (size_t start = 0; start < rows.size(); ++start) {
+        if (size_t(order[start]) == start)
+            continue;
+        ListRow held = std::move(rows[start]);
+        size_t at = start;
+        for (size_t from = size_t(order[at]); from != start; from = size_t(order[at])) {
+            rows[at] = std::move(rows[from]);
+            order[at] = int(at);
+            at = from;
+        }
+        rows[at] = std::move(held);
+        order[at] = int(at);
+    }
 }
 
 void ListViewRowsReorder(int number, const std::vector<int>& order) {
     WidgetRecord* widget = WidgetLookup(number);
     if (!widget || widget->Class->Kind != WidgetKindListView)
         return;
-    std::vector<ListRow>& rows = ListViewStateOf(widget).rows;
-    if (order.size() != rows.size())
+    ListViewState& state = ListViewStateOf(widget);
+    if (order.size() != state.rows.size())
         return;
     try {
-        std::vector<char> seen(rows.size());
+        std::vector<char> seen(order.size());
         for (int from : order)
-            if (from < 0 || size_t(from) >= rows.size() || seen[size_t(from)]++)
+            if (from < 0 || size_t(from) >= order.size() || seen[size_t(from)]++)
                 return;
-        std::vector<ListRow> ordered;
-        ordered.reserve(rows.size());
-        for (int from : order)
-            ordered.push_back(std::move(rows[size_t(from)]));
-        rows.swap(ordered);
+        // Carried out only when rows come or go; until then a row is found through the order.
+        std::vector<int> shown(order);
+        if (!state.shown.empty())
+            for (int& from : shown)
+                from = state.shown[size_t(from)];
+        state.shown.swap(shown);
     } catch (const std::bad_alloc&) {
         return;
     }

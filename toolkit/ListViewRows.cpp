@@ -110,6 +110,7 @@ static void SelectionShift(WidgetRecord* widget, const std::vector<int>& moved) 
 
 int ListViewAddItem(WidgetRecord* widget, int position, const char* text, HANDLE image) {
     ListViewState& state = ListViewStateOf(widget);
+    ListViewRowsSettle(state);
     const int count = ListViewRowCount(widget);
     // A position past the end appends.
     if (position < 0 || position > count)
@@ -208,6 +209,7 @@ void ListViewSetText(WidgetRecord* widget, const char* text) {
 }
 
 void ListViewRemoveItem(WidgetRecord* widget, int row) {
+    ListViewRowsSettle(ListViewStateOf(widget));
     std::vector<ListRow>& rows = ListViewStateOf(widget).rows;
     if (row < 0 || size_t(row) >= rows.size())
         return;
@@ -222,6 +224,7 @@ void ListViewClearItems(WidgetRecord* widget) {
     RowDataFreeAll(widget);
     RowImagesReset(widget);
     ListViewStateOf(widget).rows.clear();
+    ListViewStateOf(widget).shown.clear();
     ListViewStateOf(widget).textSource = nullptr;
     ListViewStateOf(widget).countPending = false;
     ListViewSend(widget, LVM_DELETEALLITEMS, 0, 0);

@@ -222,16 +222,18 @@ TEST_F(ListView, RowsTakenOutGoBackInWholeAndReorder) {
     EXPECT_EQ(firsts(), "acdb");
     EXPECT_EQ(kind->GetItemData(list, 3), 22);
     EXPECT_EQ(Row(3, 2), (Cells{"b", "2"}));
-    ListViewRowsReorder(List, {3, 0, 1, 2});
-    EXPECT_EQ(firsts(), "bacd");
+    ListViewRowsReorder(List, {3, 0, 2, 1}); // a row in place, three going round
+    EXPECT_EQ(firsts(), "badc");
     ListViewRowsReorder(List, {0, 0, 1, 2}); // not every row: nothing
-    EXPECT_EQ(firsts(), "bacd");
+    ListViewRowsReorder(List, {1, 0, 3, 2}); // an order on top of the last
+    EXPECT_EQ(firsts(), "abcd");
+    EXPECT_EQ(kind->GetItemData(list, 1), 22);
     ListViewRowsTaken all = ListViewRowsTake(List, 0, 4);
     EXPECT_EQ(WidgetCountItems(List), 0);
     EXPECT_EQ(ListView_GetItemCount(list->Handle), 0);
     WidgetAddItem(List, -1, "e");
     ListViewRowsPut(List, 0, std::move(all));
-    EXPECT_EQ(firsts(), "bacde");
+    EXPECT_EQ(firsts(), "abcde");
     EXPECT_EQ(ListView_GetItemCount(list->Handle), 5);
     all = ListViewRowsTake(List, 0, 2);
     EXPECT_EQ(ListViewRowDataCount(), before + 1);
