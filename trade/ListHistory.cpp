@@ -87,28 +87,32 @@ std::vector<int> SortedRows(TradeTable& table, int column, int direction) {
         });
         return order;
     }
-    std::vector<double> values(order.size());
-    std::vector<int> others;
-    auto number = order.begin();
-    int row = 0;
-    table.ColumnVisit(column, [&](const char* text) {
-        if (row < rows && CellNumber(text, values[size_t(row)]))
-            *number++ = row;
-        else
-            others.push_back(row);
-        ++row;
+    std::vector<double> keys = NumberKeys(table, column);
+    return keys.size() == order.size() ? SortedRows(keys, direction) : order;
+}
+
+std::vector<double> NumberKeys(TradeTable& table, int column) {
+    std::vector<double> keys;
+    keys.reserve(size_t(std::max(table.RowCount(), 0)));
+    table.ColumnVisit(column, [&keys](const char* text) {
+        double value;
+        keys.push_back(CellNumber(text, value) ? value : NAN);
     });
-    if (row != rows) { // the table did not show every row
-        std::iota(order.begin(), order.end(), 0);
-        return order;
-    }
-    const auto less = [&values](int a, int b) { return values[size_t(a)] < values[size_t(b)]; };
-    const auto greater = [&values](int a, int b) { return values[size_t(b)] < values[size_t(a)]; };
+    return keys;
+}
+
+std::vector<int> SortedRows(const std::vector<double>& keys, int direction) {
+    std::vector<int> order, others;
+    order.reserve(keys.size());
+    for (size_t row = 0; row < keys.size(); ++row)
+        (std::isnan(keys[row]) ? others : order).push_back(int(row));
+    const auto less = [&keys](int a, int b) { return keys[size_t(a)] < keys[size_t(b)]; };
+    const auto greater = [&keys](int a, int b) { return keys[size_t(b)] < keys[size_t(a)]; };
     if (direction > 0)
-        std::stable_sort(order.begin(), number, less);
+        std::stable_sort(order.begin(), order.end(), less);
     else
-        std::stable_sort(order.begin(), number, greater);
-    std::copy(others.begin(), others.end(), number);
+        std::stable_sort(order.begin(), order.end(), greater);
+    order.insert(order.end(), others.begin(), others.end());
     return order;
 }
 
@@ -138,6 +142,8 @@ void ListHistory::OrderSet(const ListOrder& order) {
 }
 
 ListHistory::Step ListHistory::StepBegin(const std::string& name, Kind kind) {
+    if (kind != Kind::Order)
+        keys_.clear(); // the rows change
     Step step;
     step.name = name;
     step.kind = kind;
@@ -210,7 +216,15 @@ bool ListHistory::Sort(int column) {
         return false;
     const int direction = order_.column == column && order_.direction > 0 ? -1 : 1;
     Step step = StepBegin(std::string("Sort by ") + Columns[column].title, Kind::Order);
-    step.order = SortedRows(sheet_.table, column, direction);
+    if (Columns[column].kind == ColumnKind::Text) {
+        step.order = SortedRows(sheet_.table, column, direction);
+    } else {
+        if (keysColumn_ != column || keys_.size() != size_t(sheet_.table.RowCount())) {
+            keys_ = NumberKeys(sheet_.table, column);
+            keysColumn_ = column;
+        }
+        step.order = SortedRows(keys_, direction);
+    }
     StepSwap(step);
     // The swap put back the selection and arrow the step began with, and keeps them to undo;
     // the selection follows its row (step.order is now the way back: old row -> new place).
@@ -226,6 +240,8 @@ void ListHistory::StepSwap(Step& step) {
     const int selected = sheet_.table.SelectedRow();
     const ListOrder shown = order_;
     TradeTable& table = sheet_.table;
+    if (step.kind != Kind::Order)
+        keys_.clear();
     switch (step.kind) {
     case Kind::Whole: {
         std::unique_ptr<RowBlock> rows = table.RowsTake(0, table.RowCount());
@@ -250,6 +266,12 @@ void ListHistory::StepSwap(Step& step) {
         break;
     case Kind::Order: {
         table.RowsReorder(step.order);
+        if (keys_.size() == step.order.size()) {
+            std::vector<double> keys(keys_.size());
+            for (size_t row = 0; row < keys.size(); ++row)
+                keys[row] = keys_[size_t(step.order[row])];
+            keys_.swap(keys);
+        }
         YieldModes modes(step.order.size());
         for (size_t row = 0; row < step.order.size(); ++row)
             modes[row] = RowInAmounts(sheet_, step.order[row]) ? 1 : 0;

@@ -24,6 +24,11 @@ struct ListOrder {
 // texts without regard to case; equal rows keep their order. Entry i is the row to show at i.
 std::vector<int> SortedRows(TradeTable& table, int column, int direction);
 
+// A number column's values row by row, NaN for a cell that is no finite number; and the rows
+// in their order.
+std::vector<double> NumberKeys(TradeTable& table, int column);
+std::vector<int> SortedRows(const std::vector<double>& keys, int direction);
+
 class ListHistory {
   public:
     static constexpr size_t Depth = 100; // steps kept; the oldest goes first
@@ -74,4 +79,8 @@ class ListHistory {
     TradeSheet& sheet_;
     std::deque<Step> undo_, redo_;
     ListOrder order_;
+    // The keys of the number column sorted by last, kept while only sorts move the rows:
+    // sorting by it again, either way, reads no cell.
+    int keysColumn_ = -1;
+    std::vector<double> keys_;
 };

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
 #include <tuple>
 
 namespace {
@@ -39,6 +40,35 @@ TEST(ListSort, NumbersByValueOddCellsLastWaresWithoutCaseAllStable) {
     EXPECT_EQ(SortedRows(s.table, units, -1), (Order{0, 6, 8, 2, 9, 4, 1, 3, 5, 7}));
     EXPECT_EQ(SortedRows(s.table, ware, +1), (Order{1, 2, 6, 8, 0, 3, 7, 4, 5, 9}));
     EXPECT_EQ(SortedRows(s.table, ware, -1), (Order{4, 5, 9, 0, 3, 7, 1, 2, 6, 8}));
+}
+
+// The numbers are read anew after any other change, also one undone, and stay right through
+// sorts and their undoing.
+TEST(ListSort, NumbersAreReadAgainAfterAnyOtherChange) {
+    MemorySheet s;
+    ListHistory history(s.sheet);
+    const auto list = [&](const char* name, std::vector<int> units) {
+        return history.Replace(name, [&](TradeSheet& sheet) {
+            sheet.table.RowsRemoveAll();
+            for (int unit : units)
+                RowAppend(sheet, "w\n" + std::to_string(unit), false);
+        });
+    };
+    const auto shownInOrder = [&] {
+        std::vector<int> shown(size_t(s.table.RowCount()));
+        std::iota(shown.begin(), shown.end(), 0);
+        return SortedRows(s.table, 1, history.Order().direction) == shown;
+    };
+    list("Open list", {3, 1, 2});
+    ASSERT_TRUE(history.Sort(1) && shownInOrder());
+    list("Open list", {1, 3, 2});
+    ASSERT_TRUE(history.Sort(1) && history.Sort(1) && shownInOrder());
+    history.Undo(), history.Undo(), history.Undo(); // the first list, ascending
+    EXPECT_TRUE(history.Sort(1) && shownInOrder());
+    s.table.selected = 0;
+    s.fields.Set({{Field::Ware, "Wax"}, {Field::BuyUnits, "9"}, {Field::BuyCost, "1"}});
+    Compute(s.fields);
+    EXPECT_TRUE(history.Delete() && history.Transfer() && history.Sort(1) && shownInOrder());
 }
 
 TEST(ListHistory, EveryStepUndoesAndRedoesToTheSameRowsModesTotalsSelectionAndArrow) {
