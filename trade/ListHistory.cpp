@@ -293,24 +293,23 @@ void ListHistory::StepSwap(Step& step) {
     step.shown = shown;
 }
 
-bool ListHistory::Undo() {
-    if (undo_.empty())
+// The newest step of `from` swapped back and kept in `to`, from where it swaps again.
+bool ListHistory::StepMove(std::deque<Step>& from, std::deque<Step>& to) {
+    if (from.empty())
         return false;
-    Step step = std::move(undo_.back());
-    undo_.pop_back();
+    Step step = std::move(from.back());
+    from.pop_back();
     StepSwap(step);
-    redo_.push_back(std::move(step));
+    to.push_back(std::move(step));
     return true;
 }
 
+bool ListHistory::Undo() {
+    return StepMove(undo_, redo_);
+}
+
 bool ListHistory::Redo() {
-    if (redo_.empty())
-        return false;
-    Step step = std::move(redo_.back());
-    redo_.pop_back();
-    StepSwap(step);
-    undo_.push_back(std::move(step));
-    return true;
+    return StepMove(redo_, undo_);
 }
 
 std::string ListHistory::UndoText() const {

@@ -72,6 +72,7 @@ class ListHistory {
     Step StepBegin(const std::string& name, Kind kind);
     void StepKeep(Step step);
     void StepSwap(Step& step);
+    bool StepMove(std::deque<Step>& from, std::deque<Step>& to);
     std::vector<std::string> TotalsRead();
     void TotalsWrite(const std::vector<std::string>& totals);
     void OrderSet(const ListOrder& order);
