@@ -142,5 +142,6 @@ void ListViewRowsReorder(int number, const std::vector<int>& order) {
     } catch (const std::bad_alloc&) {
         return;
     }
-    RowsChanged(widget);
+    // The count is the same: telling the control again would cost a redraw of its own.
+    ListViewRepaint(widget);
 }
