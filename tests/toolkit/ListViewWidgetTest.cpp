@@ -78,6 +78,25 @@ TEST_F(ListView, RowTextsSplitAtLineFeedsAndLongCellsReadBackWhole) {
     EXPECT_EQ(WidgetGetItemText(List, -1, 2), "c2"); // the header
 }
 
+// Cells are found by counting the ends of those before them, a word at a time: a run of empty
+// cells longer than a word, and cells ending on, before and after a word's end, read back.
+TEST_F(ListView, EveryCellReadsBackWhateverTheLengthsBeforeIt) {
+    const int lengths[] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 7, 8, 9, 1, 15, 16, 17, 0, 6, 2, 0, 5};
+    const int columns = int(std::size(lengths));
+    Create(columns);
+    Cells cells;
+    std::string text;
+    for (int column = 0; column < columns; ++column) {
+        cells.push_back(std::string(size_t(lengths[column]), char('a' + column)));
+        text += cells.back() + "\n";
+    }
+    WidgetAddItem(List, -1, text.c_str());
+    EXPECT_EQ(Row(0, columns), cells);
+    WidgetAddItem(List, -1, text.substr(0, text.size() - 3).c_str()); // the last cell cut short
+    cells.back().resize(3);
+    EXPECT_EQ(Row(1, columns), cells);
+}
+
 // A click below the rows takes the selection away; the program's selection is reported like the
 // user's. Double and right clicks on rows are used in the program's end-to-end tests.
 TEST_F(ListView, SelectionByProgramAndMouseGivesItsEvents) {
