@@ -51,11 +51,12 @@ class KeepingTable : public TradeTable {
 
 // A cell with a digit that reads as a finite number, the way the entry reads it. A million
 // cells are read for a sort, so the usual cell, digits with at most one point, is read in the
-// same look that finds it usual: below 2^53 the digits and the power of ten are exact, and one
-// division rounds as reading the text does.
+// same look that finds it usual, and as reading a text does: when the digits without the point
+// fit 2^53, they and the power of ten are exact, and one division rounds correctly.
 bool CellNumber(const char* text, double& value) {
-    static constexpr double Tens[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                      1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    static constexpr double Tens[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,
+                                      1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19};
+    constexpr uint64_t Exact = uint64_t(1) << 53;
     const char* c = text + (*text == '-');
     uint64_t whole = 0;
     int digits = 0, decimals = -1;
@@ -70,10 +71,15 @@ bool CellNumber(const char* text, double& value) {
             break;
         }
     }
-    if (!*c && digits > 0 && digits <= 15) {
-        value = double(whole) / Tens[std::max(decimals, 0)];
-        value = *text == '-' ? -value : value;
-        return true;
+    decimals = std::max(decimals, 0);
+    if (!*c && digits > 0 && digits <= 19) {
+        while (whole > Exact && decimals > 0 && whole % 10 == 0) // zeros after the point
+            whole /= 10, --decimals;
+        if (whole <= Exact) {
+            value = double(whole) / Tens[decimals];
+            value = *text == '-' ? -value : value;
+            return true;
+        }
     }
     bool digit = false, comma = false, point = false;
     for (c = text; *c; ++c) {

@@ -47,11 +47,14 @@ TEST(ListSort, OneValueWrittenAnyWaySortsAsOne) {
     MemorySheet s;
     for (const char* cell :
          {"0.1", "1e-1", "0.10", "0,1", ".1", "0.30000000000000004", "0.3", "-0", "0.",
-          "123456789012345", "1234567890123450e-1", "2.3445853463659930", "2.344585346365993"})
+          "123456789012345", "1234567890123450e-1", "2.3445853463659930", "2.344585346365993",
+          "1234567.250000000000", "123456725e-2", "123456.2500000000", "1.234562500e5"})
         s.table.RowAdd(s.table.RowCount(), std::string("w\n") + cell);
     using Order = std::vector<int>;
-    EXPECT_EQ(SortedRows(s.table, 1, +1), (Order{7, 8, 0, 1, 2, 3, 4, 6, 5, 11, 12, 9, 10}));
-    EXPECT_EQ(SortedRows(s.table, 1, -1), (Order{9, 10, 11, 12, 5, 6, 0, 1, 2, 3, 4, 7, 8}));
+    EXPECT_EQ(SortedRows(s.table, 1, +1),
+              (Order{7, 8, 0, 1, 2, 3, 4, 6, 5, 11, 12, 15, 16, 13, 14, 9, 10}));
+    EXPECT_EQ(SortedRows(s.table, 1, -1),
+              (Order{9, 10, 13, 14, 15, 16, 11, 12, 5, 6, 0, 1, 2, 3, 4, 7, 8}));
 }
 
 // The numbers are read anew after any other change, also one undone, and stay right through
