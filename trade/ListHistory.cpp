@@ -58,20 +58,16 @@ bool CellNumber(const char* text, double& value) {
                                       1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19};
     constexpr uint64_t Exact = uint64_t(1) << 53;
     const char* c = text + (*text == '-');
+    const char* const first = c;
     uint64_t whole = 0;
-    int digits = 0, decimals = -1;
-    for (;; ++c) {
-        if (*c >= '0' && *c <= '9') {
-            whole = whole * 10 + uint64_t(*c - '0');
-            ++digits;
-            decimals += decimals >= 0;
-        } else if (*c == '.' && decimals < 0) {
-            decimals = 0;
-        } else {
-            break;
-        }
-    }
-    decimals = std::max(decimals, 0);
+    for (; unsigned(*c - '0') < 10; ++c)
+        whole = whole * 10 + unsigned(*c - '0');
+    const char* const dot = c;
+    if (*dot == '.')
+        for (++c; unsigned(*c - '0') < 10; ++c)
+            whole = whole * 10 + unsigned(*c - '0');
+    int decimals = *dot == '.' ? int(c - dot - 1) : 0;
+    const int digits = int(c - first) - (*dot == '.');
     if (!*c && digits > 0 && digits <= 19) {
         while (whole > Exact && decimals > 0 && whole % 10 == 0) // zeros after the point
             whole /= 10, --decimals;
