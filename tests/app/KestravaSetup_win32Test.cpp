@@ -93,14 +93,27 @@ std::pair<std::string, std::string> ShortcutRead(const std::string& shortcut) {
     return target;
 }
 
-// Every file and folder under `folder`, sorted, with "/" between the names.
+// Every file and folder under `folder`, sorted, with "/" between the names. The uninstaller's
+// last step, removing the folder if it is empty, holds it for a moment, and it cannot be read
+// then: the listing is made again.
 std::vector<std::string> Listing(const fs::path& folder) {
     std::vector<std::string> names;
-    std::error_code missing;
-    for (const auto& entry : fs::recursive_directory_iterator(folder, missing))
-        names.push_back(entry.path().lexically_relative(folder).generic_string());
+    WaitUntil([&] {
+        names.clear();
+        std::error_code error;
+        fs::recursive_directory_iterator entry(folder, error), end;
+        for (; !error && entry != end; entry.increment(error))
+            names.push_back(entry->path().lexically_relative(folder).generic_string());
+        return !error || error == std::errc::no_such_file_or_directory;
+    });
     std::sort(names.begin(), names.end());
     return names;
+}
+
+// Gone, and not only held for a moment by the uninstaller removing it.
+bool Gone(const fs::path& path) {
+    std::error_code error;
+    return !fs::exists(path, error) && !error;
 }
 
 std::string FileRead(const fs::path& path) {
@@ -141,7 +154,7 @@ class Installation {
     bool Uninstall() {
         const std::string command = RegText(UninstallKey, "QuietUninstallString");
         return CommandRun(command) == 0 &&
-               WaitUntil([&] { return !fs::exists(Path("Uninstall.exe")); }, 30000);
+               WaitUntil([&] { return Gone(Path("Uninstall.exe")); }, 30000);
     }
 
   private:
@@ -331,7 +344,7 @@ TEST(KestravaSetup, AnUpdateAndAnUninstallKeepWhatWasSaved) {
     fs::remove(setup.Path("Saved-Lists\\trade list.kvl"));
     fs::remove(setup.Path("Saved-Entrys\\salt.kve"));
     ASSERT_TRUE(setup.Uninstall());
-    EXPECT_TRUE(WaitUntil([&] { return !fs::exists(setup.Folder()); }));
+    EXPECT_TRUE(WaitUntil([&] { return Gone(setup.Folder()); }));
 }
 
 } // namespace
