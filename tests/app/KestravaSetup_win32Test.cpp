@@ -136,7 +136,7 @@ class Installation {
   public:
     Installation() : folder_(test_.Path("My Programs\\Kestrava")) {}
     ~Installation() {
-        if (fs::exists(Path("Uninstall.exe")))
+        if (!Gone(Path("Uninstall.exe")))
             CommandRun(Quoted(Path("Uninstall.exe")) + " /S _?=" + folder_);
     }
     Installation(const Installation&) = delete;
