@@ -3,6 +3,7 @@
 #include "runtime/SystemLibrary_win32.h"
 #include "toolkit/Gdi.h"
 #include "toolkit/Properties.h"
+#include "toolkit/WindowChain.h"
 
 #include <map>
 #include <tuple>
@@ -16,7 +17,6 @@ int SystemDpi() {
 }
 
 LRESULT CALLBACK DpiParentProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    WNDPROC previous = reinterpret_cast<WNDPROC>(GetPropA(window, DpiCallbackProperty));
     if (message == WM_DPICHANGED) {
         const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
         if (suggested)
@@ -27,12 +27,9 @@ LRESULT CALLBACK DpiParentProcedure(HWND window, UINT message, WPARAM wParam, LP
             handler(window, HIWORD(wParam));
         return 0;
     }
-    if (message == WM_NCDESTROY) {
-        RemovePropA(window, DpiCallbackProperty);
+    if (message == WM_NCDESTROY)
         RemovePropA(window, DpiHandlerProperty);
-    }
-    return previous ? CallWindowProcA(previous, window, message, wParam, lParam)
-                    : DefWindowProcA(window, message, wParam, lParam);
+    return WindowChainNext(DpiParentProcedure, window, message, wParam, lParam);
 }
 
 BOOL CALLBACK FontSend(HWND control, LPARAM font) {
@@ -91,10 +88,6 @@ void WindowClientSizeSet(HWND window, int width, int height) {
 }
 
 void WindowDpiHandlerSet(HWND window, DpiChangeHandler handler) {
-    if (!GetPropA(window, DpiCallbackProperty)) {
-        LONG_PTR previous =
-            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DpiParentProcedure));
-        SetPropA(window, DpiCallbackProperty, reinterpret_cast<HANDLE>(previous));
-    }
+    WindowChainAdd(window, DpiParentProcedure);
     SetPropA(window, DpiHandlerProperty, reinterpret_cast<HANDLE>(handler));
 }

@@ -8,10 +8,7 @@ constexpr char WindowNumberProperty[] = "GT_WindowID";
 constexpr char WidgetNumberProperty[] = "GT_ID";
 // On a list view: the row selected last, -1 none (ListViewWidget.cpp).
 constexpr char LastSelectedProperty[] = "GT_LastSelected";
-// On a status bar's parent: its own procedure, and the bar's number (StatusBar.cpp).
-constexpr char StatusBarCallbackProperty[] = "gt_statusbar_callback";
+// On a status bar's parent: the bar's number (StatusBar.cpp).
 constexpr char StatusBarNumberProperty[] = "gt_statusbar_id";
-// On a window that follows display scale changes: its own procedure and the application's
-// handler (Dpi.cpp).
-constexpr char DpiCallbackProperty[] = "kv_dpi_callback";
+// On a window that follows display scale changes: the application's handler (Dpi.cpp).
 constexpr char DpiHandlerProperty[] = "kv_dpi_handler";

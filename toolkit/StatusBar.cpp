@@ -2,6 +2,7 @@
 
 #include "runtime/Registry.h"
 #include "toolkit/Properties.h"
+#include "toolkit/WindowChain.h"
 
 #include <commctrl.h>
 
@@ -55,18 +56,14 @@ void StatusBarOnParentDestroy(HWND parent, int number) {
     if (number != -1 && StatusBarFind(number))
         ObjectRelease(statusBarTable, number); // the control goes with its parent
     RemovePropA(parent, StatusBarNumberProperty);
-    RemovePropA(parent, StatusBarCallbackProperty);
 }
 
 LRESULT CALLBACK StatusBarParentProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    WNDPROC previous = reinterpret_cast<WNDPROC>(GetPropA(window, StatusBarCallbackProperty));
-    const int number = ParentBarNumber(window);
     switch (message) {
-    case WM_SIZE: StatusBarOnParentSize(number); break;
-    case WM_NCDESTROY: StatusBarOnParentDestroy(window, number); break;
+    case WM_SIZE: StatusBarOnParentSize(ParentBarNumber(window)); break;
+    case WM_NCDESTROY: StatusBarOnParentDestroy(window, ParentBarNumber(window)); break;
     }
-    return previous ? CallWindowProcA(previous, window, message, wParam, lParam)
-                    : DefWindowProcA(window, message, wParam, lParam);
+    return WindowChainNext(StatusBarParentProcedure, window, message, wParam, lParam);
 }
 
 } // namespace
@@ -92,11 +89,7 @@ intptr_t StatusBarCreate(int number, HWND parent) {
     }
     bar->Handle = control;
     bar->Width = bar->Height = 0;
-    if (!GetPropA(parent, StatusBarCallbackProperty)) {
-        LONG_PTR previous = SetWindowLongPtrA(parent, GWLP_WNDPROC,
-                                              reinterpret_cast<LONG_PTR>(StatusBarParentProcedure));
-        SetPropA(parent, StatusBarCallbackProperty, reinterpret_cast<HANDLE>(previous));
-    }
+    WindowChainAdd(parent, StatusBarParentProcedure);
     ParentBarNumberSet(parent, assigned);
     buildingNumber = assigned;
     buildingEdges.clear();

@@ -2,6 +2,7 @@
 // program's end-to-end tests), the status bar, real message boxes and file dialogs driven from
 // a second thread.
 #include "toolkit/Dialogs.h"
+#include "toolkit/Dpi.h"
 #include "toolkit/Menu.h"
 #include "toolkit/StatusBar.h"
 
@@ -62,6 +63,31 @@ TEST(StatusBar, AppearanceChoosesFrameAndAlignmentOnKnownFieldsAndLiveBarsOnly) 
         StatusBarSetText(3, field, "stray", 0);
     EXPECT_EQ(shown(), "\tkept|0");
     WindowCloseAll();
+}
+
+// The bar's procedure and the scale handler's, both in front of one window's own: the bar
+// follows the window's size, a scale change reaches the handler, and the next window, made
+// after the first has gone, gets both anew.
+TEST(StatusBar, FollowsItsWindowBesideTheScaleHandlerAndAgainOnTheNextWindow) {
+    ToolkitTestInit();
+    StatusBarsInit();
+    static int scaled = 0;
+    for (int dpi : {144, 120}) {
+        HWND window = TestWindowOpen(1, 50, 50, 500, 300, 0);
+        HWND bar = reinterpret_cast<HWND>(StatusBarCreate(3, window));
+        ASSERT_NE(bar, nullptr);
+        WindowDpiHandlerSet(window, [](HWND, int changed) { scaled = changed; });
+        SetWindowPos(window, nullptr, 0, 0, 640, 420, SWP_NOMOVE | SWP_NOZORDER);
+        RECT client = {}, area = {};
+        GetClientRect(window, &client);
+        GetWindowRect(bar, &area);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&area), 2);
+        EXPECT_EQ(area.bottom, client.bottom);
+        EXPECT_EQ(area.right - area.left, client.right);
+        SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), 0);
+        EXPECT_EQ(scaled, dpi);
+        WindowCloseAll();
+    }
 }
 
 // When the program shows a box, the calculator's window is its only one: the box belongs to
