@@ -433,8 +433,12 @@ int EventWaitTimeout(int milliseconds) {
             EventCurrentSetMessage(EventNone);
             return EventNone;
         }
-        HWND active = GetActiveWindow();
-        HACCEL accelerators = ActiveAccelerators(active);
+        // Only key messages can be accelerators, and finding the table asks the window server.
+        const UINT kind = message.message;
+        const bool key =
+            kind == WM_KEYDOWN || kind == WM_SYSKEYDOWN || kind == WM_CHAR || kind == WM_SYSCHAR;
+        HWND active = key ? GetActiveWindow() : nullptr;
+        HACCEL accelerators = key ? ActiveAccelerators(active) : nullptr;
         dispatching = true;
         if (!accelerators || !TranslateAcceleratorA(active, accelerators, &message)) {
             TranslateMessage(&message);
