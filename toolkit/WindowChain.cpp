@@ -10,7 +10,7 @@ struct Link {
     WNDPROC next;      // the one it replaced
 };
 
-// A few windows at a time: the main window, the statistics window.
+// Few at a time: the calculator puts both procedures in front of its main window only.
 std::vector<Link> links;
 
 Link* LinkFind(HWND window, WNDPROC procedure) {
