@@ -94,6 +94,15 @@ std::vector<int> Inverse(const std::vector<int>& order) {
     return inverse;
 }
 
+// Entry i is values[order[i]].
+template <typename T>
+std::vector<T> Gathered(const std::vector<T>& values, const std::vector<int>& order) {
+    std::vector<T> gathered(order.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        gathered[i] = values[size_t(order[i])];
+    return gathered;
+}
+
 } // namespace
 
 std::vector<int> SortedRows(TradeTable& table, int column, int direction) {
@@ -133,17 +142,19 @@ std::vector<double> NumberKeys(TradeTable& table, int column) {
 }
 
 std::vector<int> SortedRows(const std::vector<double>& keys, int direction) {
-    std::vector<int> order, others;
-    order.reserve(keys.size());
+    // The numbers to the front, the others to the back, where they come in backwards.
+    std::vector<int> order(keys.size());
+    size_t numbers = 0, others = keys.size();
     for (size_t row = 0; row < keys.size(); ++row)
-        (std::isnan(keys[row]) ? others : order).push_back(int(row));
+        order[std::isnan(keys[row]) ? --others : numbers++] = int(row);
+    std::reverse(order.begin() + ptrdiff_t(others), order.end());
+    const auto end = order.begin() + ptrdiff_t(numbers);
     const auto less = [&keys](int a, int b) { return keys[size_t(a)] < keys[size_t(b)]; };
     const auto greater = [&keys](int a, int b) { return keys[size_t(b)] < keys[size_t(a)]; };
     if (direction > 0)
-        std::stable_sort(order.begin(), order.end(), less);
+        std::stable_sort(order.begin(), end, less);
     else
-        std::stable_sort(order.begin(), order.end(), greater);
-    order.insert(order.end(), others.begin(), others.end());
+        std::stable_sort(order.begin(), end, greater);
     return order;
 }
 
@@ -174,7 +185,7 @@ void ListHistory::OrderSet(const ListOrder& order) {
 
 ListHistory::Step ListHistory::StepBegin(const std::string& name, Kind kind) {
     if (kind != Kind::Order)
-        keys_.clear(); // the rows change
+        keys_.clear(), keysBehind_ = false; // the rows change
     Step step;
     step.name = name;
     step.kind = kind;
@@ -247,6 +258,7 @@ bool ListHistory::Sort(int column) {
         return false;
     const int direction = order_.column == column && order_.direction > 0 ? -1 : 1;
     Step step = StepBegin(std::string("Sort by ") + Columns[column].title, Kind::Order);
+    KeysCatchUp();
     if (Columns[column].kind == ColumnKind::Text) {
         step.order = SortedRows(sheet_.table, column, direction);
     } else {
@@ -258,12 +270,27 @@ bool ListHistory::Sort(int column) {
     }
     StepSwap(step);
     // The swap put back the selection and arrow the step began with, and keeps them to undo;
-    // the selection follows its row (step.order is now the way back: old row -> new place).
-    if (step.selected >= 0 && size_t(step.selected) < step.order.size())
-        sheet_.table.SelectedRowSet(step.order[size_t(step.selected)]);
+    // the selection follows its row.
+    const auto selected = std::find(step.order.begin(), step.order.end(), step.selected);
+    if (step.selected >= 0 && selected != step.order.end())
+        sheet_.table.SelectedRowSet(int(selected - step.order.begin()));
     OrderSet({column, direction});
     StepKeep(std::move(step));
+    keysBehind_ = !keys_.empty();
     return true;
+}
+
+// Puts the kept keys in the order the rows are shown in, through the newest step to undo;
+// they go when that step is no sort.
+void ListHistory::KeysCatchUp() {
+    if (!keysBehind_)
+        return;
+    keysBehind_ = false;
+    if (!undo_.empty() && undo_.back().kind == Kind::Order &&
+        undo_.back().order.size() == keys_.size())
+        keys_ = Gathered(keys_, undo_.back().order);
+    else
+        keys_.clear();
 }
 
 void ListHistory::StepSwap(Step& step) {
@@ -272,7 +299,7 @@ void ListHistory::StepSwap(Step& step) {
     const ListOrder shown = order_;
     TradeTable& table = sheet_.table;
     if (step.kind != Kind::Order)
-        keys_.clear();
+        keys_.clear(), keysBehind_ = false;
     switch (step.kind) {
     case Kind::Whole: {
         std::unique_ptr<RowBlock> rows = table.RowsTake(0, table.RowCount());
@@ -297,17 +324,10 @@ void ListHistory::StepSwap(Step& step) {
         break;
     case Kind::Order: {
         table.RowsReorder(step.order);
-        if (keys_.size() == step.order.size()) {
-            std::vector<double> keys(keys_.size());
-            for (size_t row = 0; row < keys.size(); ++row)
-                keys[row] = keys_[size_t(step.order[row])];
-            keys_.swap(keys);
-        }
         YieldModes modes(step.order.size());
         for (size_t row = 0; row < step.order.size(); ++row)
             modes[row] = RowInAmounts(sheet_, step.order[row]) ? 1 : 0;
         sheet_.modes.swap(modes);
-        step.order = Inverse(step.order);
         break;
     }
     }
@@ -323,9 +343,20 @@ void ListHistory::StepSwap(Step& step) {
 bool ListHistory::StepMove(std::deque<Step>& from, std::deque<Step>& to) {
     if (from.empty())
         return false;
+    const bool undo = &from == &undo_, order = from.back().kind == Kind::Order;
+    if (order && !undo)
+        KeysCatchUp(); // the step goes on top of the newest
+    const bool behind = keysBehind_;
     Step step = std::move(from.back());
     from.pop_back();
+    if (order) // the inverse of the order applied last, found only when it is taken
+        step.order = Inverse(step.order);
     StepSwap(step);
+    if (order && !keys_.empty()) {
+        if (undo && !behind)
+            keys_ = Gathered(keys_, step.order);
+        keysBehind_ = !undo;
+    }
     to.push_back(std::move(step));
     return true;
 }

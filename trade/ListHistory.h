@@ -64,7 +64,7 @@ class ListHistory {
         YieldModes modes;               // Whole: the other list's modes
         int position = 0;               // Row: where the row goes back in or comes out
         unsigned char mode = 0;         // Row: its mode while it is out
-        std::vector<int> order;         // Order: the order that undoes the last one
+        std::vector<int> order;         // Order: the order last applied; undone by its inverse
         std::vector<std::string> totals;
         int selected = -1;
         ListOrder shown;
@@ -73,6 +73,7 @@ class ListHistory {
     void StepKeep(Step step);
     void StepSwap(Step& step);
     bool StepMove(std::deque<Step>& from, std::deque<Step>& to);
+    void KeysCatchUp();
     std::vector<std::string> TotalsRead();
     void TotalsWrite(const std::vector<std::string>& totals);
     void OrderSet(const ListOrder& order);
@@ -81,7 +82,9 @@ class ListHistory {
     std::deque<Step> undo_, redo_;
     ListOrder order_;
     // The keys of the number column sorted by last, kept while only sorts move the rows:
-    // sorting by it again, either way, reads no cell.
+    // sorting by it again, either way, reads no cell. They follow the rows only when needed:
+    // while `keysBehind_`, they stand in the order before the newest step to undo.
     int keysColumn_ = -1;
     std::vector<double> keys_;
+    bool keysBehind_ = false;
 };

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <map>
 #include <numeric>
 #include <tuple>
 
@@ -84,6 +87,43 @@ TEST(ListSort, NumbersAreReadAgainAfterAnyOtherChange) {
     s.fields.Set({{Field::Ware, "Wax"}, {Field::BuyUnits, "9"}, {Field::BuyCost, "1"}});
     Compute(s.fields);
     EXPECT_TRUE(history.Delete() && history.Transfer() && history.Sort(1) && shownInOrder());
+}
+
+// The numbers kept from a sort serve the next one through any mix of sorts, undos and redos.
+TEST(ListSort, KeptNumbersFollowTheRowsThroughUndoAndRedo) {
+    MemorySheet s;
+    ListHistory history(s.sheet);
+    const std::map<std::string, double> units = {{"a", 2},   {"b", 1}, {"c", NAN}, {"d", 2},
+                                                 {"e", 0.5}, {"f", 1}, {"g", -3}};
+    for (const char* ware : {"d", "a", "c", "b", "e", "g", "f"})
+        RowAppend(s.sheet, ware + ("\n" + std::to_string(units.at(ware))), false);
+    std::vector<std::vector<std::string>> undone, redone; // the wares as shown, step by step
+    const std::string script = "ssuusurwsuusuurrs";
+    for (size_t i = 0; i < script.size(); ++i) {
+        std::vector<std::string> shown = CellsOf(s.table, 0);
+        if (script[i] != 's' && script[i] != 'w') {
+            auto& from = script[i] == 'u' ? undone : redone;
+            auto& to = script[i] == 'u' ? redone : undone;
+            ASSERT_TRUE(script[i] == 'u' ? history.Undo() : history.Redo());
+            EXPECT_EQ(CellsOf(s.table, 0), from.back()) << i;
+            from.pop_back();
+            to.push_back(shown);
+            continue;
+        }
+        const int column = script[i] == 's' ? 1 : 0;
+        ASSERT_TRUE(history.Sort(column));
+        undone.push_back(shown);
+        redone.clear();
+        const int direction = history.Order().direction;
+        std::stable_sort(
+            shown.begin(), shown.end(), [&](const std::string& x, const std::string& y) {
+                const double a = column ? units.at(x) : x[0], b = column ? units.at(y) : y[0];
+                return std::isnan(a) || std::isnan(b) ? std::isnan(b) && !std::isnan(a)
+                       : direction > 0                ? a < b
+                                                      : b < a;
+            });
+        EXPECT_EQ(CellsOf(s.table, 0), shown) << i;
+    }
 }
 
 TEST(ListHistory, EveryStepUndoesAndRedoesToTheSameRowsModesTotalsSelectionAndArrow) {
