@@ -25,14 +25,32 @@ void ListViewRowShow(int number, int row) {
 void ListViewSortArrowSet(int number, int column, int direction) {
     WidgetRecord* widget = WidgetLookup(number);
     HWND header = widget ? ListViewHeader(widget) : nullptr;
-    const int columns = header ? int(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    if (!header)
+        return;
+    // A header may draw itself whole when an item is set (a theme asks the window server for
+    // each part it draws, under Wine), so only the items whose arrow changes are drawn again,
+    // besides what was to be drawn anyway.
+    HRGN update = CreateRectRgn(0, 0, 0, 0);
+    GetUpdateRgn(header, update, FALSE);
+    const int columns = int(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
     for (int c = 0; c < columns; ++c) {
         HDITEMA item = {};
         item.mask = HDI_FORMAT;
         SendMessageA(header, HDM_GETITEMA, WPARAM(c), LPARAM(&item));
+        const int fmt = item.fmt;
         item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
         if (c == column && direction)
             item.fmt |= direction > 0 ? HDF_SORTUP : HDF_SORTDOWN;
+        if (item.fmt == fmt)
+            continue;
         SendMessageA(header, HDM_SETITEMA, WPARAM(c), LPARAM(&item));
+        RECT place = {};
+        SendMessageA(header, HDM_GETITEMRECT, WPARAM(c), LPARAM(&place));
+        HRGN itemRgn = CreateRectRgnIndirect(&place);
+        CombineRgn(update, update, itemRgn, RGN_OR);
+        DeleteObject(itemRgn);
     }
+    ValidateRect(header, nullptr);
+    InvalidateRgn(header, update, TRUE);
+    DeleteObject(update);
 }

@@ -195,11 +195,26 @@ TEST_F(ListView, InsertingMovesTheSelectionAndCheckBoxesKeepTheirState) {
               INDEXTOSTATEIMAGEMASK(2));
 }
 
-// A header click reports its column; the arrow shows in one column at a time.
+// A header click reports its column; the arrow shows in one column at a time, and the header
+// looks as it does when drawn whole.
 TEST_F(ListView, HeaderClicksReportTheColumnAndOneColumnShowsTheSortArrow) {
     Create(3, {"a\n1\n2"});
     HWND header = ListView_GetHeader(list->Handle);
-    const auto arrows = [header] {
+    const auto pixels = [header](bool whole) {
+        if (whole)
+            InvalidateRect(header, nullptr, TRUE);
+        UpdateWindow(header);
+        std::vector<COLORREF> shown;
+        HDC drawn = GetDC(header); // what the header drew, not yet what the screen shows
+        for (int x = 0; x < 240; ++x)
+            for (int y = 2; y < 16; y += 2)
+                shown.push_back(GetPixel(drawn, x, y));
+        ReleaseDC(header, drawn);
+        return shown;
+    };
+    const auto arrows = [&] {
+        const std::vector<COLORREF> shown = pixels(false);
+        EXPECT_EQ(shown, pixels(true));
         std::vector<int> formats;
         for (int column = 0; column < 3; ++column) {
             HDITEMA item = {};
