@@ -32,21 +32,25 @@ static Parts PartsOf(const char* text) {
 const char* ListViewCellText(const ListRow& row, int column) {
     if (column < 0 || column >= row.cellCount)
         return "";
-    // Eight bytes at a time while the cell lies in a later word: the cells fill whole words (see
-    // RowBuild), and the word that holds the end of the cell before it lies within them.
     const char* text = row.cells.get();
-    constexpr uint64_t Low = 0x7F7F7F7F7F7F7F7Full, Ones = 0x0101010101010101ull;
+    if (column == 0)
+        return text;
+    // Eight bytes at a time: the cells fill whole words (see RowBuild), and the word that holds
+    // the end of the cell before this one lies within them.
+    constexpr uint64_t Low = 0x7F7F7F7F7F7F7F7Full, High = ~Low, Ones = 0x0101010101010101ull;
     for (uint64_t word;; text += 8) {
         std::memcpy(&word, text, sizeof word);
         const uint64_t ends = ~(((word & Low) + Low) | word | Low) >> 7; // 1 in each zero byte
-        const int count = int((ends * Ones) >> 56);
-        if (count >= column)
-            break;
-        column -= count;
+        const uint64_t counts = ends * Ones; // byte k: the zero bytes in bytes 0 to k
+        if (int(counts >> 56) < column) {
+            column -= int(counts >> 56);
+            continue;
+        }
+        // The end sought is the first byte whose count reaches the column; the bytes before it
+        // are counted the same way.
+        const uint64_t before = (~((counts | High) - uint64_t(column) * Ones) & High) >> 7;
+        return text + ((before * Ones) >> 56) + 1;
     }
-    while (column > 0)
-        column -= *text++ == '\0';
-    return text;
 }
 
 const char* ListViewCellRead(WidgetRecord* widget, int row, int column, std::string& spare) {
